@@ -1,0 +1,130 @@
+#include "cli/mixture_output.hpp"
+
+#include <iomanip>
+#include <ostream>
+#include <string_view>
+
+#include "main/main_window_fields.hpp"
+
+namespace toluvek::cli {
+namespace {
+
+struct MixtureRow {
+  std::string_view key;      // JSON member
+  std::string_view caption;  // as in the window
+  std::string_view unit;
+  std::string_view field;
+  double MixtureProperties::*value;
+};
+
+constexpr MixtureRow kMixtureRows[] = {
+    {"molar_mass", "分子量", "kg/kmol", form1::kMolarMass, &MixtureProperties::molar_mass},
+    {"density", "密度", "kg/m3", form1::kDensity, &MixtureProperties::density},
+    {"gas_constant", "ガス定数", "J/kg/K", form1::kGasConstant, &MixtureProperties::gas_constant},
+    {"cp", "定圧比熱", "J/kg/K", form1::kCp, &MixtureProperties::cp},
+    {"conductivity", "熱伝導率", "W/m/K", form1::kConductivity, &MixtureProperties::conductivity},
+    {"viscosity", "粘性係数", "Pa s", form1::kViscosity, &MixtureProperties::viscosity},
+    {"kinematic_viscosity", "動粘性係数", "m2/s", form1::kKinematicViscosity,
+     &MixtureProperties::kinematic_viscosity},
+    {"prandtl", "Pr数", "-", form1::kPrandtl, &MixtureProperties::prandtl},
+    {"prandtl_eucken", "Pr Eucken", "-", form1::kPrandtlEucken,
+     &MixtureProperties::prandtl_eucken},
+};
+
+struct SpeciesColumn {
+  std::string_view key;
+  std::string_view caption;
+  const form1::SpeciesFields* fields;
+  SpeciesArray MixtureProperties::*values;
+};
+
+constexpr SpeciesColumn kSpeciesColumns[] = {
+    {"mole_fraction", "モル分率", &form1::kMoleFraction, &MixtureProperties::mole_fraction},
+    {"mass_fraction", "質量分率", &form1::kMassFraction, &MixtureProperties::mass_fraction},
+    {"cp", "定圧比熱", &form1::kSpeciesCp, &MixtureProperties::species_cp},
+    {"conductivity", "熱伝導率", &form1::kSpeciesConductivity,
+     &MixtureProperties::species_conductivity},
+    {"viscosity", "粘性係数", &form1::kSpeciesViscosity, &MixtureProperties::species_viscosity},
+    {"prandtl", "Pr数", &form1::kSpeciesPrandtl, &MixtureProperties::species_prandtl},
+};
+
+// Display width with a Japanese character counted as two columns.
+std::size_t Columns(std::string_view text) {
+  std::size_t columns = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    columns += length >= 3 ? 2 : 1;
+    i += length;
+  }
+  return columns;
+}
+
+std::string PadRight(std::string_view text, std::size_t width) {
+  std::string padded(text);
+  for (std::size_t c = Columns(text); c < width; ++c) padded += ' ';
+  return padded;
+}
+
+nlohmann::ordered_json Quantity(const std::string& text, double value) {
+  return {{"value", value}, {"text", text}};
+}
+
+}  // namespace
+
+void PrintMixture(const MainWindowModel& window, std::ostream& out) {
+  for (const MixtureRow& row : kMixtureRows) {
+    out << PadRight(row.caption, 12) << PadRight(window.Text(row.field), 12) << row.unit << '\n';
+  }
+  out << '\n' << PadRight("", 9);
+  for (const SpeciesColumn& column : kSpeciesColumns) out << PadRight(column.caption, 12);
+  out << '\n';
+  const auto& table = AllSpecies();
+  for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+    out << PadRight(table[i].label, 9);
+    for (const SpeciesColumn& column : kSpeciesColumns) {
+      out << PadRight(window.Text((*column.fields)[i]), 12);
+    }
+    out << '\n';
+  }
+}
+
+nlohmann::ordered_json MixtureJson(const MainWindowModel& window) {
+  const InputRecord& inputs = window.current_inputs();
+  nlohmann::ordered_json doc;
+  doc["inputs"] = {
+      {"pressure", {{"text", window.Text(form1::kPressure)},
+                    {"unit", PressureUnitName(window.pressure_unit())}}},
+      {"temperature", {{"text", window.Text(form1::kTemperature)},
+                       {"unit", window.temperature_unit() == TemperatureUnit::kCelsius ? "C" : "K"}}},
+      {"pressure_pa", inputs.pressure},
+      {"temperature_c", inputs.temperature},
+      {"amounts", inputs.amounts},
+  };
+  const MixtureProperties empty{};
+  const MixtureProperties& p =
+      window.last_mixture() ? window.last_mixture()->properties : empty;
+  nlohmann::ordered_json mixture = nlohmann::ordered_json::object();
+  for (const MixtureRow& row : kMixtureRows) {
+    const std::string& text = window.Text(row.field);
+    if (!text.empty()) mixture[std::string(row.key)] = Quantity(text, p.*row.value);
+  }
+  doc["mixture"] = mixture;
+  nlohmann::ordered_json species = nlohmann::ordered_json::array();
+  for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+    nlohmann::ordered_json entry = {{"label", AllSpecies()[i].label}};
+    for (const SpeciesColumn& column : kSpeciesColumns) {
+      const std::string& text = window.Text((*column.fields)[i]);
+      if (!text.empty()) entry[std::string(column.key)] = Quantity(text, (p.*column.values)[i]);
+    }
+    species.push_back(entry);
+  }
+  doc["species"] = species;
+  return doc;
+}
+
+nlohmann::ordered_json MessageJson(const Message& message) {
+  return {{"message", message.text}, {"title", message.title}};
+}
+
+}  // namespace toluvek::cli

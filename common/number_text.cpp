@@ -1,0 +1,126 @@
+#include "common/number_text.hpp"
+
+#include <locale.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "common/checked.hpp"
+
+namespace toluvek {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Length of the longest prefix of `text` that is a number of the form
+// [+-] (digits [. digits*] | . digits) [(e|E) [+-] digits]; 0 when there is none.
+std::size_t NumberPrefixLength(std::string_view text) {
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+  std::size_t int_digits = 0;
+  while (i < n && IsDigit(text[i])) ++i, ++int_digits;
+  std::size_t frac_digits = 0;
+  std::size_t after_mantissa = i;
+  if (i < n && text[i] == '.') {
+    std::size_t j = i + 1;
+    while (j < n && IsDigit(text[j])) ++j, ++frac_digits;
+    if (int_digits + frac_digits > 0) after_mantissa = j;
+  }
+  if (int_digits + frac_digits == 0) return 0;
+  i = after_mantissa;
+  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < n && (text[j] == '+' || text[j] == '-')) ++j;
+    std::size_t exp_digits = 0;
+    while (j < n && IsDigit(text[j])) ++j, ++exp_digits;
+    if (exp_digits > 0) i = j;
+  }
+  return i;
+}
+
+// Converts a token that NumberPrefixLength accepted whole. Overflow gives an infinity,
+// underflow a zero or a subnormal, as strtod does in the C locale.
+double ConvertToken(std::string_view token) {
+  static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", nullptr);
+  const std::string copy(token);
+  return strtod_l(copy.c_str(), nullptr, c_locale);
+}
+
+}  // namespace
+
+std::optional<double> ParseStrict(std::string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && IsBlank(text[begin])) ++begin;
+  while (end > begin && IsBlank(text[end - 1])) --end;
+  const std::string_view token = text.substr(begin, end - begin);
+  if (token.empty() || NumberPrefixLength(token) != token.size()) return std::nullopt;
+  const double value = ConvertToken(token);
+  if (!std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+double ParseLenient(std::string_view text) {
+  std::size_t begin = 0;
+  while (begin < text.size() && IsBlank(text[begin])) ++begin;
+  const std::string_view rest = text.substr(begin);
+  const std::size_t length = NumberPrefixLength(rest);
+  if (length == 0) return 0.0;
+  return Checked(ConvertToken(rest.substr(0, length)));
+}
+
+std::string FormatPattern(double value, Pattern pattern) {
+  Checked(value);
+  int decimals = 0;
+  bool scientific = true;
+  switch (pattern) {
+    case Pattern::kSci3:
+      decimals = 3;
+      break;
+    case Pattern::kSci4:
+      decimals = 4;
+      break;
+    case Pattern::kSci5:
+      decimals = 5;
+      break;
+    case Pattern::kFixed2:
+      decimals = 2, scientific = false;
+      break;
+    case Pattern::kFixed1:
+      decimals = 1, scientific = false;
+      break;
+  }
+  // printf rounds the exact binary value correctly; only the exponent width needs fixing.
+  char buffer[400];
+  std::snprintf(buffer, sizeof buffer, scientific ? "%.*E" : "%.*f", decimals, value);
+  std::string text(buffer);
+  if (scientific) {
+    const std::size_t e = text.find('E');
+    std::string digits = text.substr(e + 2);
+    while (digits.size() < 3) digits.insert(digits.begin(), '0');
+    text = text.substr(0, e + 2) + digits;
+  }
+  // A value that rounds to zero carries no minus sign.
+  if (text[0] == '-' && text.find_first_not_of("-0.E+") == std::string::npos) text.erase(0, 1);
+  return text;
+}
+
+std::string FormatGeneral(double value) {
+  Checked(value);
+  if (value == 0.0) return "0";
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.15G", value);
+  return buffer;
+}
+
+double RoundToDisplay4(double value) {
+  // 9.9996E+308 rounds to 1.000E+309, beyond the range of a double: an overflow.
+  if (auto shown = ParseStrict(FormatPattern(value, Pattern::kSci3))) return *shown;
+  ThrowFault(FaultKind::kOverflow);
+}
+
+}  // namespace toluvek

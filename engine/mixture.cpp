@@ -1,0 +1,172 @@
+#include "engine/mixture.hpp"
+
+#include <array>
+#include <cmath>
+
+#include "engine/correlations.hpp"
+
+namespace toluvek {
+namespace {
+
+using Matrix = std::array<SpeciesArray, kSpeciesCount>;
+
+// The parts of φ_ij that depend on the molar masses alone, prepared once:
+// (Mj/Mi)^0.25 and (1 + Mi/Mj)^-0.5/√8.
+struct MolarMassFactors {
+  Matrix mass_ratio_power;
+  Matrix mass_sum_power;
+};
+
+const MolarMassFactors& Factors() {
+  static const MolarMassFactors factors = [] {
+    MolarMassFactors f{};
+    const auto& table = AllSpecies();
+    const double root8 = std::sqrt(8.0);
+    for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+      for (std::size_t j = 0; j < kSpeciesCount; ++j) {
+        const double mi = table[i].molar_mass;
+        const double mj = table[j].molar_mass;
+        f.mass_ratio_power[i][j] = std::pow(mj / mi, 0.25);
+        f.mass_sum_power[i][j] = std::pow(1 + mi / mj, -0.5) / root8;
+      }
+    }
+    return f;
+  }();
+  return factors;
+}
+
+// φ_ij exactly as the formula is written, every power through std::pow.
+Matrix WilkeLiteral(const SpeciesArray& mu) {
+  const auto& table = AllSpecies();
+  const double root8 = std::sqrt(8.0);
+  Matrix phi{};
+  for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+    for (std::size_t j = 0; j < kSpeciesCount; ++j) {
+      const double mi = table[i].molar_mass;
+      const double mj = table[j].molar_mass;
+      const double inner = 1 + Pow(Div(mu[i], mu[j]), 0.5) * Pow(mj / mi, 0.25);
+      phi[i][j] = Checked(Pow(inner, 2) * Pow(1 + mi / mj, -0.5) / root8);
+    }
+  }
+  return phi;
+}
+
+// The same factors with the molar-mass parts prepared once and (μi/μj)^0.5 formed as
+// √|μi| · (1/√|μj|). It fails exactly where the literal form fails: on a zero viscosity
+// (division by zero) and on viscosities of opposite signs (real power of a negative ratio).
+Matrix WilkeFactored(const SpeciesArray& mu) {
+  const bool negative = mu[0] < 0;
+  for (double m : mu) {
+    if (m == 0) ThrowFault(FaultKind::kDivisionByZero);
+    if ((m < 0) != negative) ThrowFault(FaultKind::kInvalidOperation);
+  }
+  SpeciesArray root{};
+  SpeciesArray inverse_root{};
+  for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+    root[i] = std::sqrt(std::fabs(mu[i]));
+    inverse_root[i] = 1 / root[i];
+  }
+  const MolarMassFactors& f = Factors();
+  Matrix phi{};
+  for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+    for (std::size_t j = 0; j < kSpeciesCount; ++j) {
+      const double inner = 1 + root[i] * inverse_root[j] * f.mass_ratio_power[i][j];
+      phi[i][j] = inner * inner * f.mass_sum_power[i][j];
+    }
+  }
+  return phi;
+}
+
+}  // namespace
+
+MixtureResult CalculateMixture(double pressure, double temperature, const SpeciesArray& x,
+                               WilkeForm form) {
+  const auto& table = AllSpecies();
+  MixtureResult result;
+  MixtureProperties& p = result.properties;
+  MixtureStep step = MixtureStep::kNormalisation;
+  std::size_t species = 0;
+  try {
+    // 1. Mole fractions, mass fractions and the mixture molar mass.
+    double sum = 0;
+    double mass_sum = 0;
+    for (std::size_t i = 0; i < kSpeciesCount; ++i) sum += x[i];
+    for (std::size_t i = 0; i < kSpeciesCount; ++i) mass_sum += x[i] * table[i].molar_mass;
+    Checked(sum);
+    Checked(mass_sum);
+    double molar_mass = 0;
+    for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+      p.mole_fraction[i] = Div(x[i], sum);
+      p.mass_fraction[i] = Div(Checked(x[i] * table[i].molar_mass), mass_sum);
+      molar_mass += p.mole_fraction[i] * table[i].molar_mass;
+    }
+    p.molar_mass = Checked(molar_mass);
+
+    // 2. Every species at T, present or not: the mixing rules run over all twelve.
+    step = MixtureStep::kSpeciesProperties;
+    for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+      p.species_cp[i] = Checked(SpecificHeat(table[i], temperature));
+      p.species_conductivity[i] = Checked(Conductivity(table[i], temperature));
+      p.species_viscosity[i] = Checked(Viscosity(table[i], temperature));
+    }
+
+    // 3. Mass-fraction weighting of the species' specific heats.
+    step = MixtureStep::kSpecificHeat;
+    double cp = 0;
+    for (std::size_t i = 0; i < kSpeciesCount; ++i) cp += p.mass_fraction[i] * p.species_cp[i];
+    p.cp = Checked(cp);
+
+    // 4. Wilke: μ = Σ yi·μi/Di; Wassiljewa with Mason–Saxena: λ = Σ yi·λi/Di/1.065,
+    //    Di = Σj yj·φij.
+    step = MixtureStep::kTransport;
+    const Matrix phi = form == WilkeForm::kLiteral ? WilkeLiteral(p.species_viscosity)
+                                                   : WilkeFactored(p.species_viscosity);
+    double viscosity = 0;
+    double conductivity = 0;
+    for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+      double denominator = 0;
+      for (std::size_t j = 0; j < kSpeciesCount; ++j) denominator += p.mole_fraction[j] * phi[i][j];
+      Checked(denominator);
+      viscosity += Div(p.mole_fraction[i] * p.species_viscosity[i], denominator);
+      conductivity += Div(p.mole_fraction[i] * p.species_conductivity[i], denominator) / kMasonSaxena;
+    }
+    // Assigned together: the step produces both or neither.
+    Checked(viscosity);
+    p.conductivity = Checked(conductivity);
+    p.viscosity = viscosity;
+
+    // 5. Ideal-gas density ρ = M·P/R/T.
+    step = MixtureStep::kDensity;
+    p.density = Div(Div(Checked(p.molar_mass * pressure), kGasConstant), temperature);
+
+    // 6. Specific gas constant.
+    step = MixtureStep::kGasConstant;
+    p.gas_constant = Div(kGasConstant, p.molar_mass);
+
+    // 7. Kinematic viscosity.
+    step = MixtureStep::kKinematicViscosity;
+    p.kinematic_viscosity = Div(p.viscosity, p.density);
+
+    // 8. Prandtl number.
+    step = MixtureStep::kPrandtl;
+    p.prandtl = PrandtlNumber(p.cp, p.viscosity, p.conductivity);
+
+    // 9. Eucken: λ = μ·(cp + 1.25·R/M), so Pr_E = cp / (1.25·R/M + cp).
+    step = MixtureStep::kEucken;
+    p.prandtl_eucken = Div(p.cp, Checked(Div(kEuckenConstant, p.molar_mass) + p.cp));
+
+    // 10. Species Prandtl numbers, species by species.
+    step = MixtureStep::kSpeciesPrandtl;
+    for (species = 0; species < kSpeciesCount; ++species) {
+      p.species_prandtl[species] = PrandtlNumber(
+          p.species_cp[species], p.species_viscosity[species], p.species_conductivity[species]);
+    }
+  } catch (const ArithmeticFault& fault) {
+    result.failed_step = step;
+    result.failed_species = species;
+    result.fault = fault.kind();
+  }
+  return result;
+}
+
+}  // namespace toluvek

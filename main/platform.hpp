@@ -1,0 +1,97 @@
+#pragma once
+// The side effects a window model asks for, as small interfaces. The Qt front end
+// implements them; tests use fakes that record what was asked.
+
+#include <optional>
+#include <string>
+
+namespace toluvek {
+
+inline constexpr const char* kAppTitle = "Toluvek";
+
+enum class MessageIcon { kNone, kCritical, kExclamation };
+
+// A modal message box with a single OK button.
+struct Message {
+  std::string text;
+  std::string title = kAppTitle;
+  MessageIcon icon = MessageIcon::kNone;
+  bool operator==(const Message&) const = default;
+};
+
+class MessageService {
+ public:
+  virtual ~MessageService() = default;
+  // Returns once the user has acknowledged the box.
+  virtual void Show(const Message& message) = 0;
+  virtual void Beep() = 0;
+};
+
+class Clipboard {
+ public:
+  virtual ~Clipboard() = default;
+  // Clears the clipboard, then gives it the text as plain text.
+  virtual void SetText(const std::string& text) = 0;
+};
+
+// A point or offset in twips (1/1440 inch).
+struct Twips {
+  int x = 0;
+  int y = 0;
+  bool operator==(const Twips&) const = default;
+};
+
+// The windows the main window opens.
+enum class ToolWindow {
+  kHelp,                 // Form2 "How To Use"
+  kAbout,                // frmAbout
+  kEnthalpy,             // Form3
+  kWaterEnthalpy,        // Form4
+  kSaturation,           // Form5
+  kDuctFlow,             // Form7
+  kConverterChooser,     // Form8
+  kMixing,               // Form11
+  kCompositionChooser,   // Form12
+};
+
+class WindowOpener {
+ public:
+  virtual ~WindowOpener() = default;
+  // Opens the window modeless, or brings it forward when it is open already, placed with its
+  // top-left corner at `offset` from the main window's top-left corner. A window whose Part
+  // places it itself receives its own offset.
+  virtual void Open(ToolWindow window, Twips offset) = 0;
+};
+
+// The file dialogs of the composition files.
+struct FileDialogRequest {
+  std::string title;
+  std::string filter;             // "ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|ﾃﾞｰﾀﾌｧｲﾙ(*.dat)|*.dat"
+  std::string default_extension;  // "txt" when saving, empty when opening
+  bool save = false;              // save: confirm overwrite, path must exist; open: file must exist
+};
+
+// What a dialog returned: a path, nothing (cancelled or an empty name), or a failure.
+struct FileDialogResult {
+  enum class Status { kChosen, kCancelled, kFailed } status = Status::kCancelled;
+  std::string path;
+};
+
+class FileDialogs {
+ public:
+  virtual ~FileDialogs() = default;
+  virtual FileDialogResult Ask(const FileDialogRequest& request) = 0;
+};
+
+// Local date and time, for the time stamp of composition files.
+struct DateTime {
+  int year = 2000, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual DateTime Now() = 0;
+};
+
+}  // namespace toluvek
