@@ -1,0 +1,63 @@
+// The property engine and the calculate command, timed.
+
+#include <benchmark/benchmark.h>
+
+#include "engine/mixture.hpp"
+#include "main/main_window_fields.hpp"
+#include "main/main_window_model.hpp"
+
+namespace toluvek {
+namespace {
+
+constexpr SpeciesArray kAllTwelve = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+
+void BM_MixtureAllSpecies(benchmark::State& state) {
+  double t = 293.15;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(t);
+    MixtureResult r = CalculateMixture(101325, t, kAllTwelve);
+    benchmark::DoNotOptimize(r);
+  }
+}
+BENCHMARK(BM_MixtureAllSpecies);
+
+void BM_MixtureAllSpeciesLiteralWilke(benchmark::State& state) {
+  double t = 293.15;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(t);
+    MixtureResult r = CalculateMixture(101325, t, kAllTwelve, WilkeForm::kLiteral);
+    benchmark::DoNotOptimize(r);
+  }
+}
+BENCHMARK(BM_MixtureAllSpeciesLiteralWilke);
+
+class SilentPlatform : public MessageService, public Clipboard, public WindowOpener,
+                       public FileDialogs, public Clock {
+ public:
+  void Show(const Message&) override {}
+  void Beep() override {}
+  void SetText(const std::string&) override {}
+  void Open(ToolWindow, Twips) override {}
+  FileDialogResult Ask(const FileDialogRequest&) override { return {}; }
+  DateTime Now() override { return {}; }
+};
+
+// From the texts of the input fields to the 81 result texts, as "計算" does it.
+void BM_CalculateCommand(benchmark::State& state) {
+  SilentPlatform platform;
+  MainWindowModel window({platform, platform, platform, platform, platform});
+  for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+    window.SetText(form1::kAmount[i], std::to_string(i + 1));
+  }
+  bool toggle = false;
+  for (auto _ : state) {
+    // A different temperature each time, so that every result text is rewritten.
+    window.SetText(form1::kTemperature, toggle ? "25" : "26");
+    toggle = !toggle;
+    benchmark::DoNotOptimize(window.Calculate());
+  }
+}
+BENCHMARK(BM_CalculateCommand);
+
+}  // namespace
+}  // namespace toluvek

@@ -1,0 +1,138 @@
+#include "common/number_text.hpp"
+
+#include <clocale>
+#include <cmath>
+#include <limits>
+
+#include <gtest/gtest.h>
+
+#include "common/checked.hpp"
+
+namespace toluvek {
+namespace {
+
+struct StrictCase {
+  const char* text;
+  double value;
+};
+
+TEST(ParseStrict, AcceptsOrdinaryDecimalAndExponentNumbers) {
+  const StrictCase cases[] = {
+      {"21", 21},         {"0.5", 0.5},   {".5", 0.5},     {"-3", -3},
+      {"+2", 2},          {"1.01325E+005", 101325},        {"1e-5", 1e-5},
+      {" 7 ", 7},         {"\t8\t", 8},   {"5.", 5},       {"-.25", -0.25},
+      {"1E5", 1e5},       {"0", 0},       {"1e-400", 0},   {"1.7976931348623157e308", 1.7976931348623157e308},
+  };
+  for (const StrictCase& c : cases) {
+    const auto value = ParseStrict(c.text);
+    ASSERT_TRUE(value.has_value()) << c.text;
+    EXPECT_EQ(*value, c.value) << c.text;
+  }
+}
+
+TEST(ParseStrict, RejectsEverythingElse) {
+  const char* const rejected[] = {"",    " ",    "abc", "12abc", "1 2", "1,000", "inf", "-inf",
+                                  "nan", "0x10", "1e",  "e5",    ".",   "+",     "-",   "1e400",
+                                  "1.8e308", "--1", "1e+", "1.2.3", "１２", "infinity", "1d5"};
+  for (const char* text : rejected) EXPECT_FALSE(ParseStrict(text).has_value()) << '"' << text << '"';
+}
+
+TEST(ParseStrict, IgnoresTheProcessLocale) {
+  // A locale with a decimal comma must not change how "0.5" reads.
+  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no German locale here";
+  EXPECT_EQ(ParseStrict("0.5"), 0.5);
+  EXPECT_EQ(ParseLenient("2.5x"), 2.5);
+  EXPECT_EQ(FormatPattern(0.5, Pattern::kFixed2), "0.50");
+  std::setlocale(LC_ALL, "C");
+}
+
+TEST(ParseLenient, ReadsTheLongestLeadingNumber) {
+  const StrictCase cases[] = {
+      {"12abc", 12}, {"abc", 0},     {"", 0},     {"1e5x", 100000}, {"1e", 1},      {".5", 0.5},
+      {"-", 0},      {"0x10", 0},    {"1 2", 1},  {"  3.5", 3.5},   {"-2.5e1z", -25}, {"1e-400", 0},
+      {"+.5e+1", 5}, {"e5", 0},      {".", 0},    {"１２", 0},      {"1.2.3", 1.2},   {"5e+", 5},
+  };
+  for (const StrictCase& c : cases) EXPECT_EQ(ParseLenient(c.text), c.value) << c.text;
+}
+
+TEST(ParseLenient, ReportsALeadingNumberBeyondRangeAsOverflow) {
+  try {
+    ParseLenient("1e999");
+    FAIL() << "no overflow";
+  } catch (const ArithmeticFault& fault) {
+    EXPECT_EQ(fault.kind(), FaultKind::kOverflow);
+  }
+}
+
+struct FormatCase {
+  double value;
+  Pattern pattern;
+  const char* text;
+};
+
+TEST(FormatPattern, WritesThePatterns) {
+  const FormatCase cases[] = {
+      {101325, Pattern::kSci5, "1.01325E+005"},
+      {0.000018, Pattern::kSci3, "1.800E-005"},
+      {1.19934419, Pattern::kSci3, "1.199E+000"},
+      {-0.01456, Pattern::kSci3, "-1.456E-002"},
+      {0, Pattern::kSci3, "0.000E+000"},
+      {-0.0, Pattern::kSci3, "0.000E+000"},
+      {9.9996, Pattern::kSci3, "1.000E+001"},
+      {1e-300, Pattern::kSci3, "1.000E-300"},
+      {1e300, Pattern::kSci3, "1.000E+300"},
+      {12345.678, Pattern::kSci4, "1.2346E+004"},
+      {1234.5, Pattern::kSci4, "1.2345E+003"},
+      {20, Pattern::kSci4, "2.0000E+001"},
+      {25, Pattern::kFixed2, "25.00"},
+      {0.004, Pattern::kFixed2, "0.00"},
+      {-0.004, Pattern::kFixed2, "0.00"},
+      {-273.15, Pattern::kFixed2, "-273.15"},
+      {2052.78, Pattern::kFixed1, "2052.8"},
+      {-0.04, Pattern::kFixed1, "0.0"},
+      // The exact binary value decides: 1.005 is 1.00499999999999989…
+      {1.005, Pattern::kFixed2, "1.00"},
+      // Exact ties go to the even digit (0.015625 = 1.5625E-002).
+      {0.015625, Pattern::kSci3, "1.562E-002"},
+      {0.0234375, Pattern::kSci4, "2.3438E-002"},
+      {5e-324, Pattern::kSci3, "4.941E-324"},
+  };
+  for (const FormatCase& c : cases) EXPECT_EQ(FormatPattern(c.value, c.pattern), c.text) << c.value;
+}
+
+TEST(FormatPattern, RefusesInfinityAndNaN) {
+  EXPECT_THROW(FormatPattern(std::numeric_limits<double>::infinity(), Pattern::kSci3), ArithmeticFault);
+  EXPECT_THROW(FormatPattern(std::nan(""), Pattern::kFixed2), ArithmeticFault);
+  EXPECT_THROW(FormatGeneral(-std::numeric_limits<double>::infinity()), ArithmeticFault);
+}
+
+TEST(FormatGeneral, WritesFifteenSignificantDigitsWithoutTrailingZeros) {
+  const std::pair<double, const char*> cases[] = {
+      {25 + 273.15, "298.15"},
+      {100, "100"},
+      {1e-10, "1E-10"},
+      {1.5e20, "1.5E+20"},
+      {0.00999999999999998, "0.00999999999999998"},
+      {-0.5, "-0.5"},
+      {0.0001, "0.0001"},
+      {0.00001, "1E-05"},
+      {1e15, "1E+15"},
+      {999999999999999, "999999999999999"},
+      {-0.0, "0"},
+      {0, "0"},
+      {88.5, "88.5"},
+      {1e-300, "1E-300"},
+      {0.1 + 0.2, "0.3"},
+  };
+  for (const auto& [value, text] : cases) EXPECT_EQ(FormatGeneral(value), text) << value;
+}
+
+TEST(RoundToDisplay4, RoundsToFourSignificantFigures) {
+  EXPECT_EQ(RoundToDisplay4(0.21), 0.21);
+  EXPECT_EQ(RoundToDisplay4(1.0 / 11), 9.091e-2);
+  EXPECT_EQ(RoundToDisplay4(-0.71484), -0.7148);
+  EXPECT_THROW(RoundToDisplay4(1.79769e308), ArithmeticFault);
+}
+
+}  // namespace
+}  // namespace toluvek
