@@ -31,8 +31,11 @@ void BM_MixtureAllSpeciesLiteralWilke(benchmark::State& state) {
 }
 BENCHMARK(BM_MixtureAllSpeciesLiteralWilke);
 
-class SilentPlatform : public MessageService, public Clipboard, public WindowOpener,
-                       public FileDialogs, public Clock {
+class SilentPlatform : public MessageService,
+                       public Clipboard,
+                       public WindowOpener,
+                       public FileDialogs,
+                       public Clock {
  public:
   void Show(const Message&) override {}
   void Beep() override {}

@@ -27,8 +27,7 @@ constexpr MixtureRow kMixtureRows[] = {
     {"kinematic_viscosity", "動粘性係数", "m2/s", form1::kKinematicViscosity,
      &MixtureProperties::kinematic_viscosity},
     {"prandtl", "Pr数", "-", form1::kPrandtl, &MixtureProperties::prandtl},
-    {"prandtl_eucken", "Pr Eucken", "-", form1::kPrandtlEucken,
-     &MixtureProperties::prandtl_eucken},
+    {"prandtl_eucken", "Pr Eucken", "-", form1::kPrandtlEucken, &MixtureProperties::prandtl_eucken},
 };
 
 struct SpeciesColumn {
@@ -66,6 +65,11 @@ std::string PadRight(std::string_view text, std::size_t width) {
   return padded;
 }
 
+std::string TrimRight(std::string text) {
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
+
 nlohmann::ordered_json Quantity(const std::string& text, double value) {
   return {{"value", value}, {"text", text}};
 }
@@ -76,16 +80,16 @@ void PrintMixture(const MainWindowModel& window, std::ostream& out) {
   for (const MixtureRow& row : kMixtureRows) {
     out << PadRight(row.caption, 12) << PadRight(window.Text(row.field), 12) << row.unit << '\n';
   }
-  out << '\n' << PadRight("", 9);
-  for (const SpeciesColumn& column : kSpeciesColumns) out << PadRight(column.caption, 12);
-  out << '\n';
+  std::string header = "\n" + PadRight("", 9);
+  for (const SpeciesColumn& column : kSpeciesColumns) header += PadRight(column.caption, 12);
+  out << TrimRight(header) << '\n';
   const auto& table = AllSpecies();
   for (std::size_t i = 0; i < kSpeciesCount; ++i) {
-    out << PadRight(table[i].label, 9);
+    std::string line = PadRight(table[i].label, 9);
     for (const SpeciesColumn& column : kSpeciesColumns) {
-      out << PadRight(window.Text((*column.fields)[i]), 12);
+      line += PadRight(window.Text((*column.fields)[i]), 12);
     }
-    out << '\n';
+    out << TrimRight(line) << '\n';
   }
 }
 
@@ -93,17 +97,18 @@ nlohmann::ordered_json MixtureJson(const MainWindowModel& window) {
   const InputRecord& inputs = window.current_inputs();
   nlohmann::ordered_json doc;
   doc["inputs"] = {
-      {"pressure", {{"text", window.Text(form1::kPressure)},
-                    {"unit", PressureUnitName(window.pressure_unit())}}},
-      {"temperature", {{"text", window.Text(form1::kTemperature)},
-                       {"unit", window.temperature_unit() == TemperatureUnit::kCelsius ? "C" : "K"}}},
+      {"pressure",
+       {{"text", window.Text(form1::kPressure)},
+        {"unit", PressureUnitName(window.pressure_unit())}}},
+      {"temperature",
+       {{"text", window.Text(form1::kTemperature)},
+        {"unit", window.temperature_unit() == TemperatureUnit::kCelsius ? "C" : "K"}}},
       {"pressure_pa", inputs.pressure},
       {"temperature_c", inputs.temperature},
       {"amounts", inputs.amounts},
   };
   const MixtureProperties empty{};
-  const MixtureProperties& p =
-      window.last_mixture() ? window.last_mixture()->properties : empty;
+  const MixtureProperties& p = window.last_mixture() ? window.last_mixture()->properties : empty;
   nlohmann::ordered_json mixture = nlohmann::ordered_json::object();
   for (const MixtureRow& row : kMixtureRows) {
     const std::string& text = window.Text(row.field);

@@ -19,11 +19,14 @@ const char* FaultText(FaultKind kind) {
 
 }  // namespace
 
-ArithmeticFault::ArithmeticFault(FaultKind kind) : std::runtime_error(FaultText(kind)), kind_(kind) {}
+ArithmeticFault::ArithmeticFault(FaultKind kind)
+    : std::runtime_error(FaultText(kind)), kind_(kind) {}
 
 InputTextFault::InputTextFault() : std::runtime_error("text is not a number") {}
 
-void ThrowFault(FaultKind kind) { throw ArithmeticFault(kind); }
+void ThrowFault(FaultKind kind) {
+  throw ArithmeticFault(kind);
+}
 
 double RequireNumber(std::string_view text) {
   if (auto value = ParseStrict(text)) return *value;

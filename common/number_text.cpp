@@ -12,8 +12,12 @@
 namespace toluvek {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Length of the longest prefix of `text` that is a number of the form
 // [+-] (digits [. digits*] | . digits) [(e|E) [+-] digits]; 0 when there is none.

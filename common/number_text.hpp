@@ -22,11 +22,11 @@ double ParseLenient(std::string_view text);
 
 // The display patterns of the result fields.
 enum class Pattern {
-  kSci3,   // "0.000E+000"
-  kSci4,   // "0.0000E+000"
-  kSci5,   // "0.00000E+000"
-  kFixed2, // "0.00"
-  kFixed1, // "0.0"
+  kSci3,    // "0.000E+000"
+  kSci4,    // "0.0000E+000"
+  kSci5,    // "0.00000E+000"
+  kFixed2,  // "0.00"
+  kFixed1,  // "0.0"
 };
 
 // Writes `value` with the pattern: rounded to nearest from the exact binary value (an exact

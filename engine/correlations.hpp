@@ -17,10 +17,14 @@ inline double SpecificHeat(const SpeciesConstants& s, double t) {
 }
 
 // Thermal conductivity [W/(m·K)].
-inline double Conductivity(const SpeciesConstants& s, double t) { return Cubic(s.conductivity, t); }
+inline double Conductivity(const SpeciesConstants& s, double t) {
+  return Cubic(s.conductivity, t);
+}
 
 // Dynamic viscosity [Pa·s].
-inline double Viscosity(const SpeciesConstants& s, double t) { return Cubic(s.viscosity, t); }
+inline double Viscosity(const SpeciesConstants& s, double t) {
+  return Cubic(s.viscosity, t);
+}
 
 // Prandtl number cp·μ/λ [-], cp in J/(kg·K). Throws ArithmeticFault when λ = 0 or on overflow.
 double PrandtlNumber(double cp, double viscosity, double conductivity);

@@ -128,7 +128,8 @@ MixtureResult CalculateMixture(double pressure, double temperature, const Specie
       for (std::size_t j = 0; j < kSpeciesCount; ++j) denominator += p.mole_fraction[j] * phi[i][j];
       Checked(denominator);
       viscosity += Div(p.mole_fraction[i] * p.species_viscosity[i], denominator);
-      conductivity += Div(p.mole_fraction[i] * p.species_conductivity[i], denominator) / kMasonSaxena;
+      conductivity +=
+          Div(p.mole_fraction[i] * p.species_conductivity[i], denominator) / kMasonSaxena;
     }
     // Assigned together: the step produces both or neither.
     Checked(viscosity);

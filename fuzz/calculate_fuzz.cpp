@@ -13,8 +13,11 @@ using namespace toluvek;
 
 namespace {
 
-class NullPlatform : public MessageService, public Clipboard, public WindowOpener,
-                     public FileDialogs, public Clock {
+class NullPlatform : public MessageService,
+                     public Clipboard,
+                     public WindowOpener,
+                     public FileDialogs,
+                     public Clock {
  public:
   void Show(const Message&) override {}
   void Beep() override {}
@@ -63,10 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (Bad(window.Text(field))) std::abort();
     }
   }
-  for (std::string_view field : {form1::kMolarMass, form1::kDensity, form1::kGasConstant,
-                                 form1::kCp, form1::kConductivity, form1::kViscosity,
-                                 form1::kKinematicViscosity, form1::kPrandtl,
-                                 form1::kPrandtlEucken}) {
+  for (std::string_view field :
+       {form1::kMolarMass, form1::kDensity, form1::kGasConstant, form1::kCp, form1::kConductivity,
+        form1::kViscosity, form1::kKinematicViscosity, form1::kPrandtl, form1::kPrandtlEucken}) {
     if (Bad(window.Text(field))) std::abort();
   }
   return 0;

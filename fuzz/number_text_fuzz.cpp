@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!std::isfinite(lenient)) std::abort();
   // A text the strict reader accepts starts with that same number.
   if (strict && *strict != lenient) std::abort();
-  for (Pattern pattern : {Pattern::kSci3, Pattern::kSci4, Pattern::kSci5, Pattern::kFixed2,
-                          Pattern::kFixed1}) {
+  for (Pattern pattern :
+       {Pattern::kSci3, Pattern::kSci4, Pattern::kSci5, Pattern::kFixed2, Pattern::kFixed1}) {
     const std::string written = FormatPattern(lenient, pattern);
     if (written.find_first_not_of("0123456789.E+-") != std::string::npos) std::abort();
   }

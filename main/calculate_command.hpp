@@ -13,8 +13,8 @@ namespace toluvek {
 
 // The inputs of one calculation as the main window records them.
 struct InputRecord {
-  double pressure = 101325;  // Pa
-  double temperature = 25;   // ℃
+  double pressure = 101325;                                    // Pa
+  double temperature = 25;                                     // ℃
   SpeciesArray amounts{0, 21, 79, 0, 0, 0, 0, 0, 0, 0, 0, 0};  // as entered
   bool operator==(const InputRecord&) const = default;
 };
@@ -37,7 +37,8 @@ inline const Message kPressureAndTemperatureNegative{"圧力，温度が負で�
                                                      MessageIcon::kCritical};
 inline const Message kTemperatureNegative{"絶対温度が負です!!", "エラーメッセージ",
                                           MessageIcon::kCritical};
-inline const Message kPressureNegative{"圧力が負です!!", "エラーメッセージ", MessageIcon::kCritical};
+inline const Message kPressureNegative{"圧力が負です!!", "エラーメッセージ",
+                                       MessageIcon::kCritical};
 inline const Message kAmountEmpty{"数値が入っていません!!", "エラーメッセージ",
                                   MessageIcon::kCritical};
 inline const Message kAmountNegative{"負のモル体積があります!!", "エラーメッセージ",

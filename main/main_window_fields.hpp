@@ -38,7 +38,7 @@ inline constexpr SpeciesFields kSpeciesPrandtl = {"Text71", "Text66", "Text67", 
 
 // The six result fields of each species' row, for the row colours.
 inline constexpr std::array<const SpeciesFields*, 6> kResultRows = {
-    &kMoleFraction, &kMassFraction,     &kSpeciesCp,
+    &kMoleFraction,        &kMassFraction,     &kSpeciesCp,
     &kSpeciesConductivity, &kSpeciesViscosity, &kSpeciesPrandtl};
 
 // Mixture results.

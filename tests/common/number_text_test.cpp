@@ -18,10 +18,11 @@ struct StrictCase {
 
 TEST(ParseStrict, AcceptsOrdinaryDecimalAndExponentNumbers) {
   const StrictCase cases[] = {
-      {"21", 21},         {"0.5", 0.5},   {".5", 0.5},     {"-3", -3},
-      {"+2", 2},          {"1.01325E+005", 101325},        {"1e-5", 1e-5},
-      {" 7 ", 7},         {"\t8\t", 8},   {"5.", 5},       {"-.25", -0.25},
-      {"1E5", 1e5},       {"0", 0},       {"1e-400", 0},   {"1.7976931348623157e308", 1.7976931348623157e308},
+      {"21", 21},     {"0.5", 0.5},    {".5", 0.5},
+      {"-3", -3},     {"+2", 2},       {"1.01325E+005", 101325},
+      {"1e-5", 1e-5}, {" 7 ", 7},      {"\t8\t", 8},
+      {"5.", 5},      {"-.25", -0.25}, {"1E5", 1e5},
+      {"0", 0},       {"1e-400", 0},   {"1.7976931348623157e308", 1.7976931348623157e308},
   };
   for (const StrictCase& c : cases) {
     const auto value = ParseStrict(c.text);
@@ -31,10 +32,11 @@ TEST(ParseStrict, AcceptsOrdinaryDecimalAndExponentNumbers) {
 }
 
 TEST(ParseStrict, RejectsEverythingElse) {
-  const char* const rejected[] = {"",    " ",    "abc", "12abc", "1 2", "1,000", "inf", "-inf",
-                                  "nan", "0x10", "1e",  "e5",    ".",   "+",     "-",   "1e400",
-                                  "1.8e308", "--1", "1e+", "1.2.3", "１２", "infinity", "1d5"};
-  for (const char* text : rejected) EXPECT_FALSE(ParseStrict(text).has_value()) << '"' << text << '"';
+  const char* const rejected[] = {
+      "",  " ", "abc", "12abc", "1 2",     "1,000", "inf", "-inf",  "nan",  "0x10",     "1e", "e5",
+      ".", "+", "-",   "1e400", "1.8e308", "--1",   "1e+", "1.2.3", "１２", "infinity", "1d5"};
+  for (const char* text : rejected)
+    EXPECT_FALSE(ParseStrict(text).has_value()) << '"' << text << '"';
 }
 
 TEST(ParseStrict, IgnoresTheProcessLocale) {
@@ -48,9 +50,9 @@ TEST(ParseStrict, IgnoresTheProcessLocale) {
 
 TEST(ParseLenient, ReadsTheLongestLeadingNumber) {
   const StrictCase cases[] = {
-      {"12abc", 12}, {"abc", 0},     {"", 0},     {"1e5x", 100000}, {"1e", 1},      {".5", 0.5},
-      {"-", 0},      {"0x10", 0},    {"1 2", 1},  {"  3.5", 3.5},   {"-2.5e1z", -25}, {"1e-400", 0},
-      {"+.5e+1", 5}, {"e5", 0},      {".", 0},    {"１２", 0},      {"1.2.3", 1.2},   {"5e+", 5},
+      {"12abc", 12}, {"abc", 0},  {"", 0},    {"1e5x", 100000}, {"1e", 1},        {".5", 0.5},
+      {"-", 0},      {"0x10", 0}, {"1 2", 1}, {"  3.5", 3.5},   {"-2.5e1z", -25}, {"1e-400", 0},
+      {"+.5e+1", 5}, {"e5", 0},   {".", 0},   {"１２", 0},      {"1.2.3", 1.2},   {"5e+", 5},
   };
   for (const StrictCase& c : cases) EXPECT_EQ(ParseLenient(c.text), c.value) << c.text;
 }
@@ -101,7 +103,8 @@ TEST(FormatPattern, WritesThePatterns) {
 }
 
 TEST(FormatPattern, RefusesInfinityAndNaN) {
-  EXPECT_THROW(FormatPattern(std::numeric_limits<double>::infinity(), Pattern::kSci3), ArithmeticFault);
+  EXPECT_THROW(FormatPattern(std::numeric_limits<double>::infinity(), Pattern::kSci3),
+               ArithmeticFault);
   EXPECT_THROW(FormatPattern(std::nan(""), Pattern::kFixed2), ArithmeticFault);
   EXPECT_THROW(FormatGeneral(-std::numeric_limits<double>::infinity()), ArithmeticFault);
 }

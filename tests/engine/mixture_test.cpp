@@ -105,7 +105,8 @@ TEST(Mixture, FailsAtTheStepWhereArithmeticBreaks) {
       {101325, 0, kAir, MixtureStep::kTransport, "T = 0: viscosities of mixed signs"},
       {0, 293.15, kAir, MixtureStep::kKinematicViscosity, "P = 0: density zero"},
       {101325, 20, n2, MixtureStep::kTransport, "N2 alone at 20 K"},
-      {101325, 3540, kAir, MixtureStep::kTransport, "above 3539 K water's viscosity fit is negative"},
+      {101325, 3540, kAir, MixtureStep::kTransport,
+       "above 3539 K water's viscosity fit is negative"},
       {101325, 31.7, kAir, MixtureStep::kTransport, "below 31.8 K"},
       {1e308, 293.15, kAir, MixtureStep::kDensity, "M·P overflows"},
       {101325, 293.15, {0, 1e308, 1e308}, MixtureStep::kNormalisation, "sum of amounts overflows"},
@@ -182,9 +183,11 @@ MixtureProperties Independent(double pressure, double t, const SpeciesArray& x) 
 
 std::vector<std::pair<std::string, double>> Quantities(const MixtureProperties& p) {
   std::vector<std::pair<std::string, double>> q = {
-      {"M", p.molar_mass},     {"rho", p.density},  {"R", p.gas_constant},
-      {"cp", p.cp},            {"lambda", p.conductivity}, {"mu", p.viscosity},
-      {"nu", p.kinematic_viscosity}, {"Pr", p.prandtl}, {"PrE", p.prandtl_eucken}};
+      {"M", p.molar_mass},           {"rho", p.density},
+      {"R", p.gas_constant},         {"cp", p.cp},
+      {"lambda", p.conductivity},    {"mu", p.viscosity},
+      {"nu", p.kinematic_viscosity}, {"Pr", p.prandtl},
+      {"PrE", p.prandtl_eucken}};
   for (std::size_t i = 0; i < 12; ++i) {
     const std::string label(AllSpecies()[i].label);
     q.push_back({"y " + label, p.mole_fraction[i]});

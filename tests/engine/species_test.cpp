@@ -8,7 +8,7 @@ namespace toluvek {
 namespace {
 
 TEST(SpeciesTable, HoldsTheTwelveSpeciesInOrder) {
-  const char* const labels[] = {"H2",  "O2",  "N2",   "CO",   "CO2",     "H2O",
+  const char* const labels[] = {"H2",    "O2",  "N2",   "CO",   "CO2",     "H2O",
                                 "CH3OH", "CH4", "C2H6", "C3H8", "n-C4H10", "i-C4H10"};
   for (int position = 1; position <= 12; ++position) {
     EXPECT_EQ(SpeciesAt(position).label, labels[position - 1]);

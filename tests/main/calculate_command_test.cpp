@@ -23,9 +23,9 @@ class CalculateCommand : public ::testing::Test {
     for (std::string_view field : kMixtureFields) window.SetText(field, text);
   }
   static constexpr std::string_view kMixtureFields[] = {
-      form1::kMolarMass, form1::kDensity,  form1::kGasConstant,
-      form1::kCp,        form1::kConductivity, form1::kViscosity,
-      form1::kKinematicViscosity, form1::kPrandtl, form1::kPrandtlEucken};
+      form1::kMolarMass,    form1::kDensity,   form1::kGasConstant,        form1::kCp,
+      form1::kConductivity, form1::kViscosity, form1::kKinematicViscosity, form1::kPrandtl,
+      form1::kPrandtlEucken};
 
   FakePlatform platform;
   MainWindowModel window{platform.Services()};
@@ -238,17 +238,23 @@ TEST(ResultWrites, StopAtTheQuantityThatFailed) {
     std::size_t species;
     std::size_t writes;
   } cases[] = {
-      {MixtureStep::kNormalisation, 0, 0},   {MixtureStep::kSpeciesProperties, 0, 0},
-      {MixtureStep::kSpecificHeat, 0, 0},    {MixtureStep::kTransport, 0, 0},
-      {MixtureStep::kDensity, 0, 1},         {MixtureStep::kGasConstant, 0, 2},
-      {MixtureStep::kKinematicViscosity, 0, 66},  {MixtureStep::kPrandtl, 0, 67},
-      {MixtureStep::kEucken, 0, 68},         {MixtureStep::kSpeciesPrandtl, 0, 69},
+      {MixtureStep::kNormalisation, 0, 0},
+      {MixtureStep::kSpeciesProperties, 0, 0},
+      {MixtureStep::kSpecificHeat, 0, 0},
+      {MixtureStep::kTransport, 0, 0},
+      {MixtureStep::kDensity, 0, 1},
+      {MixtureStep::kGasConstant, 0, 2},
+      {MixtureStep::kKinematicViscosity, 0, 66},
+      {MixtureStep::kPrandtl, 0, 67},
+      {MixtureStep::kEucken, 0, 68},
+      {MixtureStep::kSpeciesPrandtl, 0, 69},
       {MixtureStep::kSpeciesPrandtl, 5, 74},
   };
   for (const auto& c : cases) {
     result.failed_step = c.step;
     result.failed_species = c.species;
-    EXPECT_EQ(ResultWrites(result).size(), c.writes) << static_cast<int>(c.step) << '/' << c.species;
+    EXPECT_EQ(ResultWrites(result).size(), c.writes)
+        << static_cast<int>(c.step) << '/' << c.species;
   }
 }
 

@@ -1,0 +1,88 @@
+#include <sstream>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "cli/cli_app.hpp"
+#include "cli/mixture_options.hpp"
+
+namespace toluvek::cli {
+namespace {
+
+struct Outcome {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+Outcome RunCli(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int code = Run(args, out, err);
+  return {code, out.str(), err.str()};
+}
+
+TEST(MixtureCommand, PrintsTheAirExampleAsTheWindowShowsIt) {
+  const Outcome r = RunCli(
+      {"mixture", "--pressure", "101325", "--temperature", "20", "--amounts", "N2=79,O2=21"});
+  EXPECT_EQ(r.code, kExitOk);
+  EXPECT_EQ(r.err, "");
+  EXPECT_NE(r.out.find("分子量      2.885E+001  kg/kmol\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("密度        1.199E+000  kg/m3\n"), std::string::npos);
+  EXPECT_NE(r.out.find("定圧比熱    1.013E+003  J/kg/K\n"), std::string::npos);
+  EXPECT_NE(r.out.find("Pr数        7.289E-001  -\n"), std::string::npos);
+  EXPECT_NE(r.out.find("O2       2.100E-001  2.329E-001"), std::string::npos);
+}
+
+TEST(MixtureCommand, JsonCarriesFullPrecisionBesideTheTexts) {
+  const Outcome r = RunCli({"mixture", "--temperature", "293.15", "--temperature-unit", "K",
+                            "--amounts", "0,21,79,0,0,0,0,0,0,0,0,0", "--json"});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  const auto doc = nlohmann::json::parse(r.out);
+  EXPECT_EQ(doc["mixture"]["molar_mass"]["text"], "2.885E+001");
+  EXPECT_NEAR(doc["mixture"]["density"]["value"].get<double>(), 1.19934419, 5e-9);
+  EXPECT_EQ(doc["species"][2]["label"], "N2");
+  EXPECT_EQ(doc["species"][2]["mole_fraction"]["text"], "7.900E-001");
+  EXPECT_EQ(doc["inputs"]["pressure_pa"], 101325.0);
+  EXPECT_FALSE(doc.contains("error"));
+}
+
+TEST(MixtureCommand, AMessageEndsWithExitOneAndKeepsWhatWasWritten) {
+  const Outcome r = RunCli({"mixture", "--pressure", "0", "--json"});
+  EXPECT_EQ(r.code, kExitStopped);
+  EXPECT_EQ(r.err, "Toluvek: 入力値を確認下さい。\n");
+  const auto doc = nlohmann::json::parse(r.out);
+  EXPECT_EQ(doc["error"]["message"], "入力値を確認下さい。");
+  EXPECT_EQ(doc["error"]["title"], "Toluvek");
+  EXPECT_EQ(doc["mixture"]["density"]["text"], "0.000E+000");
+  EXPECT_FALSE(doc["mixture"].contains("kinematic_viscosity"));
+}
+
+TEST(MixtureCommand, ValidationMessagesCarryTheirTitle) {
+  const Outcome r = RunCli({"mixture", "--amounts", "0,0,0,0,0,0,0,0,0,0,0,0"});
+  EXPECT_EQ(r.code, kExitStopped);
+  EXPECT_EQ(r.err, "入力値エラー: mol体積が全て０です！！\n");
+}
+
+TEST(MixtureCommand, UsageErrorsExitWithTwo) {
+  EXPECT_EQ(RunCli({}).code, kExitUsage);
+  EXPECT_EQ(RunCli({"mixture", "--pressure-unit", "bar"}).code, kExitUsage);
+  EXPECT_EQ(RunCli({"mixture", "--amounts", "1,2,3"}).code, kExitUsage);
+  EXPECT_EQ(RunCli({"mixture", "--amounts", "Xe=1"}).code, kExitUsage);
+  EXPECT_EQ(RunCli({"frobnicate"}).code, kExitUsage);
+}
+
+TEST(AmountList, ReadsPositionalAndNamedForms) {
+  const auto positional = ParseAmountList("1,2,3,4,5,6,7,8,9,10,11,12");
+  ASSERT_TRUE(positional);
+  EXPECT_EQ((*positional)[11], "12");
+  const auto named = ParseAmountList("i-C4H10=0.7,O2=21");
+  ASSERT_TRUE(named);
+  EXPECT_EQ((*named)[kIC4H10], "0.7");
+  EXPECT_EQ((*named)[kO2], "21");
+  EXPECT_EQ((*named)[kH2], "0");
+  EXPECT_FALSE(ParseAmountList("O2"));
+  EXPECT_FALSE(ParseAmountList("1,2"));
+}
+
+}  // namespace
+}  // namespace toluvek::cli
