@@ -5,10 +5,54 @@
 #include "common/checked.hpp"
 #include "common/number_text.hpp"
 #include "main/main_window_fields.hpp"
+#include "main/report.hpp"
 
 namespace toluvek {
+namespace {
 
-MainWindowModel::MainWindowModel(MessageService& messages) : messages_(messages) {
+constexpr std::string_view kMixtureFields[] = {
+    form1::kMolarMass,    form1::kDensity,   form1::kCp,
+    form1::kConductivity, form1::kViscosity, form1::kKinematicViscosity,
+    form1::kGasConstant,  form1::kPrandtl,   form1::kPrandtlEucken};
+
+bool IsAmountField(std::string_view control) {
+  return std::find(form1::kAmount.begin(), form1::kAmount.end(), control) != form1::kAmount.end();
+}
+
+std::optional<PressureUnit> PressureUnitNamed(std::string_view name) {
+  for (PressureUnit unit : {PressureUnit::kPa, PressureUnit::kAtm, PressureUnit::kKgfCm2}) {
+    if (name == PressureUnitName(unit)) return unit;
+  }
+  return std::nullopt;
+}
+
+std::optional<TemperatureUnit> TemperatureUnitNamed(std::string_view name) {
+  for (TemperatureUnit unit : {TemperatureUnit::kCelsius, TemperatureUnit::kKelvin}) {
+    if (name == TemperatureUnitName(unit)) return unit;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+FileDialogRequest SaveCompositionRequest() {
+  return {"データ保存", kCompositionFilter, "txt", true};
+}
+
+FileDialogRequest OpenCompositionRequest() {
+  return {"データファイルの選択", kCompositionFilter, "", false};
+}
+
+MainWindowModel::MainWindowModel(MainWindowServices services) : services_(services) {
+  SetBackground(form1::kWindow, kWindowGrey);
+  SetVisible(form1::kPresetMenuCng, false);
+  SetVisible(form1::kPresetMenuSr1, false);
+  SetVisible(form1::kReport, false);
+  SetBackground(form1::kPressure, kInputYellow);
+  SetBackground(form1::kTemperature, kInputYellow);
+  for (std::string_view field : form1::kAmount) SetBackground(field, kInputYellow);
+  for (std::string_view field : kMixtureFields) SetBackground(field, kMixtureGreen);
+
   unit_rewrite_ = true;
   SetEnabled(form1::kCalculate, true);
   SetEnabled(form1::kPrevious, false);
@@ -30,9 +74,7 @@ void MainWindowModel::TextChanged(std::string_view control) {
     }
     return;
   }
-  if (std::find(form1::kAmount.begin(), form1::kAmount.end(), control) != form1::kAmount.end()) {
-    SetEnabled(form1::kCalculate, true);
-  }
+  if (IsAmountField(control)) SetEnabled(form1::kCalculate, true);
 }
 
 void MainWindowModel::SelectPressureUnit(PressureUnit unit) {
@@ -53,7 +95,7 @@ void MainWindowModel::SelectPressureUnit(PressureUnit unit) {
     SetText(form1::kPressure, FormatPattern(converted, Pattern::kSci5));
     pressure_unit_ = unit;
   } catch (const std::exception&) {
-    messages_.Show(messages::kCheckInput);
+    services_.messages.Show(messages::kCheckInput);
   }
 }
 
@@ -67,7 +109,7 @@ void MainWindowModel::SelectTemperatureUnit(TemperatureUnit unit) {
         unit == TemperatureUnit::kKelvin ? value + kKelvinOffset : value - kKelvinOffset;
     SetText(form1::kTemperature, FormatGeneral(Checked(converted)));
   } catch (const std::exception&) {
-    messages_.Show(messages::kCheckInput);
+    services_.messages.Show(messages::kCheckInput);
   }
 }
 
@@ -76,7 +118,7 @@ bool MainWindowModel::Calculate() {
     return RunCalculation();
   } catch (const std::exception&) {
     // A text that is not a number, or an arithmetic fault: what was written stays.
-    messages_.Show(messages::kCheckInput);
+    services_.messages.Show(messages::kCheckInput);
     return false;
   }
 }
@@ -86,26 +128,27 @@ bool MainWindowModel::RunCalculation() {
   const double pressure =
       Checked(RequireNumber(Text(form1::kPressure)) * PascalPer(pressure_unit_));
   double temperature = RequireNumber(Text(form1::kTemperature));
-  if (temperature_unit_ == TemperatureUnit::kCelsius) temperature = Checked(temperature + kKelvinOffset);
+  if (temperature_unit_ == TemperatureUnit::kCelsius)
+    temperature = Checked(temperature + kKelvinOffset);
 
   // 3-6. Checks; "negative" means not greater than or equal to zero.
   const bool temperature_negative = !(temperature >= 0);
   const bool pressure_negative = !(pressure >= 0);
   if (temperature_negative && pressure_negative) {
-    messages_.Show(messages::kPressureAndTemperatureNegative);
+    services_.messages.Show(messages::kPressureAndTemperatureNegative);
     return false;
   }
   if (temperature_negative) {
-    messages_.Show(messages::kTemperatureNegative);
+    services_.messages.Show(messages::kTemperatureNegative);
     return false;
   }
   if (pressure_negative) {
-    messages_.Show(messages::kPressureNegative);
+    services_.messages.Show(messages::kPressureNegative);
     return false;
   }
   for (std::string_view field : form1::kAmount) {
     if (Text(field).empty()) {
-      messages_.Show(messages::kAmountEmpty);
+      services_.messages.Show(messages::kAmountEmpty);
       return false;
     }
   }
@@ -115,15 +158,16 @@ bool MainWindowModel::RunCalculation() {
 
   // 8-10. Amounts.
   SpeciesArray amounts{};
-  for (std::size_t i = 0; i < kSpeciesCount; ++i) amounts[i] = RequireNumber(Text(form1::kAmount[i]));
+  for (std::size_t i = 0; i < kSpeciesCount; ++i)
+    amounts[i] = RequireNumber(Text(form1::kAmount[i]));
   if (std::any_of(amounts.begin(), amounts.end(), [](double a) { return !(a >= 0); })) {
-    messages_.Show(messages::kAmountNegative);
+    services_.messages.Show(messages::kAmountNegative);
     return false;
   }
   double sum = 0;
   for (double a : amounts) sum += a;
   if (Checked(sum) == 0) {
-    messages_.Show(messages::kAmountsAllZero);
+    services_.messages.Show(messages::kAmountsAllZero);
     return false;
   }
 
@@ -133,10 +177,11 @@ bool MainWindowModel::RunCalculation() {
   current_ = InputRecord{pressure, temperature - kKelvinOffset, amounts};
 
   // 12-13. Calculation and results, up to the first quantity that failed.
-  const MixtureResult& result = last_mixture_.emplace(CalculateMixture(pressure, temperature, amounts));
+  const MixtureResult& result =
+      last_mixture_.emplace(CalculateMixture(pressure, temperature, amounts));
   for (const FieldWrite& write : ResultWrites(result)) SetText(write.field, write.text);
   if (!result.ok()) {
-    messages_.Show(messages::kCheckInput);
+    services_.messages.Show(messages::kCheckInput);
     return false;
   }
 
@@ -150,6 +195,192 @@ void MainWindowModel::ColourResultRows(const SpeciesArray& amounts) {
   for (std::size_t i = 0; i < kSpeciesCount; ++i) {
     const Rgb colour = amounts[i] > 0 ? kCyan : kWhite;
     for (const form1::SpeciesFields* row : form1::kResultRows) SetBackground((*row)[i], colour);
+  }
+}
+
+std::string_view MainWindowModel::EnterPressed(std::string_view control) {
+  if (control == form1::kPressure) return form1::kTemperature;
+  if (control == form1::kTemperature || IsAmountField(control)) Calculate();
+  return {};
+}
+
+void MainWindowModel::Clear() {
+  for (std::string_view field : form1::kAmount) SetText(field, "0");
+}
+
+void MainWindowModel::RecallPrevious() {
+  try {
+    SelectPressureUnit(PressureUnit::kPa);
+    SetText(form1::kPressure, FormatPattern(previous_.pressure, Pattern::kSci5));
+    AdoptShownPressureUnit();
+    SelectTemperatureUnit(TemperatureUnit::kCelsius);
+    SetText(form1::kTemperature, FormatPattern(previous_.temperature, Pattern::kFixed2));
+    for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+      SetText(form1::kAmount[i], FormatPattern(previous_.amounts[i], Pattern::kFixed2));
+    }
+    SetEnabled(form1::kPrevious, false);
+  } catch (const std::exception&) {
+    services_.messages.Show(messages::kCheckInput);
+  }
+}
+
+void MainWindowModel::DuctFlow() {
+  if (pressure_option_ != PressureUnit::kPa) SelectPressureUnit(PressureUnit::kPa);
+  if (temperature_unit_ != TemperatureUnit::kCelsius) {
+    SelectTemperatureUnit(TemperatureUnit::kCelsius);
+  }
+  Calculate();
+  services_.windows.Open(ToolWindow::kDuctFlow, offsets::kDuctFlow);
+}
+
+void MainWindowModel::Enthalpy() {
+  Calculate();
+  services_.windows.Open(ToolWindow::kEnthalpy, offsets::kEnthalpy);
+}
+
+void MainWindowModel::CopyReport() {
+  SetText(form1::kReport, ResultsReport(*this));
+  services_.clipboard.SetText(Text(form1::kReport));
+}
+
+void MainWindowModel::SaturationTemperature() {
+  try {
+    Calculate();
+    const std::string& moisture = Text(form1::kMoleFraction[kH2O]);
+    if (moisture.empty()) return;
+    if (ParseLenient(moisture) != 0) {
+      services_.windows.Open(ToolWindow::kSaturation, offsets::kSaturation);
+      SetBackground(form1::kMoleFraction[kH2O], kMoistureMagenta);
+    } else {
+      services_.messages.Show(messages::kNoMoisture);
+    }
+  } catch (const std::exception&) {
+    // The dew point is a convenience: a failure here passes without a message.
+  }
+}
+
+void MainWindowModel::ShowTotalAmount() {
+  try {
+    double total = 0;
+    for (std::string_view field : form1::kAmount) total += ParseLenient(Text(field));
+    services_.messages.Show({messages::kTotalAmountPrefix + FormatGeneral(Checked(total)),
+                             messages::kTotalAmountTitle});
+  } catch (const std::exception&) {
+    services_.messages.Show(messages::kCheckInput);
+  }
+}
+
+void MainWindowModel::OpenCompositionDialog() {
+  services_.windows.Open(ToolWindow::kCompositionChooser, offsets::kCompositionChooser);
+}
+
+void MainWindowModel::OpenConverterChooser(Twips pointer) {
+  services_.windows.Open(ToolWindow::kConverterChooser,
+                         {pointer.x + offsets::kConverterChooserFromPointer.x,
+                          pointer.y + offsets::kConverterChooserFromPointer.y});
+}
+
+void MainWindowModel::OpenMixing() {
+  if (temperature_unit_ != TemperatureUnit::kCelsius) {
+    SelectTemperatureUnit(TemperatureUnit::kCelsius);
+  }
+  services_.windows.Open(ToolWindow::kMixing, offsets::kMixing);
+}
+
+void MainWindowModel::OpenWaterEnthalpy() {
+  services_.windows.Open(ToolWindow::kWaterEnthalpy, offsets::kWaterEnthalpy);
+}
+
+void MainWindowModel::OpenHelp() {
+  services_.windows.Open(ToolWindow::kHelp, offsets::kHelp);
+}
+
+void MainWindowModel::OpenAbout() {
+  services_.windows.Open(ToolWindow::kAbout, offsets::kAbout);
+}
+
+bool MainWindowModel::PathChosen(const FileDialogResult& result) {
+  if (result.status == FileDialogResult::Status::kFailed) {
+    services_.messages.Beep();
+    services_.messages.Show(messages::kFileSelectionFailed);
+    return false;
+  }
+  return result.status == FileDialogResult::Status::kChosen && !result.path.empty();
+}
+
+void MainWindowModel::SaveComposition() {
+  const FileDialogResult chosen = services_.dialogs.Ask(SaveCompositionRequest());
+  if (PathChosen(chosen)) SaveCompositionFile(chosen.path);
+}
+
+void MainWindowModel::OpenComposition() {
+  const FileDialogResult chosen = services_.dialogs.Ask(OpenCompositionRequest());
+  if (PathChosen(chosen)) LoadCompositionFile(chosen.path);
+}
+
+CompositionData MainWindowModel::CompositionFromFields() const {
+  CompositionData data;
+  data.pressure = ParseLenient(Text(form1::kPressure));
+  data.pressure_unit = PressureUnitName(pressure_option_);
+  data.temperature = ParseLenient(Text(form1::kTemperature));
+  data.temperature_unit = TemperatureUnitName(temperature_unit_);
+  for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+    data.amounts[i] = ParseLenient(Text(form1::kAmount[i]));
+  }
+  return data;
+}
+
+std::error_code MainWindowModel::SaveCompositionFile(const std::string& path) {
+  std::optional<std::string> bytes;
+  try {
+    bytes = Utf8ToCp932(CompositionText(CompositionFromFields(), services_.clock.Now()));
+  } catch (const std::exception&) {
+    services_.messages.Show(messages::kCheckInput);
+    return std::make_error_code(std::errc::invalid_argument);
+  }
+  std::error_code error = bytes ? WriteFileAtomically(path, *bytes)
+                                : std::make_error_code(std::errc::illegal_byte_sequence);
+  if (error) {
+    services_.messages.Beep();
+    services_.messages.Show(messages::kFileNotSaved);
+  }
+  return error;
+}
+
+bool MainWindowModel::LoadCompositionFile(const std::string& path) {
+  return ApplyCompositionFile(path) == CompositionError::kNone && Calculate();
+}
+
+CompositionError MainWindowModel::ApplyCompositionFile(const std::string& path) {
+  const CompositionReadResult read = ReadCompositionFile(path);
+  if (!read.ok()) {
+    services_.messages.Show(messages::kFileUnreadable);
+    return read.error;
+  }
+  ApplyComposition(*read.data);
+  return CompositionError::kNone;
+}
+
+void MainWindowModel::ApplyComposition(const CompositionData& data) {
+  // Through the option buttons as if clicked; their conversions are overwritten below.
+  const std::optional<TemperatureUnit> temperature_unit =
+      TemperatureUnitNamed(data.temperature_unit);
+  if (temperature_unit) SelectTemperatureUnit(*temperature_unit);
+  const std::optional<PressureUnit> pressure_unit = PressureUnitNamed(data.pressure_unit);
+  if (pressure_unit) SelectPressureUnit(*pressure_unit);
+  // The file's values were read by ParseStrict: finite, so FormatGeneral cannot fail.
+  SetText(form1::kPressure, FormatGeneral(data.pressure));
+  if (pressure_unit) AdoptShownPressureUnit();
+  SetText(form1::kTemperature, FormatGeneral(data.temperature));
+  for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+    SetText(form1::kAmount[i], FormatGeneral(data.amounts[i]));
+  }
+}
+
+void MainWindowModel::ApplyPreset(Preset preset) {
+  const SpeciesArray& amounts = PresetFor(preset).amounts;
+  for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+    SetText(form1::kAmount[i], FormatGeneral(amounts[i]));
   }
 }
 

@@ -3,9 +3,14 @@
 // the commands that act on them.
 
 #include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
 
 #include "main/calculate_command.hpp"
+#include "main/composition_file.hpp"
 #include "main/platform.hpp"
+#include "main/presets.hpp"
 #include "main/units.hpp"
 #include "main/window_model.hpp"
 
@@ -14,12 +19,64 @@ namespace toluvek {
 inline constexpr Rgb kInputYellow{255, 255, 192};
 inline constexpr Rgb kMixtureGreen{192, 255, 192};
 inline constexpr Rgb kWindowGrey{192, 192, 192};
+inline constexpr Rgb kMoistureMagenta{255, 192, 255};  // Text17 once the dew point is asked for
+
+// Controls of the main window beyond the calculation's fields (main_window_fields.hpp).
+namespace form1 {
+inline constexpr std::string_view kWindow = "Form1";
+inline constexpr std::string_view kReport = "Text96";          // hidden, holds the report
+inline constexpr std::string_view kMoistureLabel = "Label10";  // the H2O label
+inline constexpr std::string_view kAmountHeader = "Label46";   // "mol Vol."
+inline constexpr std::string_view kPresetMenuCng = "CNG";      // hidden menu "13A"
+inline constexpr std::string_view kPresetMenuSr1 = "SR1";      // hidden menu "SR-1"
+}  // namespace form1
+
+// Offsets of the windows opened from the main window, from its top-left corner.
+namespace offsets {
+inline constexpr Twips kDuctFlow{3100, 1200};
+inline constexpr Twips kEnthalpy{-1500, 300};
+inline constexpr Twips kSaturation{3200, 0};
+inline constexpr Twips kCompositionChooser{1000, 1000};
+inline constexpr Twips kMixing{1000, 1000};
+inline constexpr Twips kWaterEnthalpy{4845, 300};
+inline constexpr Twips kHelp{750, 750};
+inline constexpr Twips kAbout{1800, 1800};
+// The converter chooser opens at the pointer, moved by this much.
+inline constexpr Twips kConverterChooserFromPointer{-850, 300};
+}  // namespace offsets
+
+// The messages of the main window's own commands.
+namespace messages {
+inline const Message kNoMoisture{"水分が含まれていません!"};
+inline const Message kFileSelectionFailed{"ﾌｧｲﾙの選択でｴﾗｰが発生しました。", kAppTitle,
+                                          MessageIcon::kExclamation};
+inline const Message kFileUnreadable{"エラーです"};
+inline const Message kFileNotSaved{"ﾌｧｲﾙの保存でｴﾗｰが発生しました。", kAppTitle,
+                                   MessageIcon::kExclamation};
+inline constexpr const char* kTotalAmountTitle = "総モル体積";
+inline constexpr const char* kTotalAmountPrefix = "総モル体積 = ";
+}  // namespace messages
+
+// The file dialogs of the composition files.
+inline constexpr const char* kCompositionFilter = "ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|ﾃﾞｰﾀﾌｧｲﾙ(*.dat)|*.dat";
+FileDialogRequest SaveCompositionRequest();  // "データ保存", default extension "txt"
+FileDialogRequest OpenCompositionRequest();  // "データファイルの選択"
+
+// What the main window's commands reach outside the model.
+struct MainWindowServices {
+  MessageService& messages;
+  Clipboard& clipboard;
+  WindowOpener& windows;
+  FileDialogs& dialogs;
+  Clock& clock;
+};
 
 class MainWindowModel : public WindowModel {
  public:
   // Sets the start-up state: 1.01325E+005 Pa, 25 ℃, O2 21, N2 79, the ten other amounts 0;
-  // both input records hold the same; no calculation has run.
-  explicit MainWindowModel(MessageService& messages);
+  // both input records hold the same; no calculation has run; "Prev." disabled, the report
+  // field and the preset menus hidden.
+  explicit MainWindowModel(MainWindowServices services);
 
   // "計算": checks the inputs, records them, runs the mixture calculation and writes the
   // results. Returns true when every result was written.
@@ -29,6 +86,61 @@ class MainWindowModel : public WindowModel {
   void SelectPressureUnit(PressureUnit unit);
   // The temperature option buttons: converts Text2 between ℃ and K.
   void SelectTemperatureUnit(TemperatureUnit unit);
+
+  // Enter in a field. In Text1 it asks for the focus to move: returns "Text2". In Text2 and
+  // the amount fields it calculates (also while "計算" is disabled) and returns "". Other
+  // fields: nothing, "".
+  std::string_view EnterPressed(std::string_view control);
+
+  // "Clear": "0" into the twelve amounts.
+  void Clear();
+  // "Prev.": the previous inputs back into the fields, in Pa and ℃; no calculation.
+  void RecallPrevious();
+
+  // "Re": Pa and ℃ chosen, calculation, then the duct flow window.
+  void DuctFlow();
+  // "Enthalpy": calculation, then the enthalpy window.
+  void Enthalpy();
+  // "Clipboard": the report into Text96, then onto the clipboard.
+  void CopyReport();
+  // The H2O label and "Tsat(&R)": calculation, then the saturation temperature window when the
+  // gas holds water (Text17 turns magenta), or the message that it holds none. Failures after
+  // the calculation pass silently.
+  void SaturationTemperature();
+  // Right button on "mol Vol.": the sum of the amounts in a message box.
+  void ShowTotalAmount();
+  // Left button on "mol Vol.": the composition dialog.
+  void OpenCompositionDialog();
+  // Right button on the window's background at `pointer` (client area, twips).
+  void OpenConverterChooser(Twips pointer);
+  // "Mixing(&M)": ℃ chosen, then the mixing window, which takes Text2 as its first stream's
+  // temperature.
+  void OpenMixing();
+  void OpenWaterEnthalpy();  // "Enthalpy of Water(&W)"
+  void OpenHelp();           // "How to Use(&U)"
+  void OpenAbout();          // "Version"
+
+  // File > "Save(&S)" and "Open(&F)": a file dialog, then the file.
+  void SaveComposition();
+  void OpenComposition();
+  // The file steps without a dialog. Saving writes the fields and units shown to `path`
+  // atomically; on failure it beeps and says so, and returns the cause. Loading reads and
+  // checks the whole file first ("エラーです" and nothing changed when it fails), then chooses
+  // the units named, writes the values and calculates; returns true when the calculation
+  // wrote every result.
+  std::error_code SaveCompositionFile(const std::string& path);
+  bool LoadCompositionFile(const std::string& path);
+  // The values a save would write now. Throws ArithmeticFault for a field whose leading
+  // number is beyond the range of a double.
+  CompositionData CompositionFromFields() const;
+  // Loading without the calculation: reads and checks the whole file, then chooses the units
+  // it names (through the option buttons, as a click would; a name that is none of the five
+  // known ones leaves that unit alone) and writes its values with FormatGeneral. On failure
+  // shows "エラーです", changes nothing and returns the cause.
+  CompositionError ApplyCompositionFile(const std::string& path);
+
+  // The hidden preset menus' shortcuts: the twelve amounts of the preset, nothing else.
+  void ApplyPreset(Preset preset);
 
   // The unit in which Text1 is read (the recorded one; after a failed switch the option shown
   // chosen may differ).
@@ -44,13 +156,20 @@ class MainWindowModel : public WindowModel {
 
  protected:
   void TextChanged(std::string_view control) override;
-  MessageService& messages() { return messages_; }
+  MessageService& messages() { return services_.messages; }
 
  private:
   bool RunCalculation();
   void ColourResultRows(const SpeciesArray& amounts);
+  // A pressure text just written by the program in the unit of the option shown chosen: from
+  // now on Text1 is read in that unit, even when the switch before could not convert the old
+  // text.
+  void AdoptShownPressureUnit() { pressure_unit_ = pressure_option_; }
+  // Whether a file dialog gave a path; tells of a failed dialog.
+  bool PathChosen(const FileDialogResult& result);
+  void ApplyComposition(const CompositionData& data);
 
-  MessageService& messages_;
+  MainWindowServices services_;
   PressureUnit pressure_unit_ = PressureUnit::kPa;
   PressureUnit pressure_option_ = PressureUnit::kPa;
   TemperatureUnit temperature_unit_ = TemperatureUnit::kCelsius;

@@ -2,6 +2,7 @@
 // The side effects a window model asks for, as small interfaces. The Qt front end
 // implements them; tests use fakes that record what was asked.
 
+#include <ctime>
 #include <optional>
 #include <string>
 
@@ -43,15 +44,15 @@ struct Twips {
 
 // The windows the main window opens.
 enum class ToolWindow {
-  kHelp,                 // Form2 "How To Use"
-  kAbout,                // frmAbout
-  kEnthalpy,             // Form3
-  kWaterEnthalpy,        // Form4
-  kSaturation,           // Form5
-  kDuctFlow,             // Form7
-  kConverterChooser,     // Form8
-  kMixing,               // Form11
-  kCompositionChooser,   // Form12
+  kHelp,                // Form2 "How To Use"
+  kAbout,               // frmAbout
+  kEnthalpy,            // Form3
+  kWaterEnthalpy,       // Form4
+  kSaturation,          // Form5
+  kDuctFlow,            // Form7
+  kConverterChooser,    // Form8
+  kMixing,              // Form11
+  kCompositionChooser,  // Form12
 };
 
 class WindowOpener {
@@ -66,7 +67,7 @@ class WindowOpener {
 // The file dialogs of the composition files.
 struct FileDialogRequest {
   std::string title;
-  std::string filter;             // "ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|ﾃﾞｰﾀﾌｧｲﾙ(*.dat)|*.dat"
+  std::string filter;  // "ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|ﾃﾞｰﾀﾌｧｲﾙ(*.dat)|*.dat"
   std::string default_extension;  // "txt" when saving, empty when opening
   bool save = false;              // save: confirm overwrite, path must exist; open: file must exist
 };
@@ -92,6 +93,35 @@ class Clock {
  public:
   virtual ~Clock() = default;
   virtual DateTime Now() = 0;
+};
+
+// Services of a front end without a screen (the command line): nothing to paste into, no
+// windows to open, no one to answer a dialog; the clock is the real one.
+class NoClipboard : public Clipboard {
+ public:
+  void SetText(const std::string& /*text*/) override {}
+};
+
+class NoWindows : public WindowOpener {
+ public:
+  void Open(ToolWindow /*window*/, Twips /*offset*/) override {}
+};
+
+class NoFileDialogs : public FileDialogs {
+ public:
+  FileDialogResult Ask(const FileDialogRequest& /*request*/) override { return {}; }
+};
+
+class SystemClock : public Clock {
+ public:
+  // Local time of day.
+  DateTime Now() override {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+            local.tm_hour,        local.tm_min,     local.tm_sec};
+  }
 };
 
 }  // namespace toluvek
