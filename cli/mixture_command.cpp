@@ -1,4 +1,5 @@
-// toluvek-cli mixture: the main window's calculation, printed as the window shows it.
+// toluvek-cli mixture: the main window's calculation, printed as the window shows it or as
+// its clipboard report.
 
 #include <iomanip>
 #include <ostream>
@@ -8,6 +9,7 @@
 #include "cli/cli_app.hpp"
 #include "cli/mixture_options.hpp"
 #include "cli/mixture_output.hpp"
+#include "main/report.hpp"
 
 namespace toluvek::cli {
 
@@ -15,20 +17,42 @@ Subcommand AddMixtureCommand(CLI::App& app) {
   struct Options {
     MixtureOptions mixture;
     bool json = false;
+    std::string format = "text";
+    std::string save;
   };
   auto options = std::make_shared<Options>();
   CLI::App* sub = app.add_subcommand("mixture", "properties of the mixture and of each species");
   options->mixture.AddTo(*sub);
-  sub->add_flag("--json", options->json, "full-precision values beside the display texts");
+  CLI::Option* json =
+      sub->add_flag("--json", options->json, "full-precision values beside the display texts");
+  sub->add_option("--format", options->format,
+                  "text: results and species table; report: the window's clipboard report "
+                  "(CR LF line ends)")
+      ->check(CLI::IsMember({"text", "report"}))
+      ->capture_default_str()
+      ->excludes(json);
+  sub->add_option("--save", options->save,
+                  "also write the inputs to a composition file, as File > Save does");
   return {sub, [options](Io& io) {
-            RecordingMessages messages(io.err);
-            MainWindowModel window(messages);
-            if (!options->mixture.ApplyTo(window, io.err)) return kExitUsage;
-            const bool ok = window.Calculate();
+            HeadlessMainWindow headless(io.err);
+            MainWindowModel& window = headless.window();
+            if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
+              return code;
+            }
+            bool ok = window.Calculate();
+            if (!options->save.empty()) {
+              if (const std::error_code error = window.SaveCompositionFile(options->save)) {
+                io.err << "--save " << options->save << ": " << error.message() << '\n';
+                ok = false;
+              }
+            }
+            const std::vector<Message>& shown = headless.messages().shown();
             if (options->json) {
               nlohmann::ordered_json doc = MixtureJson(window);
-              if (!messages.shown().empty()) doc["error"] = MessageJson(messages.shown().front());
+              if (!shown.empty()) doc["error"] = MessageJson(shown.front());
               io.out << doc.dump(2) << '\n';
+            } else if (options->format == "report") {
+              io.out << ResultsReport(window);
             } else {
               PrintMixture(window, io.out);
             }

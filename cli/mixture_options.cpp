@@ -19,6 +19,26 @@ std::vector<std::string> SplitCommas(const std::string& list) {
   return parts;
 }
 
+std::string_view Reason(CompositionError error) {
+  switch (error) {
+    case CompositionError::kOpen:
+      return "cannot be opened";
+    case CompositionError::kNotRegularFile:
+      return "is not a regular file";
+    case CompositionError::kRead:
+      return "could not be read";
+    case CompositionError::kTooFewFields:
+      return "holds fewer than 32 fields";
+    case CompositionError::kNotANumber:
+      return "has a value field that is not a number";
+    case CompositionError::kEncoding:
+      return "holds bytes that are not code page 932";
+    case CompositionError::kNone:
+      break;
+  }
+  return "was read";
+}
+
 }  // namespace
 
 std::optional<std::array<std::string, kSpeciesCount>> ParseAmountList(const std::string& list) {
@@ -57,9 +77,21 @@ void MixtureOptions::AddTo(CLI::App& app) {
   app.add_option("--amounts", amounts,
                  "twelve amounts in species order, or NAME=VALUE pairs such as O2=21,N2=79 "
                  "(default: O2 21, N2 79)");
+  CLI::Option* from_file =
+      app.add_option("--file", file, "a composition file (.txt/.dat) holding every input");
+  for (const char* name :
+       {"--pressure", "--pressure-unit", "--temperature", "--temperature-unit", "--amounts"}) {
+    from_file->excludes(app.get_option(name));
+  }
 }
 
-bool MixtureOptions::ApplyTo(MainWindowModel& window, std::ostream& err) const {
+int MixtureOptions::ApplyTo(MainWindowModel& window, std::ostream& err) const {
+  if (!file.empty()) {
+    const CompositionError error = window.ApplyCompositionFile(file);
+    if (error == CompositionError::kNone) return kExitOk;
+    err << "--file " << file << ": " << Reason(error) << '\n';
+    return kExitStopped;
+  }
   std::array<std::string, kSpeciesCount> texts;
   if (amounts.empty()) {
     for (std::size_t i = 0; i < kSpeciesCount; ++i) texts[i] = window.Text(form1::kAmount[i]);
@@ -68,7 +100,7 @@ bool MixtureOptions::ApplyTo(MainWindowModel& window, std::ostream& err) const {
   } else {
     err << "--amounts: give twelve comma-separated values in species order, or NAME=VALUE pairs "
            "with the labels H2 O2 N2 CO CO2 H2O CH3OH CH4 C2H6 C3H8 n-C4H10 i-C4H10\n";
-    return false;
+    return kExitUsage;
   }
   // Units first, as a user chooses them; the texts given then replace what the switch wrote.
   const PressureUnit unit = pressure_unit == "atm"       ? PressureUnit::kAtm
@@ -80,7 +112,7 @@ bool MixtureOptions::ApplyTo(MainWindowModel& window, std::ostream& err) const {
   window.SetText(form1::kPressure, pressure);
   window.SetText(form1::kTemperature, temperature);
   for (std::size_t i = 0; i < kSpeciesCount; ++i) window.SetText(form1::kAmount[i], texts[i]);
-  return true;
+  return kExitOk;
 }
 
 }  // namespace toluvek::cli

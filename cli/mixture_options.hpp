@@ -3,15 +3,34 @@
 // on the current mixture. Defaults are the window's start-up state.
 
 #include <array>
+#include <iosfwd>
 #include <optional>
 #include <string>
 
 #include <CLI/CLI.hpp>
 
+#include "cli/cli_app.hpp"
 #include "engine/species.hpp"
 #include "main/main_window_model.hpp"
 
 namespace toluvek::cli {
+
+// The main window without a screen: messages recorded and written to stderr, no clipboard,
+// no windows and no dialogs, the real clock for the time stamp of saved files.
+class HeadlessMainWindow {
+ public:
+  explicit HeadlessMainWindow(std::ostream& err) : messages_(err) {}
+  MainWindowModel& window() { return window_; }
+  const RecordingMessages& messages() const { return messages_; }
+
+ private:
+  RecordingMessages messages_;
+  NoClipboard clipboard_;
+  NoWindows windows_;
+  NoFileDialogs dialogs_;
+  SystemClock clock_;
+  MainWindowModel window_{{messages_, clipboard_, windows_, dialogs_, clock_}};
+};
 
 struct MixtureOptions {
   std::string pressure = "1.01325E+005";
@@ -19,14 +38,18 @@ struct MixtureOptions {
   std::string temperature = "25";
   std::string temperature_unit = "C";
   std::string amounts;  // empty: the start-up composition
+  std::string file;     // a composition file to take every input from, units included
 
-  // Adds --pressure, --pressure-unit, --temperature, --temperature-unit, --amounts.
+  // Adds --pressure, --pressure-unit, --temperature, --temperature-unit, --amounts and --file
+  // (which excludes the others).
   void AddTo(CLI::App& app);
 
   // Writes the options into the main window as a user would: units first (through the option
-  // buttons), then the texts. Returns false with a message on stderr when the amount list
-  // cannot be read.
-  bool ApplyTo(MainWindowModel& window, std::ostream& err) const;
+  // buttons), then the texts; or loads the composition file without calculating. Returns
+  // kExitOk, or the exit code to end with after a message on stderr: kExitUsage for an amount
+  // list that cannot be read, kExitStopped for a file that cannot be read (the window says
+  // "エラーです").
+  int ApplyTo(MainWindowModel& window, std::ostream& err) const;
 };
 
 // Parses "21,79,..." (twelve texts in species order) or "O2=21,N2=79" (labels of the species,
