@@ -1,0 +1,57 @@
+#include "main/composition_dialogs.hpp"
+
+#include <exception>
+
+#include "common/checked.hpp"
+#include "common/number_text.hpp"
+
+namespace toluvek {
+namespace {
+
+constexpr double kAirOxygen = 0.21;    // mol O2 per mol air
+constexpr double kAirNitrogen = 0.79;  // mol N2 per mol air
+
+// An amount as the main window shows it, four significant figures. A value that rounds
+// beyond the range of a double would give a text no later calculation can read.
+std::string AmountText(double value) {
+  std::string text = FormatPattern(value, Pattern::kSci3);
+  if (!ParseStrict(text)) ThrowFault(FaultKind::kOverflow);
+  return text;
+}
+
+}  // namespace
+
+std::optional<AmountTexts> AddAir(std::string_view air_text, const AmountTexts& amounts) {
+  try {
+    const double air = RequireNumber(air_text);
+    const double o2 = RequireNumber(amounts[kO2]);
+    const double n2 = RequireNumber(amounts[kN2]);
+    AmountTexts result = amounts;
+    result[kO2] = AmountText(Checked(Checked(air * kAirOxygen) + o2));
+    result[kN2] = AmountText(Checked(Checked(air * kAirNitrogen) + n2));
+    return result;
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
+std::optional<AmountTexts> RescaleToTotal(std::string_view total_text, const AmountTexts& amounts) {
+  try {
+    SpeciesArray values{};
+    for (std::size_t i = 0; i < kSpeciesCount; ++i) values[i] = RequireNumber(amounts[i]);
+    double sum = 0;
+    for (double v : values) sum += v;
+    sum = Checked(sum);
+    const double total = RequireNumber(total_text);
+    AmountTexts result;
+    for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+      const double share = Div(values[i], sum);
+      result[i] = AmountText(Checked(total * share));
+    }
+    return result;
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace toluvek
