@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/converters/heat_converter.hpp"
+#include "tools/converters/pressure_converter.hpp"
+#include "tools/converters/temperature_converter.hpp"
+
+namespace toluvek {
+namespace {
+
+template <std::size_t N>
+std::vector<std::string> Texts(const std::array<ConverterRow, N>& rows) {
+  std::vector<std::string> texts;
+  for (const ConverterRow& row : rows) texts.push_back(row.text);
+  return texts;
+}
+
+template <std::size_t N>
+std::vector<bool> Visible(const std::array<ConverterRow, N>& rows) {
+  std::vector<bool> visible;
+  for (const ConverterRow& row : rows) visible.push_back(row.visible);
+  return visible;
+}
+
+struct PressureCase {
+  const char* name;
+  const char* input;
+  PressureConverterUnit unit;
+  std::vector<std::string> texts;  // Pa, mmAq, Torr, kgf/mm2, atm
+};
+
+class PressureConverterTest : public testing::TestWithParam<PressureCase> {};
+
+TEST_P(PressureConverterTest, ShowsEveryUnitAndHidesTheChosenOne) {
+  const PressureCase& c = GetParam();
+  const PressureRecalculation result =
+      RecalculatePressure(InitialPressureRows(), c.input, c.unit, ConverterTrigger::kTextChange);
+  EXPECT_TRUE(result.converted);
+  EXPECT_FALSE(result.message);
+  EXPECT_EQ(Texts(result.rows), c.texts);
+  std::vector<bool> visible(5, true);
+  visible[static_cast<std::size_t>(c.unit)] = false;
+  EXPECT_EQ(Visible(result.rows), visible);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PressureConverterTest,
+    testing::Values(PressureCase{"OneAtmosphere",
+                                 "1",
+                                 PressureConverterUnit::kAtm,
+                                 {"1.01325E+005 [Pa]", "1.03323E+004 [mmAq]", "7.60000E+002 [Torr]",
+                                  "1.03323E-002 [kgf/mm2]", "1.00000E+000 [atm]"}},
+                    PressureCase{"ZeroPascal",
+                                 "0",
+                                 PressureConverterUnit::kPa,
+                                 {"0.00000E+000 [Pa]", "0.00000E+000 [mmAq]", "0.00000E+000 [Torr]",
+                                  "0.00000E+000 [kgf/mm2]", "0.00000E+000 [atm]"}},
+                    PressureCase{"OneMmAq",
+                                 "1",
+                                 PressureConverterUnit::kMmAq,
+                                 {"9.80665E+000 [Pa]", "1.00000E+000 [mmAq]", "7.35559E-002 [Torr]",
+                                  "1.00000E-006 [kgf/mm2]", "9.67841E-005 [atm]"}},
+                    PressureCase{"OneTorr",
+                                 " 1 ",
+                                 PressureConverterUnit::kTorr,
+                                 {"1.33322E+002 [Pa]", "1.35951E+001 [mmAq]", "1.00000E+000 [Torr]",
+                                  "1.35951E-005 [kgf/mm2]", "1.31579E-003 [atm]"}},
+                    PressureCase{"OneKgfPerSquareMm",
+                                 "1",
+                                 PressureConverterUnit::kKgfMm2,
+                                 {"9.80665E+006 [Pa]", "1.00000E+006 [mmAq]", "7.35559E+004 [Torr]",
+                                  "1.00000E+000 [kgf/mm2]", "9.67841E+001 [atm]"}}),
+    [](const testing::TestParamInfo<PressureCase>& info) { return info.param.name; });
+
+TEST(PressureConverterTest, UnreadableTextShowsAllRowsWithTheirLastValues) {
+  const PressureRows shown =
+      RecalculatePressure(InitialPressureRows(), "1", PressureConverterUnit::kAtm,
+                          ConverterTrigger::kTextChange)
+          .rows;
+  const struct {
+    PressureConverterUnit unit;
+    ConverterTrigger trigger;
+    bool error;
+  } cases[] = {
+      {PressureConverterUnit::kAtm, ConverterTrigger::kTextChange, false},
+      {PressureConverterUnit::kAtm, ConverterTrigger::kOptionClick, true},
+      {PressureConverterUnit::kMmAq, ConverterTrigger::kOptionClick, true},
+      {PressureConverterUnit::kTorr, ConverterTrigger::kOptionClick, true},
+      {PressureConverterUnit::kKgfMm2, ConverterTrigger::kOptionClick, true},
+      {PressureConverterUnit::kPa, ConverterTrigger::kOptionClick, false},
+  };
+  for (const char* input : {"", "abc", "1.2.3"}) {
+    for (const auto& c : cases) {
+      const PressureRecalculation result = RecalculatePressure(shown, input, c.unit, c.trigger);
+      EXPECT_FALSE(result.converted);
+      EXPECT_EQ(Texts(result.rows), Texts(shown));
+      EXPECT_EQ(Visible(result.rows), std::vector<bool>(5, true));
+      EXPECT_EQ(result.message, c.error ? std::optional<Message>(Message{"エラー!"}) : std::nullopt)
+          << input << " " << static_cast<int>(c.unit);
+    }
+  }
+}
+
+TEST(PressureConverterTest, OverflowKeepsTheRowsWrittenBeforeIt) {
+  // p × 760 overflows for the Torr row; Pa and mmAq are already written.
+  const PressureRecalculation result =
+      RecalculatePressure(InitialPressureRows(), "1E+306", PressureConverterUnit::kMmAq,
+                          ConverterTrigger::kOptionClick);
+  EXPECT_FALSE(result.converted);
+  EXPECT_EQ(Texts(result.rows),
+            (std::vector<std::string>{"9.80665E+306 [Pa]", "1.00000E+306 [mmAq]", "0  [Torr]",
+                                      "0  [kgf/mm2]", "0  [atm]"}));
+  EXPECT_EQ(result.message, Message{"エラー!"});
+}
+
+struct TemperatureCase {
+  const char* input;
+  TemperatureConverterUnit unit;
+  std::vector<std::string> texts;  // ℃, ℉, °R
+  bool warning;
+};
+
+class TemperatureConverterTest : public testing::TestWithParam<TemperatureCase> {};
+
+TEST_P(TemperatureConverterTest, ShowsEveryScaleAndWarnsBelowAbsoluteZero) {
+  const TemperatureCase& c = GetParam();
+  const TemperatureRecalculation result =
+      RecalculateTemperature(InitialTemperatureRows(), c.input, c.unit);
+  EXPECT_TRUE(result.converted);
+  EXPECT_EQ(Texts(result.rows), c.texts);
+  std::vector<bool> visible(3, true);
+  visible[static_cast<std::size_t>(c.unit)] = false;
+  EXPECT_EQ(Visible(result.rows), visible);
+  EXPECT_EQ(result.message,
+            c.warning ? std::optional<Message>(Message{"絶対零度以下です!"}) : std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TemperatureConverterTest,
+    testing::Values(TemperatureCase{"100",
+                                    TemperatureConverterUnit::kCelsius,
+                                    {"100.00 [ﾟC]", "212.00 [ﾟF]", "671.67 [ﾟR]"},
+                                    false},
+                    TemperatureCase{"32",
+                                    TemperatureConverterUnit::kFahrenheit,
+                                    {"0.00 [ﾟC]", "32.00 [ﾟF]", "491.67 [ﾟR]"},
+                                    false},
+                    // (0 − 459.67 − 32) × 5 ÷ 9 is −273.15 exactly: no warning.
+                    TemperatureCase{"0",
+                                    TemperatureConverterUnit::kRankine,
+                                    {"-273.15 [ﾟC]", "-459.67 [ﾟF]", "0.00 [ﾟR]"},
+                                    false},
+                    TemperatureCase{"-1",
+                                    TemperatureConverterUnit::kRankine,
+                                    {"-273.71 [ﾟC]", "-460.67 [ﾟF]", "-1.00 [ﾟR]"},
+                                    true},
+                    TemperatureCase{"-300",
+                                    TemperatureConverterUnit::kCelsius,
+                                    {"-300.00 [ﾟC]", "-508.00 [ﾟF]", "-48.33 [ﾟR]"},
+                                    true}));
+
+TEST(TemperatureConverterTest, UnreadableTextIsSilentAndKeepsTheRows) {
+  const TemperatureRows initial = InitialTemperatureRows();
+  EXPECT_EQ(Texts(initial), (std::vector<std::string>{" 0 [゜C]", " 0 [゜F]", " 0 [゜R]"}));
+  const TemperatureRows shown =
+      RecalculateTemperature(initial, "100", TemperatureConverterUnit::kCelsius).rows;
+  for (const char* input : {"", "-", "12 34"}) {
+    const TemperatureRecalculation result =
+        RecalculateTemperature(shown, input, TemperatureConverterUnit::kFahrenheit);
+    EXPECT_FALSE(result.converted);
+    EXPECT_FALSE(result.message);
+    EXPECT_EQ(Texts(result.rows), Texts(shown));
+    EXPECT_EQ(Visible(result.rows), std::vector<bool>(3, true));
+  }
+}
+
+TEST(HeatConverterTest, ConvertsPowerAndEnergy) {
+  EXPECT_EQ(RecalculatePower("", "1", PowerUnit::kKcalPerHour, ConverterTrigger::kTextChange).label,
+            "1.1628E+000 [W]");
+  EXPECT_EQ(RecalculatePower("", "1", PowerUnit::kWatt, ConverterTrigger::kTextChange).label,
+            "8.6000E-001 [kcal/h]");
+  EXPECT_EQ(RecalculateEnergy("", "1", EnergyUnit::kCalorie, ConverterTrigger::kTextChange).label,
+            "4.18605E+000 [J]");
+  EXPECT_EQ(RecalculateEnergy("", "1", EnergyUnit::kJoule, ConverterTrigger::kTextChange).label,
+            "2.38889E-001 [cal]");
+  EXPECT_EQ(RecalculateEnergy("", "0", EnergyUnit::kJoule, ConverterTrigger::kTextChange).label,
+            "0.00000E+000 [cal]");
+}
+
+TEST(HeatConverterTest, UnreadableTextComplainsOnlyOnClickOrEnter) {
+  const struct {
+    ConverterTrigger trigger;
+    bool message;
+  } cases[] = {{ConverterTrigger::kTextChange, false},
+               {ConverterTrigger::kOptionClick, true},
+               {ConverterTrigger::kEnterKey, true}};
+  for (const auto& c : cases) {
+    for (const char* input : {"abc", "", "1E+308"}) {
+      // 1E+308 kcal/h overflows in the conversion to watts like an unreadable text.
+      const HeatRecalculation power =
+          RecalculatePower("1.1628E+000 [W]", input, PowerUnit::kKcalPerHour, c.trigger);
+      EXPECT_FALSE(power.converted);
+      EXPECT_EQ(power.label, "1.1628E+000 [W]");
+      EXPECT_EQ(power.message.has_value(), c.message) << input;
+      if (power.message) {
+        EXPECT_EQ(*power.message, Message{"入力値を確認下さい。"});
+      }
+    }
+    const HeatRecalculation energy =
+        RecalculateEnergy("4.18605E+000 [J]", "x", EnergyUnit::kCalorie, c.trigger);
+    EXPECT_EQ(energy.label, "4.18605E+000 [J]");
+    EXPECT_EQ(energy.message.has_value(), c.message);
+  }
+}
+
+}  // namespace
+}  // namespace toluvek

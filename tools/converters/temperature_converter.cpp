@@ -1,0 +1,77 @@
+#include "tools/converters/temperature_converter.hpp"
+
+#include <exception>
+
+#include "common/checked.hpp"
+#include "common/number_text.hpp"
+
+namespace toluvek {
+namespace {
+
+constexpr double kRankineOffset = 459.67;  // °R at 0 ℉
+constexpr double kFahrenheitZero = 32;     // ℉ at 0 ℃
+constexpr double kAbsoluteZero = -273.15;  // ℃
+
+struct RowSpec {
+  std::string_view equals_control;
+  std::string_view value_control;
+  std::string_view unit_text;  // half-width mark ﾟ
+  std::string_view initial;    // full-width mark ゜
+};
+
+constexpr std::array<RowSpec, 3> kRows = {{
+    {"Label1", "Label4", " [ﾟC]", " 0 [゜C]"},
+    {"Label2", "Label5", " [ﾟF]", " 0 [゜F]"},
+    {"Label3", "Label6", " [ﾟR]", " 0 [゜R]"},
+}};
+
+double ToCelsius(double x, TemperatureConverterUnit unit) {
+  switch (unit) {
+    case TemperatureConverterUnit::kCelsius:
+      return x;
+    case TemperatureConverterUnit::kFahrenheit:
+      return Div(Checked(Checked(x - kFahrenheitZero) * 5), 9);
+    case TemperatureConverterUnit::kRankine:
+      return Div(Checked(Checked(x - kRankineOffset - kFahrenheitZero) * 5), 9);
+  }
+  return x;
+}
+
+void Write(ConverterRow& row, std::size_t index, double value) {
+  row.text = FormatPattern(value, Pattern::kFixed2) + std::string(kRows[index].unit_text);
+  row.value = value;
+}
+
+}  // namespace
+
+TemperatureRows InitialTemperatureRows() {
+  TemperatureRows rows;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    rows[i] = {kRows[i].equals_control, kRows[i].value_control, std::string(kRows[i].initial), true,
+               0};
+  }
+  return rows;
+}
+
+TemperatureRecalculation RecalculateTemperature(const TemperatureRows& shown,
+                                                std::string_view input,
+                                                TemperatureConverterUnit unit) {
+  TemperatureRecalculation result;
+  result.rows = shown;
+  for (ConverterRow& row : result.rows) row.visible = true;
+  try {
+    const double t = ToCelsius(RequireNumber(input), unit);
+    result.rows[static_cast<std::size_t>(unit)].visible = false;
+    Write(result.rows[0], 0, t);
+    const double fahrenheit = Checked(Div(Checked(t * 9), 5) + kFahrenheitZero);
+    Write(result.rows[1], 1, fahrenheit);
+    Write(result.rows[2], 2, Checked(fahrenheit + kRankineOffset));
+    result.converted = true;
+    // A warning only: the values stay shown.
+    if (t < kAbsoluteZero) result.message = Message{"絶対零度以下です!"};
+  } catch (const std::exception&) {
+  }
+  return result;
+}
+
+}  // namespace toluvek
