@@ -1,0 +1,140 @@
+#include "ui/model_binding.hpp"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QWidget>
+
+namespace toluvek {
+namespace {
+
+// Marks the binding as writing the widgets for the lifetime of one reflection.
+class ReflectingScope {
+ public:
+  explicit ReflectingScope(int& depth) : depth_(depth) { ++depth_; }
+  ~ReflectingScope() { --depth_; }
+  ReflectingScope(const ReflectingScope&) = delete;
+  ReflectingScope& operator=(const ReflectingScope&) = delete;
+
+ private:
+  int& depth_;
+};
+
+void SetBase(QWidget* widget, const QColor& colour) {
+  if (widget->palette().color(QPalette::Base) == colour) return;
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::Base, colour);
+  widget->setPalette(palette);
+}
+
+}  // namespace
+
+QColor ToQColor(Rgb colour) {
+  return QColor(colour.red, colour.green, colour.blue);
+}
+
+ModelBinding::ModelBinding(WindowModel& model) : model_(model) {
+  model_.on_changed = [this](std::string_view control) {
+    Reflect(control);
+    RunRefreshes();
+  };
+}
+
+ModelBinding::~ModelBinding() {
+  model_.on_changed = nullptr;
+}
+
+ModelBinding::Bound& ModelBinding::Add(QObject* object) {
+  return bound_[object->objectName().toStdString()];
+}
+
+void ModelBinding::BindField(QLineEdit* field, Rgb background) {
+  Bound& bound = Add(field);
+  bound.field = field;
+  bound.background = background;
+  const std::string name = field->objectName().toStdString();
+  // textEdited carries the user's typing only; programmatic writes come from the model.
+  QObject::connect(field, &QLineEdit::textEdited, field, [this, name](const QString& text) {
+    Forward([&] { model_.SetText(name, text.toStdString()); });
+  });
+  Show(name, bound);
+}
+
+void ModelBinding::BindLabel(QLabel* label) {
+  Bound& bound = Add(label);
+  bound.label = label;
+  Show(label->objectName().toStdString(), bound);
+}
+
+void ModelBinding::BindControl(QWidget* control, bool visibility) {
+  Bound& bound = Add(control);
+  bound.control = control;
+  bound.visibility = visibility;
+  Show(control->objectName().toStdString(), bound);
+}
+
+void ModelBinding::BindAction(QAction* action) {
+  Bound& bound = Add(action);
+  bound.action = action;
+  bound.visibility = true;
+  Show(action->objectName().toStdString(), bound);
+}
+
+void ModelBinding::AddRefresh(std::function<void()> refresh) {
+  refreshes_.push_back(std::move(refresh));
+  ReflectingScope scope(reflecting_);
+  refreshes_.back()();
+}
+
+void ModelBinding::Forward(const std::function<void()>& action) {
+  if (reflecting()) return;
+  action();
+  RunRefreshes();
+}
+
+void ModelBinding::ReflectAll() {
+  for (const auto& [name, bound] : bound_) Show(name, bound);
+  RunRefreshes();
+}
+
+void ModelBinding::Reflect(std::string_view control) {
+  const auto found = bound_.find(control);
+  if (found != bound_.end()) Show(found->first, found->second);
+}
+
+void ModelBinding::RunRefreshes() {
+  ReflectingScope scope(reflecting_);
+  for (const auto& refresh : refreshes_) refresh();
+}
+
+void ModelBinding::Show(const std::string& name, const Bound& bound) {
+  ReflectingScope scope(reflecting_);
+  const bool enabled = model_.Enabled(name);
+  if (bound.field != nullptr) {
+    const QString text = QString::fromStdString(model_.Text(name));
+    // Rewriting an unchanged text would move the cursor of someone typing.
+    if (bound.field->text() != text) {
+      bound.field->setText(text);
+      // A written text shows from its start, as a field does after the program writes it.
+      bound.field->setCursorPosition(0);
+    }
+    bound.field->setEnabled(enabled);
+    SetBase(bound.field, ToQColor(model_.Background(name, bound.background)));
+  }
+  if (bound.label != nullptr) {
+    const QString text = QString::fromStdString(model_.Text(name));
+    if (bound.label->text() != text) bound.label->setText(text);
+    bound.label->setEnabled(enabled);
+  }
+  if (bound.control != nullptr) {
+    bound.control->setEnabled(enabled);
+    if (bound.visibility) bound.control->setVisible(model_.Visible(name));
+  }
+  if (bound.action != nullptr) {
+    bound.action->setEnabled(enabled);
+    bound.action->setVisible(model_.Visible(name));
+  }
+}
+
+}  // namespace toluvek

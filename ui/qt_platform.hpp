@@ -1,0 +1,58 @@
+#pragma once
+// The platform services of the window models, done with Qt: message boxes and the beep, the
+// clipboard, the file dialogs of the composition files.
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <memory>
+#include <string_view>
+
+#include "main/platform.hpp"
+
+class QMessageBox;
+
+namespace toluvek {
+
+// The box for a message: exactly its text and title, its icon, one OK button.
+std::unique_ptr<QMessageBox> MakeMessageBox(const Message& message, QWidget* parent);
+
+// Modal message boxes over the window they belong to, and the system beep.
+class QtMessageService : public MessageService {
+ public:
+  // Boxes are centred over `parent` once it is set.
+  void SetParent(QWidget* parent) { parent_ = parent; }
+  void Show(const Message& message) override;
+  void Beep() override;
+
+ private:
+  QPointer<QWidget> parent_;
+};
+
+class QtClipboard : public Clipboard {
+ public:
+  void SetText(const std::string& text) override;
+};
+
+// A filter list as the composition files write it ("ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|...": description
+// and pattern, alternating) in Qt's form ("ﾃｷｽﾄﾌｧｲﾙ(*.txt);;..."). A description that does
+// not end with its pattern in parentheses gets it appended, because Qt reads the patterns from
+// there.
+QString QtFileFilter(std::string_view filter);
+
+class QtFileDialogs : public FileDialogs {
+ public:
+  void SetParent(QWidget* parent) { parent_ = parent; }
+  FileDialogResult Ask(const FileDialogRequest& request) override;
+
+ private:
+  QPointer<QWidget> parent_;
+};
+
+// Local date and time of day.
+class QtClock : public Clock {
+ public:
+  DateTime Now() override;
+};
+
+}  // namespace toluvek
