@@ -1,0 +1,546 @@
+#include "ui/main_window.hpp"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <array>
+#include <string>
+
+#include "common/number_text.hpp"
+#include "engine/species.hpp"
+#include "main/combustion_command.hpp"
+#include "main/main_window_fields.hpp"
+#include "main/presets.hpp"
+
+namespace toluvek {
+namespace {
+
+// Geometry of the window in twips.
+constexpr int kClientWidth = 9720;   // client area, twips
+constexpr int kClientHeight = 7380;  // client area incl. status bar, twips
+constexpr int kStatusHeight = 330;   // twips
+
+// Top band: pressure and temperature with their unit frames, the command buttons.
+constexpr QRect kPressureCaption{180, 180, 540, 330};
+constexpr QRect kPressureField{750, 180, 1440, 330};
+constexpr QRect kPressureFrame{2280, 75, 3060, 510};
+constexpr QRect kTemperatureCaption{180, 720, 540, 330};
+constexpr QRect kTemperatureField{750, 720, 1440, 330};
+constexpr QRect kTemperatureFrame{2280, 615, 1650, 510};
+constexpr int kOptionTop = 105;     // inside a frame, twips
+constexpr int kOptionHeight = 300;  // twips
+
+// The species grid: a heading row, then one row per species.
+constexpr int kGridHeadingTop = 1260;                        // twips
+constexpr int kGridHeadingHeight = 270;                      // twips
+constexpr int kGridTop = 1560;                               // first species row, twips
+constexpr int kGridRowPitch = 330;                           // twips
+constexpr int kGridRowHeight = 315;                          // twips
+constexpr int kSpeciesLeft = 180, kSpeciesWidth = 840;       // twips
+constexpr int kMolarMassLeft = 1020, kMolarMassWidth = 600;  // twips
+constexpr int kAmountLeft = 1650;                            // twips
+constexpr int kResultLeft = 2790, kResultPitch = 1140;       // twips
+constexpr int kCellWidth = 1080;                             // a field of the grid, twips
+
+// Mixture results: the title, then three columns of caption, field and unit.
+constexpr QRect kTitle{180, 5580, 4200, 360};
+constexpr int kMixtureTop = 5970, kMixturePitch = 345;  // twips
+struct MixtureColumn {
+  int left;           // twips
+  int caption_width;  // twips
+  int unit_width;     // twips
+};
+constexpr std::array<MixtureColumn, 3> kMixtureColumns = {{
+    {180, 750, 720},
+    {2880, 750, 660},
+    {5490, 930, 540},
+}};
+constexpr int kCaptionGap = 30;  // between caption, field and unit, twips
+
+// Headings of the six per-species result columns, left to right.
+constexpr std::array<const char*, 6> kResultHeadings = {"モル分率", "質量分率", "定圧比熱",
+                                                        "熱伝導率", "粘性係数", "Pr数"};
+
+struct MixtureField {
+  std::string_view field;
+  const char* caption;
+  const char* unit;
+  int column;
+  int row;
+};
+constexpr std::array<MixtureField, 9> kMixtureResults = {{
+    {form1::kMolarMass, "分子量", "kg/kmol", 0, 0},
+    {form1::kDensity, "密度", "kg/m3", 0, 1},
+    {form1::kGasConstant, "ガス定数", "J/kg/K", 0, 2},
+    {form1::kCp, "定圧比熱", "J/kg/K", 1, 0},
+    {form1::kConductivity, "熱伝導率", "W/m/K", 1, 1},
+    {form1::kViscosity, "粘性係数", "Pa s", 1, 2},
+    {form1::kKinematicViscosity, "動粘性係数", "m2/s", 2, 0},
+    {form1::kPrandtl, "Pr数", "-", 2, 1},
+    {form1::kPrandtlEucken, "Pr Eucken", "-", 2, 2},
+}};
+
+// Fields show numbers in a fixed-pitch gothic so that the columns line up; the widest text a
+// result takes must fit a field of the grid.
+constexpr const char* kWidestResult = "0.000E+000";
+constexpr double kFieldPoints = 9;          // pt
+constexpr double kSmallestFieldPoints = 6;  // pt
+constexpr int kFieldChromePixels = 10;      // frame and inner margins of a text field, px
+
+constexpr Rgb kResultWhite = kWhite;  // per-species results before the first calculation
+constexpr QColor kTitleColour{16, 52, 96};
+
+QFont FieldFont(int field_width) {
+  QFont font = QApplication::font();
+  font.setFamilies({"IPAGothic", "Noto Sans Mono CJK JP", "VL Gothic", "TakaoGothic",
+                    "DejaVu Sans Mono", "Monospace"});
+  font.setHintingPreference(QFont::PreferNoHinting);
+  // At most a dozen half-point steps: a font too wide at its smallest size is used anyway.
+  for (double points = kFieldPoints; points >= kSmallestFieldPoints; points -= 0.5) {
+    font.setPointSizeF(points);
+    if (QFontMetrics(font).horizontalAdvance(kWidestResult) + kFieldChromePixels <= field_width) {
+      break;
+    }
+  }
+  return font;
+}
+
+QString Utf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(MainWindowModel& model, MessageService& messages,
+                       std::function<void()> end_program, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      model_(model),
+      messages_(messages),
+      end_program_(std::move(end_program)),
+      scale_(this) {
+  binding_ = std::make_unique<ModelBinding>(model_);
+  field_font_ = FieldFont(scale_.X(kCellWidth));
+  setObjectName(Utf8(form1::kWindow));
+  setWindowTitle(QString::fromUtf8(kAppTitle));
+
+  client_ = new QWidget(this);
+  client_->setObjectName("client");
+  QPalette grey = client_->palette();
+  grey.setColor(QPalette::Window, ToQColor(kWindowGrey));
+  client_->setPalette(grey);
+  client_->setAutoFillBackground(true);
+  client_->setFixedSize(scale_.Size(kClientWidth, kClientHeight - kStatusHeight));
+  client_->installEventFilter(this);
+  setCentralWidget(client_);
+
+  BuildMenus();
+  BuildInputs();
+  BuildResultGrid();
+  BuildMixtureResults();
+  BuildButtons();
+  BuildStatusBar();
+  SetTabOrder();
+  binding_->AddRefresh([this] { ReflectUnits(); });
+  binding_->ReflectAll();
+
+  // A fixed single border: the client area is exactly its size in twips.
+  setFixedSize(scale_.X(kClientWidth), menuBar()->sizeHint().height() + scale_.Y(kClientHeight));
+  findChild<QLineEdit*>(Utf8(form1::kPressure))->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::CentreOnScreen() {
+  const QScreen* screen = this->screen();
+  if (screen == nullptr) return;
+  const QRect available = screen->availableGeometry();
+  move(available.center() - QPoint(width() / 2, height() / 2));
+}
+
+QLabel* MainWindow::AddLabel(const QString& text, const QRect& twips, Qt::Alignment alignment,
+                             QWidget* parent) {
+  auto* label = new QLabel(text, parent != nullptr ? parent : client_);
+  label->setGeometry(scale_.Rect(twips.x(), twips.y(), twips.width(), twips.height()));
+  label->setAlignment(alignment);
+  return label;
+}
+
+QLineEdit* MainWindow::AddField(std::string_view name, const QRect& twips, Rgb background,
+                                const QString& accessible_name, bool input) {
+  auto* field = new QLineEdit(client_);
+  field->setObjectName(Utf8(name));
+  field->setGeometry(scale_.Rect(twips.x(), twips.y(), twips.width(), twips.height()));
+  field->setAccessibleName(accessible_name);
+  field->setFont(field_font_);
+  if (!input) {
+    // Results can be selected and copied with the mouse but are not on the Tab path.
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::ClickFocus);
+  }
+  field->installEventFilter(this);
+  const std::string control(name);
+  connect(field, &QLineEdit::returnPressed, this, [this, control] {
+    binding_->Forward([&] {
+      const std::string_view next = model_.EnterPressed(control);
+      if (next.empty()) return;
+      if (auto* target = findChild<QWidget*>(Utf8(next))) target->setFocus();
+    });
+  });
+  binding_->BindField(field, background);
+  return field;
+}
+
+QPushButton* MainWindow::AddButton(std::string_view name, const QString& caption,
+                                   const QRect& twips, std::function<void()> action,
+                                   const QString& tooltip) {
+  auto* button = new QPushButton(caption, client_);
+  button->setObjectName(Utf8(name));
+  button->setGeometry(scale_.Rect(twips.x(), twips.y(), twips.width(), twips.height()));
+  button->setAutoDefault(false);
+  if (!tooltip.isEmpty()) button->setToolTip(tooltip);
+  connect(button, &QPushButton::clicked, this,
+          [this, action = std::move(action)] { binding_->Forward(action); });
+  binding_->BindControl(button);
+  return button;
+}
+
+QAction* MainWindow::AddAction(QMenu* menu, std::string_view name, const QString& caption,
+                               const QKeySequence& shortcut, std::function<void()> action) {
+  auto* entry = menu->addAction(caption);
+  entry->setObjectName(Utf8(name));
+  if (!shortcut.isEmpty()) {
+    entry->setShortcut(shortcut);
+    shortcuts_.push_back(shortcut);
+  }
+  // Also on the window itself, so that the shortcut acts while its menu is hidden.
+  addAction(entry);
+  connect(entry, &QAction::triggered, this,
+          [this, action = std::move(action)] { binding_->Forward(action); });
+  binding_->BindAction(entry);
+  return entry;
+}
+
+QRadioButton* MainWindow::AddOption(QGroupBox* frame, std::string_view name, const QString& caption,
+                                    const QRect& twips, std::function<void()> action) {
+  auto* option = new QRadioButton(caption, frame);
+  option->setObjectName(Utf8(name));
+  option->setGeometry(scale_.Rect(twips.x(), twips.y(), twips.width(), twips.height()));
+  connect(option, &QRadioButton::clicked, this,
+          [this, action = std::move(action)] { binding_->Forward(action); });
+  binding_->BindControl(option);
+  return option;
+}
+
+void MainWindow::BuildInputs() {
+  const Qt::Alignment caption = Qt::AlignLeft | Qt::AlignVCenter;
+  AddLabel("圧力", kPressureCaption, caption);
+  AddField(form1::kPressure, kPressureField, kInputYellow, "圧力", true);
+  AddLabel("温度", kTemperatureCaption, caption);
+  AddField(form1::kTemperature, kTemperatureField, kInputYellow, "温度", true);
+
+  auto* pressure = new QGroupBox(client_);
+  pressure->setObjectName("pressure_frame");
+  pressure->setAccessibleName("圧力の単位");
+  pressure->setGeometry(scale_.Rect(kPressureFrame.x(), kPressureFrame.y(), kPressureFrame.width(),
+                                    kPressureFrame.height()));
+  AddOption(pressure, "Option1", "Pa", {150, kOptionTop, 660, kOptionHeight},
+            [this] { model_.SelectPressureUnit(PressureUnit::kPa); });
+  AddOption(pressure, "Option2", "atm", {930, kOptionTop, 780, kOptionHeight},
+            [this] { model_.SelectPressureUnit(PressureUnit::kAtm); });
+  AddOption(pressure, "Option3", "kgf/cm2", {1800, kOptionTop, 1200, kOptionHeight},
+            [this] { model_.SelectPressureUnit(PressureUnit::kKgfCm2); });
+
+  auto* temperature = new QGroupBox(client_);
+  temperature->setObjectName("temperature_frame");
+  temperature->setAccessibleName("温度の単位");
+  temperature->setGeometry(scale_.Rect(kTemperatureFrame.x(), kTemperatureFrame.y(),
+                                       kTemperatureFrame.width(), kTemperatureFrame.height()));
+  AddOption(temperature, "Option4", "℃", {150, kOptionTop, 660, kOptionHeight},
+            [this] { model_.SelectTemperatureUnit(TemperatureUnit::kCelsius); });
+  AddOption(temperature, "Option5", "K", {930, kOptionTop, 600, kOptionHeight},
+            [this] { model_.SelectTemperatureUnit(TemperatureUnit::kKelvin); });
+}
+
+void MainWindow::BuildResultGrid() {
+  const Qt::Alignment centred = Qt::AlignCenter;
+  AddLabel("分子量", {kMolarMassLeft, kGridHeadingTop, kMolarMassWidth, kGridHeadingHeight},
+           centred);
+  QLabel* amounts =
+      AddLabel("mol Vol.", {kAmountLeft, kGridHeadingTop, kCellWidth, kGridHeadingHeight}, centred);
+  amounts->setObjectName(Utf8(form1::kAmountHeader));
+  amounts->setAccessibleDescription("左クリックで組成入力、右クリックで総モル体積");
+  amounts->setCursor(Qt::PointingHandCursor);
+  amounts->installEventFilter(this);
+  for (std::size_t column = 0; column < kResultHeadings.size(); ++column) {
+    AddLabel(kResultHeadings[column],
+             {kResultLeft + static_cast<int>(column) * kResultPitch, kGridHeadingTop, kCellWidth,
+              kGridHeadingHeight},
+             centred);
+  }
+
+  static constexpr std::array<const form1::SpeciesFields*, 6> kColumns = {
+      &form1::kMoleFraction,        &form1::kMassFraction,     &form1::kSpeciesCp,
+      &form1::kSpeciesConductivity, &form1::kSpeciesViscosity, &form1::kSpeciesPrandtl};
+  for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+    const SpeciesConstants& species = AllSpecies()[i];
+    const QString formula = Utf8(species.label);
+    const int top = kGridTop + static_cast<int>(i) * kGridRowPitch;
+
+    QLabel* label = AddLabel(formula, {kSpeciesLeft, top, kSpeciesWidth, kGridRowHeight},
+                             Qt::AlignLeft | Qt::AlignVCenter);
+    label->setObjectName(i == kH2O ? Utf8(form1::kMoistureLabel) : "species_" + formula);
+    label->setToolTip(Utf8(species.hint));
+    if (i == kH2O) {
+      label->setAccessibleDescription("クリックで飽和温度");
+      label->setCursor(Qt::PointingHandCursor);
+      label->installEventFilter(this);
+    }
+    QLabel* molar_mass = AddLabel(
+        QString::fromStdString(FormatPattern(species.molar_mass, Pattern::kFixed2)),
+        {kMolarMassLeft, top, kMolarMassWidth, kGridRowHeight}, Qt::AlignRight | Qt::AlignVCenter);
+    molar_mass->setObjectName("molar_mass_" + formula);
+    molar_mass->setToolTip(QString::fromStdString(FormatGeneral(species.molar_mass)));
+
+    AddField(form1::kAmount[i], {kAmountLeft, top, kCellWidth, kGridRowHeight}, kInputYellow,
+             formula + " mol Vol.", true);
+    for (std::size_t column = 0; column < kColumns.size(); ++column) {
+      AddField(
+          (*kColumns[column])[i],
+          {kResultLeft + static_cast<int>(column) * kResultPitch, top, kCellWidth, kGridRowHeight},
+          kResultWhite, formula + ' ' + QString::fromUtf8(kResultHeadings[column]), false);
+    }
+  }
+}
+
+void MainWindow::BuildMixtureResults() {
+  QLabel* title = AddLabel(QString::fromUtf8(kAppTitle), kTitle, Qt::AlignLeft | Qt::AlignBottom);
+  title->setObjectName("title_label");
+  QFont font = title->font();
+  font.setPointSizeF(font.pointSizeF() * 1.5);
+  font.setBold(true);
+  title->setFont(font);
+  QPalette palette = title->palette();
+  palette.setColor(QPalette::WindowText, kTitleColour);
+  title->setPalette(palette);
+
+  for (const MixtureField& result : kMixtureResults) {
+    const MixtureColumn& column = kMixtureColumns[result.column];
+    const int top = kMixtureTop + result.row * kMixturePitch;
+    const int field_left = column.left + column.caption_width + kCaptionGap;
+    const QString caption = QString::fromUtf8(result.caption);
+    AddLabel(caption, {column.left, top, column.caption_width, kGridRowHeight},
+             Qt::AlignRight | Qt::AlignVCenter);
+    AddField(result.field, {field_left, top, kCellWidth, kGridRowHeight}, kMixtureGreen, caption,
+             false);
+    AddLabel(QString::fromUtf8(result.unit),
+             {field_left + kCellWidth + kCaptionGap, top, column.unit_width, kGridRowHeight},
+             Qt::AlignLeft | Qt::AlignVCenter);
+  }
+
+  // The report for the clipboard; never shown.
+  QLineEdit* report = AddField(form1::kReport, {0, 0, 0, 0}, kWhite, "レポート", false);
+  report->setMaxLength(1 << 20);
+  report->hide();
+  binding_->BindControl(report, true);
+}
+
+void MainWindow::BuildButtons() {
+  AddButton("Prev", "Prev.", {5520, 360, 720, 450}, [this] { model_.RecallPrevious(); });
+  AddButton("Command6", "Clear", {6300, 360, 750, 450}, [this] { model_.Clear(); });
+  AddButton("Command8", "Re", {7110, 360, 630, 450}, [this] { model_.DuctFlow(); });
+  AddButton("Command1", "計算", {7800, 360, 900, 450}, [this] { model_.Calculate(); });
+  AddButton("Command2", "終了", {8760, 360, 780, 450}, [this] { end_program_(); });
+
+  AddButton(
+      "Command3", "Enthalpy", {8250, 5640, 1290, 390}, [this] { model_.Enthalpy(); },
+      "現在のガス組成でエンタルピ計算ができます");
+  AddButton(
+      "Command4", "Clipboard", {8250, 6090, 1290, 390}, [this] { model_.CopyReport(); },
+      "計算結果をクリップボードに貼り付けます");
+  AddButton(
+      "Command5", "燃焼温度", {8250, 6540, 1290, 390}, [this] { RunCombustion(); },
+      "断熱完全燃焼した時の温度を計算します");
+}
+
+void MainWindow::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  QMenu* file = bar->addMenu("File");
+  file->setObjectName("mainmenu");
+  AddAction(file, "open", "Open(&F)", QKeySequence(Qt::CTRL | Qt::Key_F),
+            [this] { model_.OpenComposition(); });
+  AddAction(file, "save", "Save(&S)", QKeySequence(Qt::CTRL | Qt::Key_S),
+            [this] { model_.SaveComposition(); });
+  file->addSeparator()->setObjectName("line");
+  AddAction(file, "exitmenu", "Exit(&X)", QKeySequence(Qt::CTRL | Qt::Key_X),
+            [this] { end_program_(); });
+
+  // The preset menus "13A" and "SR-1" stay hidden; their entries act by shortcut only.
+  for (const std::string_view name : {form1::kPresetMenuCng, form1::kPresetMenuSr1}) {
+    QMenu* menu = bar->addMenu(name == form1::kPresetMenuCng ? "13A" : "SR-1");
+    menu->setObjectName(Utf8(name));
+    menu->menuAction()->setObjectName(Utf8(name));
+    menu->menuAction()->setVisible(false);
+    for (const PresetEntry& preset : AllPresets()) {
+      if (preset.menu != name) continue;
+      AddAction(menu, preset.entry, Utf8(preset.caption),
+                QKeySequence(Utf8(preset.shortcut), QKeySequence::PortableText),
+                [this, which = preset.preset] { model_.ApplyPreset(which); });
+    }
+    binding_->BindAction(menu->menuAction());
+  }
+
+  QMenu* tool = bar->addMenu("Tool");
+  tool->setObjectName("tool");
+  AddAction(tool, "mix", "Mixing(&M)", QKeySequence(Qt::CTRL | Qt::Key_M),
+            [this] { model_.OpenMixing(); });
+  AddAction(tool, "ewater", "Enthalpy of Water(&W)", QKeySequence(Qt::CTRL | Qt::Key_W),
+            [this] { model_.OpenWaterEnthalpy(); });
+  AddAction(tool, "tsat", "Tsat(&R)", QKeySequence(Qt::CTRL | Qt::Key_R),
+            [this] { model_.SaturationTemperature(); });
+
+  QMenu* help = bar->addMenu("Help");
+  help->setObjectName("helpmenu");
+  AddAction(help, "howtomenu", "How to Use(&U)", QKeySequence(Qt::CTRL | Qt::Key_U),
+            [this] { model_.OpenHelp(); });
+  help->addSeparator()->setObjectName("bar");
+  AddAction(help, "versionmenu", "Version", QKeySequence(), [this] { model_.OpenAbout(); });
+}
+
+void MainWindow::BuildStatusBar() {
+  QStatusBar* status = statusBar();
+  status->setObjectName("StatusBar1");
+  status->setSizeGripEnabled(false);
+  status->setFixedHeight(scale_.Y(kStatusHeight));
+  const auto panel = [status](const char* name) {
+    auto* label = new QLabel(status);
+    label->setObjectName(name);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setContentsMargins(4, 0, 4, 0);
+    return label;
+  };
+  status->addWidget(panel("status_text"), 1);
+  date_panel_ = panel("status_date");
+  time_panel_ = panel("status_time");
+  status->addPermanentWidget(date_panel_);
+  status->addPermanentWidget(time_panel_);
+
+  // The panels show minutes: one wake-up at each turn of the minute is enough.
+  clock_timer_.setSingleShot(true);
+  clock_timer_.setTimerType(Qt::CoarseTimer);
+  connect(&clock_timer_, &QTimer::timeout, this, [this] { ShowClock(); });
+  ShowClock();
+}
+
+void MainWindow::ShowClock() {
+  const QDateTime now = QDateTime::currentDateTime();
+  date_panel_->setText(now.toString("yyyy/MM/dd"));
+  time_panel_->setText(now.toString("H:mm"));
+  const QTime time = now.time();
+  const int to_next_minute = 60000 - (time.second() * 1000 + time.msec());  // ms
+  clock_timer_.start(to_next_minute + 20);
+}
+
+void MainWindow::SetTabOrder() {
+  const std::vector<std::string_view> order = [] {
+    std::vector<std::string_view> names = {form1::kPressure, form1::kTemperature, "Command1",
+                                           "Command2"};
+    names.insert(names.end(), form1::kAmount.begin(), form1::kAmount.end());
+    names.insert(names.end(), {"Command3", "Command4", "Option1", "Option2", "Option3", "Option4",
+                               "Option5", "Command5", "Prev", "Command6", "Command8"});
+    return names;
+  }();
+  QWidget* previous = nullptr;
+  for (const std::string_view name : order) {
+    QWidget* widget = findChild<QWidget*>(Utf8(name));
+    if (previous != nullptr) setTabOrder(previous, widget);
+    previous = widget;
+  }
+}
+
+void MainWindow::ReflectUnits() {
+  findChild<QRadioButton*>("Option1")->setChecked(model_.pressure_option() == PressureUnit::kPa);
+  findChild<QRadioButton*>("Option2")->setChecked(model_.pressure_option() == PressureUnit::kAtm);
+  findChild<QRadioButton*>("Option3")->setChecked(model_.pressure_option() ==
+                                                  PressureUnit::kKgfCm2);
+  findChild<QRadioButton*>("Option4")->setChecked(model_.temperature_unit() ==
+                                                  TemperatureUnit::kCelsius);
+  findChild<QRadioButton*>("Option5")->setChecked(model_.temperature_unit() ==
+                                                  TemperatureUnit::kKelvin);
+}
+
+void MainWindow::RunCombustion() {
+  RunCombustionTemperature(model_, messages_);
+}
+
+bool MainWindow::IsWindowShortcut(const QKeyEvent& key) const {
+  const QKeySequence pressed(key.keyCombination());
+  for (const QKeySequence& shortcut : shortcuts_) {
+    if (shortcut.matches(pressed) == QKeySequence::ExactMatch) return true;
+  }
+  return false;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  // The menu shortcuts win over a text field's own keys (Ctrl+A, Ctrl+X, ...), as the
+  // window's menus always have.
+  if (type == QEvent::ShortcutOverride && qobject_cast<QLineEdit*>(watched) != nullptr &&
+      IsWindowShortcut(*static_cast<QKeyEvent*>(event))) {
+    event->ignore();
+    return true;
+  }
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease) {
+    return QMainWindow::eventFilter(watched, event);
+  }
+  const auto* mouse = static_cast<QMouseEvent*>(event);
+  const QString name = watched->objectName();
+  if (name == Utf8(form1::kMoistureLabel)) {
+    // A click: pressed and released on the label with the left button.
+    if (mouse->button() == Qt::LeftButton && type == QEvent::MouseButtonRelease &&
+        static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint())) {
+      binding_->Forward([this] { model_.SaturationTemperature(); });
+    }
+    return true;
+  }
+  if (name == Utf8(form1::kAmountHeader)) {
+    if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+      binding_->Forward([this] { model_.OpenCompositionDialog(); });
+    } else if (type == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton) {
+      binding_->Forward([this] { model_.ShowTotalAmount(); });
+    }
+    return true;
+  }
+  if (watched == client_ && type == QEvent::MouseButtonPress &&
+      mouse->button() == Qt::RightButton) {
+    const QPoint at = mouse->position().toPoint();
+    // Only the bare background: labels, frames and fields pass presses on to it too.
+    if (client_->childAt(at) == nullptr) {
+      const Twips pointer{scale_.TwipsX(at.x()), scale_.TwipsY(at.y())};
+      binding_->Forward([this, pointer] { model_.OpenConverterChooser(pointer); });
+    }
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  end_program_();
+}
+
+}  // namespace toluvek

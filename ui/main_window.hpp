@@ -1,0 +1,81 @@
+#pragma once
+// The main window, Form1: inputs, unit frames, the result grid, the mixture results, the
+// buttons, the menu bar and the status bar. It shows its model and hands every user action to
+// it; it keeps no state of its own.
+
+#include <QFont>
+#include <QMainWindow>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "main/main_window_model.hpp"
+#include "ui/model_binding.hpp"
+#include "ui/twips.hpp"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+
+namespace toluvek {
+
+class MainWindow : public QMainWindow {
+ public:
+  // `messages` shows the boxes of the commands that report beside the model (combustion);
+  // `end_program` ends the program at once ("終了", Exit, closing the window).
+  MainWindow(MainWindowModel& model, MessageService& messages, std::function<void()> end_program,
+             QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // Places the window in the middle of its screen's available area.
+  void CentreOnScreen();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QLabel* AddLabel(const QString& text, const QRect& twips, Qt::Alignment alignment,
+                   QWidget* parent = nullptr);
+  QLineEdit* AddField(std::string_view name, const QRect& twips, Rgb background,
+                      const QString& accessible_name, bool input);
+  QPushButton* AddButton(std::string_view name, const QString& caption, const QRect& twips,
+                         std::function<void()> action, const QString& tooltip = {});
+  QAction* AddAction(QMenu* menu, std::string_view name, const QString& caption,
+                     const QKeySequence& shortcut, std::function<void()> action);
+  QRadioButton* AddOption(QGroupBox* frame, std::string_view name, const QString& caption,
+                          const QRect& twips, std::function<void()> action);
+
+  void BuildInputs();
+  void BuildResultGrid();
+  void BuildMixtureResults();
+  void BuildButtons();
+  void BuildMenus();
+  void BuildStatusBar();
+  void SetTabOrder();
+  void ReflectUnits();
+  void ShowClock();
+  void RunCombustion();
+  bool IsWindowShortcut(const QKeyEvent& key) const;
+
+  MainWindowModel& model_;
+  MessageService& messages_;
+  std::function<void()> end_program_;
+  TwipScale scale_;
+  QFont field_font_;
+  QWidget* client_ = nullptr;
+  QLabel* date_panel_ = nullptr;
+  QLabel* time_panel_ = nullptr;
+  QTimer clock_timer_;
+  std::vector<QKeySequence> shortcuts_;
+  // Last member: it detaches from the model before the widgets go.
+  std::unique_ptr<ModelBinding> binding_;
+};
+
+}  // namespace toluvek
