@@ -15,6 +15,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   app.require_subcommand(1);
   std::vector<Subcommand> subcommands = {
       AddMixtureCommand(app),
+      AddTsatCommand(app),
+      AddMixCommand(app),
+      AddDuctCommand(app),
+      AddConvertCommand(app),
   };
 
   // CLI11 takes the arguments in reverse order.

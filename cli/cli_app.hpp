@@ -47,6 +47,10 @@ struct Subcommand {
 
 // Each subcommand adds itself to the application (one file each; cli_app.cpp lists them).
 Subcommand AddMixtureCommand(CLI::App& app);
+Subcommand AddTsatCommand(CLI::App& app);
+Subcommand AddMixCommand(CLI::App& app);
+Subcommand AddDuctCommand(CLI::App& app);
+Subcommand AddConvertCommand(CLI::App& app);
 
 // Runs the program on the arguments (without the program name).
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -1,0 +1,131 @@
+// toluvek-cli duct: flow of the mixture through a duct, as the main window's "Re" button and
+// the duct flow window compute it.
+
+#include <ostream>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/cli_app.hpp"
+#include "cli/mixture_options.hpp"
+#include "cli/tool_output.hpp"
+#include "main/main_window_fields.hpp"
+#include "tools/duct/duct_flow.hpp"
+
+namespace toluvek::cli {
+namespace {
+
+// JSON member of each result row, in the order of kDuctRows.
+constexpr std::string_view kResultKeys[] = {"area",     "velocity",      "hydraulic_diameter",
+                                            "reynolds", "heat_transfer", "mass_velocity"};
+
+}  // namespace
+
+Subcommand AddDuctCommand(CLI::App& app) {
+  struct Options {
+    MixtureOptions mixture;
+    std::string flow;
+    std::string flow_unit = "Nl/min";
+    std::string shape = "circle";
+    std::string d1 = "0.01";
+    std::string d2 = "0";
+    std::string length_unit = "m";
+    bool json = false;
+  };
+  auto options = std::make_shared<Options>();
+  CLI::App* sub = app.add_subcommand(
+      "duct",
+      "area, velocity, hydraulic diameter, Re, heat-transfer coefficient and mass "
+      "velocity of the mixture flowing through a duct");
+  options->mixture.AddTo(*sub);
+  sub->add_option("--flow", options->flow, "flow, in --flow-unit")->required();
+  sub->add_option("--flow-unit", options->flow_unit, "Nl/min | kg/s")
+      ->check(CLI::IsMember({"Nl/min", "kg/s"}))
+      ->capture_default_str();
+  sub->add_option("--shape", options->shape,
+                  "circle (d1 diameter) | annulus (d1 outer, d2 inner diameter) | rectangle "
+                  "(d1 height, d2 width)")
+      ->check(CLI::IsMember({"circle", "annulus", "rectangle"}))
+      ->capture_default_str();
+  sub->add_option("--d1", options->d1, "first dimension, in --length-unit")->capture_default_str();
+  sub->add_option("--d2", options->d2, "second dimension, in --length-unit")->capture_default_str();
+  sub->add_option("--length-unit", options->length_unit, "m | mm")
+      ->check(CLI::IsMember({"m", "mm"}))
+      ->capture_default_str();
+  sub->add_flag("--json", options->json, "full-precision values beside the display texts");
+  return {sub, [options](Io& io) {
+            RecordingMessages messages(io.err);
+            NoClipboard clipboard;
+            NoWindows windows;
+            NoFileDialogs dialogs;
+            SystemClock clock;
+            MainWindowModel window({messages, clipboard, windows, dialogs, clock});
+            if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
+              return code;
+            }
+            // "Re": Pa and ℃ chosen, then the calculation; a message means the mixture's
+            // results are not there to read.
+            const std::size_t shown_before = messages.shown().size();
+            window.DuctFlow();
+            const bool calculated = messages.shown().size() == shown_before;
+
+            DuctFlowInput input;
+            input.flow = options->flow;
+            input.flow_unit =
+                options->flow_unit == "kg/s" ? DuctFlowUnit::kKgPerSecond : DuctFlowUnit::kNlPerMin;
+            input.shape = options->shape == "annulus"     ? DuctShape::kDoublePipe
+                          : options->shape == "rectangle" ? DuctShape::kRectangular
+                                                          : DuctShape::kCircular;
+            input.d1 = options->d1;
+            input.d2 = options->d2;
+            input.length_unit =
+                options->length_unit == "mm" ? DuctLengthUnit::kMillimetre : DuctLengthUnit::kMetre;
+            input.pressure = window.Text(form1::kPressure);
+            input.temperature = window.Text(form1::kTemperature);
+            input.density = window.Text(form1::kDensity);
+            input.kinematic_viscosity = window.Text(form1::kKinematicViscosity);
+            input.conductivity = window.Text(form1::kConductivity);
+            input.prandtl = window.Text(form1::kPrandtl);
+
+            DuctFlowResult result;
+            if (calculated) {
+              result = ComputeDuctFlow(input);
+              for (const Message& message : result.messages) messages.Show(message);
+            }
+
+            if (options->json) {
+              nlohmann::ordered_json doc;
+              doc["inputs"] = {{"flow", input.flow},
+                               {"flow_unit", options->flow_unit},
+                               {"shape", options->shape},
+                               {"d1", input.d1},
+                               {"d2", input.d2},
+                               {"length_unit", options->length_unit},
+                               {"pressure_pa", input.pressure},
+                               {"temperature_c", input.temperature},
+                               {"density", input.density},
+                               {"kinematic_viscosity", input.kinematic_viscosity},
+                               {"conductivity", input.conductivity},
+                               {"prandtl", input.prandtl}};
+              nlohmann::ordered_json results = nlohmann::ordered_json::object();
+              for (const DuctValue& value : result.published) {
+                results[std::string(kResultKeys[static_cast<std::size_t>(value.quantity)])] =
+                    ValueAndText(value.value, value.text);
+              }
+              doc["results"] = results;
+              doc["completed"] = result.completed;
+              doc["messages"] = MessagesJson(messages.shown());
+              io.out << doc.dump(2) << '\n';
+            } else if (calculated) {
+              for (const DuctRow& row : kDuctRows) {
+                std::string text;
+                for (const DuctValue& value : result.published) {
+                  if (value.quantity == row.quantity) text = value.text;
+                }
+                io.out << PadColumns(row.caption, 14) << PadColumns(text, 13) << row.unit << '\n';
+              }
+            }
+            return result.completed ? kExitOk : kExitStopped;
+          }};
+}
+
+}  // namespace toluvek::cli

@@ -1,0 +1,153 @@
+// toluvek-cli mix: adiabatic mixing of two gas streams, printed as the mixing window shows it
+// after "計算": the normalised streams beside the mixed stream.
+
+#include <map>
+#include <ostream>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/cli_app.hpp"
+#include "cli/mixture_options.hpp"
+#include "cli/tool_output.hpp"
+#include "tools/mixing/stream_mixing.hpp"
+
+namespace toluvek::cli {
+namespace {
+
+struct StreamOptions {
+  std::string temperature;
+  std::string flow;
+  std::string amounts;
+
+  void AddTo(CLI::App& app, const std::string& prefix, const std::string& name) {
+    app.add_option("--" + prefix + "-temperature", temperature, "temperature of " + name + " [℃]")
+        ->capture_default_str();
+    app.add_option("--" + prefix + "-flow", flow, "molar flow of " + name + ", any unit")
+        ->capture_default_str();
+    app.add_option("--" + prefix + "-amounts", amounts,
+                   "amounts of " + name +
+                       ": twelve values in species order, or NAME=VALUE pairs such as "
+                       "O2=21,N2=79")
+        ->capture_default_str();
+  }
+};
+
+const char* StatusName(MixingStatus status) {
+  switch (status) {
+    case MixingStatus::kSolved:
+      return "solved";
+    case MixingStatus::kNoSolution:
+      return "no_solution";
+    case MixingStatus::kInputError:
+      break;
+  }
+  return "input_error";
+}
+
+// Fractions of `fields` that the run wrote, keyed by species label.
+nlohmann::ordered_json Fractions(const MixingResult& result, const form11::SpeciesFields& fields,
+                                 const SpeciesArray& values) {
+  nlohmann::ordered_json fractions = nlohmann::ordered_json::object();
+  for (const FieldWrite& write : result.display) {
+    for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+      if (write.field == fields[i]) {
+        fractions[std::string(AllSpecies()[i].label)] = ValueAndText(values[i], write.text);
+      }
+    }
+  }
+  return fractions;
+}
+
+}  // namespace
+
+Subcommand AddMixCommand(CLI::App& app) {
+  struct Options {
+    // Stream A starts as the main window's start-up state, stream B as the window opens it.
+    StreamOptions a{"25", "", "O2=21,N2=79"};
+    StreamOptions b{"25", "0", "0,0,0,0,0,0,0,0,0,0,0,0"};
+    bool json = false;
+  };
+  auto options = std::make_shared<Options>();
+  CLI::App* sub = app.add_subcommand(
+      "mix",
+      "adiabatic mixing of two gas streams: normalised compositions, total flow, mixed "
+      "composition and temperature");
+  options->a.AddTo(*sub, "a", "stream A");
+  options->b.AddTo(*sub, "b", "stream B");
+  sub->add_flag("--json", options->json, "full-precision values beside the display texts");
+  return {
+      sub, [options](Io& io) {
+        MixingStream streams[2];
+        const StreamOptions* given[2] = {&options->a, &options->b};
+        for (int s = 0; s < 2; ++s) {
+          const auto amounts = ParseAmountList(given[s]->amounts);
+          if (!amounts) {
+            io.err << "--" << (s == 0 ? 'a' : 'b')
+                   << "-amounts: give twelve comma-separated values in species order, or "
+                      "NAME=VALUE pairs with the labels H2 O2 N2 CO CO2 H2O CH3OH CH4 C2H6 "
+                      "C3H8 n-C4H10 i-C4H10\n";
+            return kExitUsage;
+          }
+          streams[s] = {given[s]->temperature, given[s]->flow, *amounts};
+        }
+        RecordingMessages messages(io.err);
+        const MixingResult result = StreamMixing(streams[0], streams[1]);
+        if (result.message) messages.Show(*result.message);
+
+        if (options->json) {
+          nlohmann::ordered_json doc;
+          doc["status"] = StatusName(result.status);
+          const form11::SpeciesFields* fields[2] = {&form11::kAmountA, &form11::kAmountB};
+          const SpeciesArray* values[2] = {&result.composition_a, &result.composition_b};
+          for (int s = 0; s < 2; ++s) {
+            doc[s == 0 ? "stream_a" : "stream_b"] = {
+                {"temperature", streams[s].temperature},
+                {"flow", streams[s].flow},
+                {"fractions", Fractions(result, *fields[s], *values[s])}};
+          }
+          for (const FieldWrite& write : result.display) {
+            if (write.field == form11::kTotalFlow) {
+              doc["total_flow"] = ValueAndText(result.total_flow, write.text);
+            }
+          }
+          doc["mixed_fractions"] =
+              Fractions(result, form11::kMixedFraction, result.mixed_composition);
+          if (result.status == MixingStatus::kSolved) {
+            doc["mixed_temperature"] =
+                ValueAndText(result.mixed_temperature, result.display.back().text);
+          }
+          doc["search_steps"] = result.search_steps;
+          doc["messages"] = MessagesJson(messages.shown());
+          io.out << doc.dump(2) << '\n';
+        } else {
+          // The window's fields: the texts given, overwritten by what the run wrote.
+          std::map<std::string_view, std::string> shown;
+          shown[form11::kTemperatureA] = streams[0].temperature;
+          shown[form11::kFlowA] = streams[0].flow;
+          shown[form11::kTemperatureB] = streams[1].temperature;
+          shown[form11::kFlowB] = streams[1].flow;
+          for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+            shown[form11::kAmountA[i]] = streams[0].amounts[i];
+            shown[form11::kAmountB[i]] = streams[1].amounts[i];
+          }
+          for (const FieldWrite& write : result.display) shown[write.field] = write.text;
+          auto row = [&](std::string_view caption, std::string_view a, std::string_view b,
+                         std::string_view mixed) {
+            std::string line = PadColumns(caption, 10) + PadColumns(shown[a], 13) +
+                               PadColumns(shown[b], 13) + shown[mixed];
+            line.erase(line.find_last_not_of(' ') + 1);
+            io.out << line << '\n';
+          };
+          io.out << PadColumns("", 10) << PadColumns("A", 13) << PadColumns("B", 13) << "混合\n";
+          row("温度[℃]", form11::kTemperatureA, form11::kTemperatureB, form11::kMixedTemperature);
+          row("流量", form11::kFlowA, form11::kFlowB, form11::kTotalFlow);
+          for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+            row(AllSpecies()[i].label, form11::kAmountA[i], form11::kAmountB[i],
+                form11::kMixedFraction[i]);
+          }
+        }
+        return result.status == MixingStatus::kSolved ? kExitOk : kExitStopped;
+      }};
+}
+
+}  // namespace toluvek::cli

@@ -1,0 +1,35 @@
+#pragma once
+// Helpers shared by the tool subcommands (tsat, mix, duct, convert): aligned text columns,
+// values beside their display texts, the tool windows a headless main window asks for.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "main/platform.hpp"
+
+namespace toluvek::cli {
+
+// The text padded with blanks to `width` columns, a Japanese character counted as two.
+std::string PadColumns(std::string_view text, std::size_t width);
+
+// {"value": value, "text": text}.
+nlohmann::ordered_json ValueAndText(double value, const std::string& text);
+
+// [{"message", "title"}, ...] in the order shown.
+nlohmann::ordered_json MessagesJson(const std::vector<Message>& messages);
+
+// Records the windows the main window asks to open; none appears.
+class RecordingWindows : public WindowOpener {
+ public:
+  void Open(ToolWindow window, Twips /*offset*/) override { opened_.push_back(window); }
+  bool Opened(ToolWindow window) const;
+
+ private:
+  std::vector<ToolWindow> opened_;
+};
+
+}  // namespace toluvek::cli

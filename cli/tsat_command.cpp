@@ -1,0 +1,94 @@
+// toluvek-cli tsat: the dew point of the mixture's water vapour, as the H2O label of the main
+// window shows it: calculation first, then the saturation window on the displayed texts.
+
+#include <ostream>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/cli_app.hpp"
+#include "cli/mixture_options.hpp"
+#include "cli/tool_output.hpp"
+#include "common/number_text.hpp"
+#include "main/main_window_fields.hpp"
+#include "tools/water/saturation.hpp"
+
+namespace toluvek::cli {
+namespace {
+
+const char* StatusName(SaturationStatus status) {
+  switch (status) {
+    case SaturationStatus::kSolved:
+      return "solved";
+    case SaturationStatus::kNoSolution:
+      return "no_solution";
+    case SaturationStatus::kFault:
+      break;
+  }
+  return "error";
+}
+
+}  // namespace
+
+Subcommand AddTsatCommand(CLI::App& app) {
+  struct Options {
+    MixtureOptions mixture;
+    bool json = false;
+  };
+  auto options = std::make_shared<Options>();
+  CLI::App* sub = app.add_subcommand(
+      "tsat", "partial pressure of the water vapour and its saturation temperature (dew point)");
+  options->mixture.AddTo(*sub);
+  sub->add_flag("--json", options->json, "full-precision values beside the display texts");
+  return {sub, [options](Io& io) {
+            RecordingMessages messages(io.err);
+            NoClipboard clipboard;
+            RecordingWindows windows;
+            NoFileDialogs dialogs;
+            SystemClock clock;
+            MainWindowModel window({messages, clipboard, windows, dialogs, clock});
+            if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
+              return code;
+            }
+            window.SaturationTemperature();
+
+            const std::string& fraction = window.Text(form1::kMoleFraction[kH2O]);
+            nlohmann::ordered_json doc;
+            doc["water_mole_fraction"] = fraction;
+            doc["pressure"] = {{"text", window.Text(form1::kPressure)},
+                               {"unit", PressureUnitName(window.pressure_option())}};
+            // The window opens only for a calculated mixture that holds water.
+            if (!windows.Opened(ToolWindow::kSaturation)) {
+              doc["status"] = "not_opened";
+              doc["messages"] = MessagesJson(messages.shown());
+              if (options->json) io.out << doc.dump(2) << '\n';
+              return kExitStopped;
+            }
+
+            const SaturationDisplay display = ComputeSaturationDisplay(
+                fraction, window.Text(form1::kPressure), window.pressure_option());
+            for (const Message& message : display.messages) messages.Show(message);
+            doc["status"] = StatusName(display.status);
+            if (display.status != SaturationStatus::kFault) {
+              doc["partial_pressure_mmhg"] =
+                  ValueAndText(display.partial_pressure_mmhg,
+                               FormatPattern(display.partial_pressure_mmhg, Pattern::kFixed1));
+              doc["newton_steps"] = display.search.steps;
+            }
+            if (display.status == SaturationStatus::kSolved) {
+              doc["saturation_temperature_c"] =
+                  ValueAndText(display.search.t_celsius,
+                               FormatPattern(display.search.t_celsius, Pattern::kFixed1));
+            }
+            doc["labels"] = {display.label1, display.label2};
+            doc["messages"] = MessagesJson(messages.shown());
+
+            if (options->json) {
+              io.out << doc.dump(2) << '\n';
+            } else if (display.status == SaturationStatus::kSolved) {
+              io.out << display.label1 << ' ' << display.label2 << '\n';
+            }
+            return display.status == SaturationStatus::kSolved ? kExitOk : kExitStopped;
+          }};
+}
+
+}  // namespace toluvek::cli
