@@ -15,6 +15,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   app.require_subcommand(1);
   std::vector<Subcommand> subcommands = {
       AddMixtureCommand(app),
+      AddCombustionCommand(app),
+      AddHeatDutyCommand(app),
+      AddWaterHeatCommand(app),
       AddTsatCommand(app),
       AddMixCommand(app),
       AddDuctCommand(app),

@@ -47,6 +47,9 @@ struct Subcommand {
 
 // Each subcommand adds itself to the application (one file each; cli_app.cpp lists them).
 Subcommand AddMixtureCommand(CLI::App& app);
+Subcommand AddCombustionCommand(CLI::App& app);
+Subcommand AddHeatDutyCommand(CLI::App& app);
+Subcommand AddWaterHeatCommand(CLI::App& app);
 Subcommand AddTsatCommand(CLI::App& app);
 Subcommand AddMixCommand(CLI::App& app);
 Subcommand AddDuctCommand(CLI::App& app);

@@ -1,0 +1,99 @@
+// toluvek-cli combustion: the main window's "燃焼温度" button on the mixture given, printing
+// the burnt gas, its temperature and the total amount before and after.
+
+#include <ostream>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/cli_app.hpp"
+#include "cli/mixture_options.hpp"
+#include "cli/mixture_output.hpp"
+#include "common/number_text.hpp"
+#include "main/combustion_command.hpp"
+#include "main/main_window_fields.hpp"
+
+namespace toluvek::cli {
+namespace {
+
+nlohmann::ordered_json Quantity(double value, const std::string& text) {
+  return {{"value", value}, {"text", text}};
+}
+
+void PrintBurntGas(const MainWindowModel& window, const CombustionResult& r, std::ostream& out) {
+  for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+    std::string label(AllSpecies()[i].label);
+    label.resize(9, ' ');
+    out << label << window.Text(form1::kAmount[i]) << '\n';
+  }
+  out << "燃焼温度 " << FormatPattern(r.temperature, Pattern::kFixed2) << " K  "
+      << window.Text(form1::kTemperature) << " ℃\n";
+  out << "総モル体積変化 " << FormatGeneral(r.total_before) << "→" << FormatGeneral(r.total_after)
+      << '\n';
+}
+
+nlohmann::ordered_json BurntGasJson(const MainWindowModel& window, const CombustionResult& r) {
+  SpeciesArray values{};
+  values[kO2] = r.o2;
+  values[kN2] = r.n2;
+  values[kCO2] = r.co2;
+  values[kH2O] = r.h2o;
+  nlohmann::ordered_json composition = nlohmann::ordered_json::array();
+  for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+    nlohmann::ordered_json entry = {{"label", AllSpecies()[i].label}};
+    entry.update(Quantity(values[i], window.Text(form1::kAmount[i])));
+    composition.push_back(entry);
+  }
+  return {
+      {"composition", composition},
+      {"temperature",
+       {{"kelvin", r.temperature},
+        {"celsius", r.temperature - kKelvinOffset},
+        {"text", window.Text(form1::kTemperature)},
+        {"unit", TemperatureUnitName(window.temperature_unit())}}},
+      {"total_before", Quantity(r.total_before, FormatGeneral(r.total_before))},
+      {"total_after", Quantity(r.total_after, FormatGeneral(r.total_after))},
+  };
+}
+
+}  // namespace
+
+Subcommand AddCombustionCommand(CLI::App& app) {
+  struct Options {
+    MixtureOptions mixture;
+    bool json = false;
+  };
+  auto options = std::make_shared<Options>();
+  CLI::App* sub = app.add_subcommand(
+      "combustion", "adiabatic complete combustion of the mixture: burnt gas and its temperature");
+  options->mixture.AddTo(*sub);
+  sub->add_flag("--json", options->json, "full-precision values beside the display texts");
+  return {sub, [options](Io& io) {
+            RecordingMessages messages(io.err);
+            NoClipboard clipboard;
+            NoWindows windows;
+            NoFileDialogs dialogs;
+            SystemClock clock;
+            MainWindowModel window{{messages, clipboard, windows, dialogs, clock}};
+            if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
+              return code;
+            }
+            const CombustionCommandOutcome outcome =
+                RunCombustionTemperatureCommand(window, messages);
+            if (options->json) {
+              nlohmann::ordered_json doc = nlohmann::ordered_json::object();
+              if (outcome.result) doc.update(BurntGasJson(window, *outcome.result));
+              nlohmann::ordered_json shown = nlohmann::ordered_json::array();
+              for (const Message& m : messages.shown()) shown.push_back(MessageJson(m));
+              doc["messages"] = shown;
+              if (!outcome.completed && !messages.shown().empty()) {
+                doc["error"] = MessageJson(messages.shown().back());
+              }
+              io.out << doc.dump(2) << '\n';
+            } else if (outcome.result) {
+              PrintBurntGas(window, *outcome.result, io.out);
+            }
+            return outcome.completed ? kExitOk : kExitStopped;
+          }};
+}
+
+}  // namespace toluvek::cli

@@ -1,0 +1,156 @@
+// toluvek-cli heat-duty: the enthalpy window's calculation on the mixture given. The main
+// window calculates first; the heat duty then reads its displayed fractions and molar mass,
+// exactly as the enthalpy window does.
+
+#include <ostream>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/cli_app.hpp"
+#include "cli/mixture_options.hpp"
+#include "cli/mixture_output.hpp"
+#include "main/main_window_fields.hpp"
+#include "tools/enthalpy/heat_duty.hpp"
+
+namespace toluvek::cli {
+namespace {
+
+SpeciesTexts FieldTexts(const MainWindowModel& window, const form1::SpeciesFields& fields) {
+  SpeciesTexts texts;
+  for (std::size_t i = 0; i < kSpeciesCount; ++i) texts[i] = window.Text(fields[i]);
+  return texts;
+}
+
+FlowUnit ParseFlowUnit(const std::string& name) {
+  if (name == "mol/h") return FlowUnit::kMolPerHour;
+  if (name == "kg/s") return FlowUnit::kKgPerSecond;
+  return FlowUnit::kNlPerMin;
+}
+
+std::string PadLabel(std::string_view label, std::size_t width) {
+  std::string padded(label);
+  if (padded.size() < width) padded.resize(width, ' ');
+  return padded;
+}
+
+void PrintHeatDuty(const HeatDutyResult& r, std::ostream& out) {
+  if (r.species_flow) {
+    out << "流量 [" << r.unit_caption.value_or("") << "]\n";
+    for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+      out << PadLabel(AllSpecies()[i].label, 9) << (*r.species_flow)[i] << '\n';
+    }
+  }
+  if (!r.heat_duty) return;
+  const ScaledPower duty = FormatPower(*r.heat_duty);
+  out << "熱量     " << duty.text << ' ' << HeatDutyUnitCaption(duty.scale) << '\n';
+  if (r.lhv_power) out << "LHV      " << HeatingValueText(FormatPower(*r.lhv_power)) << '\n';
+  if (r.hhv_power) out << "HHV      " << HeatingValueText(FormatPower(*r.hhv_power)) << '\n';
+  if (r.water_latent) {
+    out << "蒸発潜熱 H2O    " << LatentHeatText(FormatPower(*r.water_latent)) << '\n';
+  }
+  if (r.methanol_latent) {
+    out << "蒸発潜熱 CH3OH  " << LatentHeatText(FormatPower(*r.methanol_latent)) << '\n';
+  }
+}
+
+nlohmann::ordered_json PowerJson(double watts, const std::string& text) {
+  return {{"value", watts}, {"text", text}};
+}
+
+nlohmann::ordered_json HeatDutyJson(const HeatDutyInput& in, const HeatDutyResult& r) {
+  nlohmann::ordered_json doc;
+  doc["inputs"] = {{"flow", {{"text", in.flow}, {"unit", FlowUnitCaption(in.flow_unit)}}},
+                   {"t1", in.t1},
+                   {"t2", in.t2}};
+  if (r.species_flow) {
+    nlohmann::ordered_json species = nlohmann::ordered_json::array();
+    for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+      species.push_back({{"label", AllSpecies()[i].label},
+                         {"value", r.species_flow_value[i]},
+                         {"text", (*r.species_flow)[i]}});
+    }
+    doc["species_flow"] = {{"unit", r.unit_caption.value_or("")}, {"species", species}};
+  }
+  if (r.molar_flow) doc["molar_flow"] = *r.molar_flow;           // mol/s
+  if (r.enthalpy_rise) doc["enthalpy_rise"] = *r.enthalpy_rise;  // J/mol
+  if (r.heat_duty) {
+    const ScaledPower duty = FormatPower(*r.heat_duty);
+    doc["heat_duty"] = {
+        {"value", *r.heat_duty}, {"text", duty.text}, {"unit", HeatDutyUnitCaption(duty.scale)}};
+    if (r.lhv_power)
+      doc["lhv"] = PowerJson(*r.lhv_power, HeatingValueText(FormatPower(*r.lhv_power)));
+    if (r.hhv_power)
+      doc["hhv"] = PowerJson(*r.hhv_power, HeatingValueText(FormatPower(*r.hhv_power)));
+    if (r.water_latent) {
+      doc["water_latent_heat"] =
+          PowerJson(*r.water_latent, LatentHeatText(FormatPower(*r.water_latent)));
+    }
+    if (r.methanol_latent) {
+      doc["methanol_latent_heat"] =
+          PowerJson(*r.methanol_latent, LatentHeatText(FormatPower(*r.methanol_latent)));
+    }
+  }
+  return doc;
+}
+
+}  // namespace
+
+Subcommand AddHeatDutyCommand(CLI::App& app) {
+  struct Options {
+    MixtureOptions mixture;
+    std::string flow = "1";
+    std::string flow_unit = "Nl/min";
+    std::string t1 = "25";
+    std::string t2 = "25";
+    bool json = false;
+  };
+  auto options = std::make_shared<Options>();
+  CLI::App* sub = app.add_subcommand(
+      "heat-duty",
+      "heat to bring a flow of the mixture from --t1 to --t2, heating values and latent heats");
+  options->mixture.AddTo(*sub);
+  sub->add_option("--flow", options->flow, "total flow, in --flow-unit")->capture_default_str();
+  sub->add_option("--flow-unit", options->flow_unit, "Nl/min | mol/h | kg/s")
+      ->check(CLI::IsMember({"Nl/min", "mol/h", "kg/s"}))
+      ->capture_default_str();
+  sub->add_option("--t1", options->t1, "start temperature [℃]")->capture_default_str();
+  sub->add_option("--t2", options->t2, "end temperature [℃]")->capture_default_str();
+  sub->add_flag("--json", options->json, "full-precision values beside the display texts");
+  return {sub, [options](Io& io) {
+            RecordingMessages messages(io.err);
+            NoClipboard clipboard;
+            NoWindows windows;
+            NoFileDialogs dialogs;
+            SystemClock clock;
+            MainWindowModel window{{messages, clipboard, windows, dialogs, clock}};
+            if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
+              return code;
+            }
+            // "Enthalpy" calculates first and opens the window whatever the calculation said.
+            window.Calculate();
+            HeatDutyInput input;
+            input.flow = options->flow;
+            input.flow_unit = ParseFlowUnit(options->flow_unit);
+            input.t1 = options->t1;
+            input.t2 = options->t2;
+            input.amounts = FieldTexts(window, form1::kAmount);
+            input.mole_fractions = FieldTexts(window, form1::kMoleFraction);
+            input.mass_fractions = FieldTexts(window, form1::kMassFraction);
+            input.molar_mass = window.Text(form1::kMolarMass);
+            const HeatDutyResult result = ComputeHeatDuty(input);
+            for (const Message& m : result.messages) messages.Show(m);
+            if (options->json) {
+              nlohmann::ordered_json doc = HeatDutyJson(input, result);
+              nlohmann::ordered_json shown = nlohmann::ordered_json::array();
+              for (const Message& m : messages.shown()) shown.push_back(MessageJson(m));
+              doc["messages"] = shown;
+              if (!result.ok()) doc["error"] = MessageJson(result.messages.back());
+              io.out << doc.dump(2) << '\n';
+            } else if (!result.closes_window()) {
+              PrintHeatDuty(result, io.out);
+            }
+            return result.ok() ? kExitOk : kExitStopped;
+          }};
+}
+
+}  // namespace toluvek::cli

@@ -1,0 +1,71 @@
+// toluvek-cli water-heat: the water enthalpy window's calculation.
+
+#include <ostream>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/cli_app.hpp"
+#include "main/calculate_command.hpp"
+#include "tools/water/water_heat.hpp"
+
+namespace toluvek::cli {
+
+Subcommand AddWaterHeatCommand(CLI::App& app) {
+  struct Options {
+    std::string flow = "100";
+    std::string flow_unit = "g/min";
+    std::string t1 = "25";
+    std::string t2 = "25";
+    std::string phase = "liquid";
+    bool json = false;
+  };
+  auto options = std::make_shared<Options>();
+  CLI::App* sub = app.add_subcommand(
+      "water-heat", "heat to warm a flow of liquid water from --t1 to --t2, or to evaporate it");
+  sub->add_option("--flow", options->flow, "water flow, in --flow-unit")->capture_default_str();
+  sub->add_option("--flow-unit", options->flow_unit, "g/min | mol/h | kg/h")
+      ->check(CLI::IsMember({"g/min", "mol/h", "kg/h"}))
+      ->capture_default_str();
+  sub->add_option("--t1", options->t1, "start temperature, liquid [℃]")->capture_default_str();
+  sub->add_option("--t2", options->t2, "end temperature [℃]")->capture_default_str();
+  sub->add_option("--phase", options->phase, "state at the end: liquid | gas")
+      ->check(CLI::IsMember({"liquid", "gas"}))
+      ->capture_default_str();
+  sub->add_flag("--json", options->json, "full-precision values beside the display texts");
+  return {
+      sub, [options](Io& io) {
+        RecordingMessages messages(io.err);
+        WaterEnthalpyInput input;
+        input.flow = options->flow;
+        input.flow_unit = options->flow_unit == "mol/h"  ? WaterFlowUnit::kMolPerHour
+                          : options->flow_unit == "kg/h" ? WaterFlowUnit::kKgPerHour
+                                                         : WaterFlowUnit::kGramPerMinute;
+        input.t1 = options->t1;
+        input.t2 = options->t2;
+        input.phase = options->phase == "gas" ? WaterPhase::kGas : WaterPhase::kLiquid;
+        const std::optional<double> heat = ComputeWaterHeat(input);
+        if (!heat) messages.Show(messages::kCheckInput);
+        if (options->json) {
+          nlohmann::ordered_json doc;
+          doc["inputs"] = {
+              {"flow", {{"text", input.flow}, {"unit", WaterFlowUnitCaption(*input.flow_unit)}}},
+              {"t1", input.t1},
+              {"t2", input.t2},
+              {"phase", WaterPhaseCaption(*input.phase)}};
+          if (heat) {
+            const WaterPowerText shown = FormatWaterPower(*heat);
+            doc["heat"] = {{"value", *heat}, {"text", shown.number}, {"unit", shown.unit}};
+          } else {
+            doc["error"] = {{"message", messages::kCheckInput.text},
+                            {"title", messages::kCheckInput.title}};
+          }
+          io.out << doc.dump(2) << '\n';
+        } else if (heat) {
+          const WaterPowerText shown = FormatWaterPower(*heat);
+          io.out << shown.number << ' ' << shown.unit << '\n';
+        }
+        return heat ? kExitOk : kExitStopped;
+      }};
+}
+
+}  // namespace toluvek::cli

@@ -1,0 +1,149 @@
+#include <sstream>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "cli/cli_app.hpp"
+
+namespace toluvek::cli {
+namespace {
+
+struct CliRun {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+CliRun RunEnergyCli(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int code = Run(args, out, err);
+  return {code, out.str(), err.str()};
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+TEST(CombustionCommandCli, PrintsTheBurntGasTemperatureAndTotals) {
+  const CliRun r = RunEnergyCli({"combustion", "--amounts", "CH4=1,O2=2,N2=7.52"});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  EXPECT_TRUE(Contains(r.out, "N2       7.52\nCO       0\nCO2      1\nH2O      2\n")) << r.out;
+  EXPECT_TRUE(Contains(r.out, "燃焼温度 2325.93 K  2052.8 ℃\n")) << r.out;
+  EXPECT_TRUE(Contains(r.out, "総モル体積変化 10.52→10.52\n"));
+  EXPECT_EQ(r.err, "総モル体積変化: 10.52→10.52\n");
+}
+
+TEST(CombustionCommandCli, JsonGivesTheTemperatureInFullFromKelvinInput) {
+  const CliRun r = RunEnergyCli({"combustion", "--temperature", "1000", "--temperature-unit", "K",
+                                 "--amounts", "CH4=1,O2=2,N2=7.52", "--json"});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  const auto doc = nlohmann::json::parse(r.out);
+  EXPECT_NEAR(doc["temperature"]["kelvin"].get<double>(), 2876.0, 0.05);
+  EXPECT_EQ(doc["temperature"]["text"], "2602.8");
+  EXPECT_EQ(doc["temperature"]["unit"], "℃");
+  EXPECT_EQ(doc["composition"][4]["label"], "CO2");
+  EXPECT_EQ(doc["composition"][4]["text"], "1");
+  EXPECT_EQ(doc["total_after"]["text"], "10.52");
+  EXPECT_FALSE(doc.contains("error"));
+}
+
+TEST(CombustionCommandCli, FailureEndsWithExitOneAndItsMessage) {
+  const CliRun r = RunEnergyCli({"combustion", "--amounts", "CH4=1,O2=1", "--json"});
+  EXPECT_EQ(r.code, kExitStopped);
+  EXPECT_EQ(r.err, "エラーメッセージ: O2不足です\n");
+  const auto doc = nlohmann::json::parse(r.out);
+  EXPECT_EQ(doc["error"]["message"], "O2不足です");
+  EXPECT_FALSE(doc.contains("temperature"));
+}
+
+TEST(CombustionCommandCli, HugeAmountsEndWithNoSolution) {
+  const CliRun r = RunEnergyCli({"combustion", "--amounts", "CH4=1e13,O2=2e13,N2=7.52e13"});
+  EXPECT_EQ(r.code, kExitStopped);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "エラーメッセージ: 解が見つかりません。\n");
+}
+
+TEST(HeatDutyCommandCli, NitrogenWorkedExampleFromTheDisplayedFractions) {
+  const CliRun r = RunEnergyCli(
+      {"heat-duty", "--amounts", "N2=1", "--flow", "1", "--t1", "25", "--t2", "125", "--json"});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  EXPECT_EQ(r.err, "");
+  const auto doc = nlohmann::json::parse(r.out);
+  EXPECT_EQ(doc["heat_duty"]["text"], "2.1481E+000");
+  EXPECT_EQ(doc["heat_duty"]["unit"], " W");
+  EXPECT_NEAR(doc["heat_duty"]["value"].get<double>(), 2.14813, 5e-6);
+  EXPECT_NEAR(doc["molar_flow"].get<double>(), 7.43583e-4, 5e-10);
+  EXPECT_EQ(doc["species_flow"]["species"][2]["text"], "1.0000E+000");
+  EXPECT_FALSE(doc.contains("lhv"));
+}
+
+TEST(HeatDutyCommandCli, KgPerSecondUsesTheDisplayedMassFractionsAndMolarMass) {
+  const CliRun r = RunEnergyCli(
+      {"heat-duty", "--amounts", "CH4=1,H2O=1,CH3OH=2", "--flow-unit", "kg/s", "--t2", "125"});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  EXPECT_TRUE(Contains(r.out, "流量 [kg/s]\n")) << r.out;
+  // The main window shows w_CH4 = 1.635E-001: the species flow is that times F.
+  EXPECT_TRUE(Contains(r.out, "CH4      1.6350E-001\n")) << r.out;
+  EXPECT_TRUE(Contains(r.out, "LHV      ")) << r.out;
+  EXPECT_TRUE(Contains(r.out, "蒸発潜熱 H2O    (")) << r.out;
+  EXPECT_TRUE(Contains(r.out, "蒸発潜熱 CH3OH  (")) << r.out;
+}
+
+TEST(HeatDutyCommandCli, NegativeFlowKeepsTheSpeciesFlowsAndExitsOne) {
+  const CliRun r = RunEnergyCli({"heat-duty", "--amounts", "N2=1", "--flow", "-1", "--t1", "-300"});
+  EXPECT_EQ(r.code, kExitStopped);
+  EXPECT_EQ(r.err, "エラーメッセージ: 絶対温度が負です!!\nエラーメッセージ: ガス流量が負です!!\n");
+  EXPECT_TRUE(Contains(r.out, "N2       -1.0000E+000\n")) << r.out;
+  EXPECT_FALSE(Contains(r.out, "熱量"));
+}
+
+TEST(HeatDutyCommandCli, FailedMainCalculationLeavesNothingToRead) {
+  const CliRun r = RunEnergyCli({"heat-duty", "--pressure", "-1", "--amounts", "N2=1"});
+  EXPECT_EQ(r.code, kExitStopped);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "エラーメッセージ: 圧力が負です!!\nToluvek: 入力値を確認下さい。\n");
+}
+
+TEST(WaterHeatCommandCli, PrintsTheHeatAsTheWindowShowsIt) {
+  const struct {
+    std::vector<std::string> args;
+    const char* out;
+  } kCases[] = {
+      {{"water-heat", "--t2", "75"}, "3.4854E+002 W\n"},
+      {{"water-heat", "--t2", "100", "--phase", "gas"}, "4.2884E+000 kW\n"},
+      {{"water-heat", "--t1", "75", "--t2", "25"}, "-3.4854E+002 W\n"},
+      {{"water-heat", "--flow", "6", "--flow-unit", "kg/h", "--t2", "75"}, "3.4854E+002 W\n"},
+  };
+  for (const auto& c : kCases) {
+    const CliRun r = RunEnergyCli(c.args);
+    EXPECT_EQ(r.code, kExitOk);
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.err, "");
+  }
+}
+
+TEST(WaterHeatCommandCli, JsonAndInputErrors) {
+  const CliRun ok = RunEnergyCli({"water-heat", "--t2", "75", "--json"});
+  ASSERT_EQ(ok.code, kExitOk);
+  const auto doc = nlohmann::json::parse(ok.out);
+  EXPECT_NEAR(doc["heat"]["value"].get<double>(), 348.54, 0.005);
+  EXPECT_EQ(doc["heat"]["unit"], "W");
+
+  const CliRun bad = RunEnergyCli({"water-heat", "--t1", "warm"});
+  EXPECT_EQ(bad.code, kExitStopped);
+  EXPECT_EQ(bad.out, "");
+  EXPECT_EQ(bad.err, "Toluvek: 入力値を確認下さい。\n");
+}
+
+TEST(EnergyCommandsCli, UnknownUnitsAndPhasesAreUsageErrors) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"water-heat", "--flow-unit", "l/min"},
+        std::vector<std::string>{"water-heat", "--phase", "solid"},
+        std::vector<std::string>{"heat-duty", "--flow-unit", "g/min"},
+        std::vector<std::string>{"combustion", "--flow", "1"}}) {
+    EXPECT_EQ(RunEnergyCli(args).code, kExitUsage) << args[1];
+  }
+}
+
+}  // namespace
+}  // namespace toluvek::cli
