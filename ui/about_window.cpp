@@ -36,7 +36,7 @@ AboutWindow::AboutWindow(QWidget* parent)
   auto* icon = new QLabel(this);
   icon->setObjectName("picIcon");
   place(icon, kIcon);
-  icon->setPixmap(QIcon(":/toluvek/icon.png").pixmap(icon->size()));
+  icon->setPixmap(QIcon(":/toluvek/toluvek-64.png").pixmap(icon->size()));
   icon->setAccessibleName(title);
 
   auto* name = new QLabel(title, this);

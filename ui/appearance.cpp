@@ -23,7 +23,7 @@ void ApplyAppearance(QApplication& app) {
 
   QIcon icon;
   for (int size : {16, 32, 48, 64, 128, 256}) {
-    icon.addFile(QString(":/toluvek/icons/toluvek-%1.png").arg(size), QSize(size, size));
+    icon.addFile(QString(":/toluvek/toluvek-%1.png").arg(size), QSize(size, size));
   }
   app.setWindowIcon(icon);
 }

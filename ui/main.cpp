@@ -3,7 +3,9 @@
 // With TOLUVEK_STARTUP_REPORT set in the environment, the program writes to standard error how
 // long it took from process start to the main window shown (without the start-up picture's
 // wait) and how long one press of "計算" takes on the defaults, then ends: a probe for
-// measuring, not a mode of use.
+// measuring, not a mode of use. The variable may hold the launch time in nanoseconds since the
+// epoch (TOLUVEK_STARTUP_REPORT=$(date +%s%N) toluvek); otherwise the kernel's record of the
+// process start is used, which is only good to a few clock ticks.
 
 #include <unistd.h>
 #include <QApplication>
@@ -32,6 +34,12 @@ namespace {
 
 using Milliseconds = std::chrono::duration<double, std::milli>;
 
+double RealtimeMilliseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
+}
+
 // Milliseconds since the kernel started this process, to the resolution of the kernel's clock
 // ticks (10 ms on most systems); negative when unknown.
 double MillisecondsSinceProcessStart() {
@@ -51,9 +59,12 @@ double MillisecondsSinceProcessStart() {
   return since_boot.tv_sec * 1000.0 + since_boot.tv_nsec / 1e6 - started;
 }
 
-void ReportStartup(const QElapsedTimer& since_main, std::chrono::nanoseconds picture,
-                   toluvek::MainWindow& window) {
-  const double process_ms = MillisecondsSinceProcessStart();
+void ReportStartup(const char* launch, const QElapsedTimer& since_main,
+                   std::chrono::nanoseconds picture, toluvek::MainWindow& window) {
+  const std::optional<double> launch_ns = toluvek::ParseStrict(launch);
+  const bool by_launch = launch_ns.has_value() && *launch_ns > 0;
+  const double process_ms =
+      by_launch ? RealtimeMilliseconds() - *launch_ns / 1e6 : MillisecondsSinceProcessStart();
   const double main_ms = since_main.nsecsElapsed() / 1e6;
   const double picture_ms = Milliseconds(picture).count();
 
@@ -66,10 +77,11 @@ void ReportStartup(const QElapsedTimer& since_main, std::chrono::nanoseconds pic
     return toluvek::FormatPattern(value, toluvek::Pattern::kFixed1);
   };
   std::fprintf(stderr,
-               "toluvek start-up: main window shown %s ms after process start (kernel ticks), "
+               "toluvek start-up: main window shown %s ms after process start (%s), "
                "%s ms after main() began, not counting the start-up picture's %s ms; "
                "one calculation %s us from the press of the button to the last field written\n",
-               ms(process_ms - picture_ms).c_str(), ms(main_ms - picture_ms).c_str(),
+               ms(process_ms - picture_ms).c_str(),
+               by_launch ? "launch time given" : "kernel ticks", ms(main_ms - picture_ms).c_str(),
                ms(picture_ms).c_str(), ms(calculation_ms * 1000).c_str());
 }
 
@@ -100,10 +112,10 @@ int main(int argc, char** argv) {
   window.CentreOnScreen();
   window.show();
 
-  if (std::getenv("TOLUVEK_STARTUP_REPORT") != nullptr) {
+  if (const char* launch = std::getenv("TOLUVEK_STARTUP_REPORT")) {
     // Runs once the show and its first paint have been handled.
-    QTimer::singleShot(0, &window, [&] {
-      ReportStartup(since_main, picture, window);
+    QTimer::singleShot(0, &window, [&, launch] {
+      ReportStartup(launch, since_main, picture, window);
       QCoreApplication::exit(0);
     });
   }

@@ -115,9 +115,11 @@ void ModelBinding::Show(const std::string& name, const Bound& bound) {
     const QString text = QString::fromStdString(model_.Text(name));
     // Rewriting an unchanged text would move the cursor of someone typing.
     if (bound.field->text() != text) {
+      // Someone typing keeps the cursor where it was; elsewhere a written text shows from its
+      // start, as a field does after the program writes it.
+      const int cursor = bound.field->hasFocus() ? bound.field->cursorPosition() : 0;
       bound.field->setText(text);
-      // A written text shows from its start, as a field does after the program writes it.
-      bound.field->setCursorPosition(0);
+      bound.field->setCursorPosition(cursor);
     }
     bound.field->setEnabled(enabled);
     SetBase(bound.field, ToQColor(model_.Background(name, bound.background)));
