@@ -141,7 +141,7 @@ MainWindow::MainWindow(MainWindowModel& model, MessageService& messages,
   client_ = new QWidget(this);
   client_->setObjectName("client");
   QPalette grey = client_->palette();
-  grey.setColor(QPalette::Window, ToQColor(kWindowGrey));
+  grey.setColor(QPalette::Window, ToQColor(model_.Background(form1::kWindow, kWindowGrey)));
   client_->setPalette(grey);
   client_->setAutoFillBackground(true);
   client_->setFixedSize(scale_.Size(kClientWidth, kClientHeight - kStatusHeight));

@@ -68,8 +68,8 @@ QString QtFileFilter(std::string_view filter) {
   return filters.join(QStringLiteral(";;"));
 }
 
-FileDialogResult QtFileDialogs::Ask(const FileDialogRequest& request) {
-  QFileDialog dialog(parent_, QString::fromStdString(request.title));
+void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
+  dialog.setWindowTitle(QString::fromStdString(request.title));
   dialog.setNameFilter(QtFileFilter(request.filter));
   if (request.save) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -79,9 +79,12 @@ FileDialogResult QtFileDialogs::Ask(const FileDialogRequest& request) {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
   }
-  if (!request.default_extension.empty()) {
-    dialog.setDefaultSuffix(QString::fromStdString(request.default_extension));
-  }
+  dialog.setDefaultSuffix(QString::fromStdString(request.default_extension));
+}
+
+FileDialogResult QtFileDialogs::Ask(const FileDialogRequest& request) {
+  QFileDialog dialog(parent_);
+  ConfigureFileDialog(dialog, request);
   if (dialog.exec() != QDialog::Accepted) return {};
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty() || chosen.front().isEmpty()) return {};

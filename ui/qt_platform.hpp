@@ -10,6 +10,7 @@
 
 #include "main/platform.hpp"
 
+class QFileDialog;
 class QMessageBox;
 
 namespace toluvek {
@@ -39,6 +40,10 @@ class QtClipboard : public Clipboard {
 // not end with its pattern in parentheses gets it appended, because Qt reads the patterns from
 // there.
 QString QtFileFilter(std::string_view filter);
+
+// Sets up a dialog as the request asks: title, filters, save or open, default extension,
+// overwrite confirmation.
+void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request);
 
 class QtFileDialogs : public FileDialogs {
  public:

@@ -1,6 +1,7 @@
 // The main window shows its model and hands the user's actions to it. The commands themselves
 // are the model's and are tested there; these tests check the wiring.
 
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -107,6 +108,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(client->width(), scale.X(9720));
     QCOMPARE(client->height() + h().window.statusBar()->height(), scale.Y(7380));
     QCOMPARE(h().window.minimumSize(), h().window.maximumSize());
+    QVERIFY(!h().window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     QCOMPARE(client->palette().color(QPalette::Window), QColor(192, 192, 192));
   }
 
@@ -409,6 +411,10 @@ class MainWindowTest : public QObject {
     QCOMPARE(Find("Text13")->accessibleName(), "O2 モル分率");
     QCOMPARE(Find("Text95")->accessibleName(), "i-C4H10 Pr数");
     QCOMPARE(Find("Text4")->accessibleName(), "O2 mol Vol.");
+    // What a screen reader reads: the name, and the field's text as its value.
+    QAccessibleInterface* pressure = QAccessible::queryAccessibleInterface(Find("Text1"));
+    QCOMPARE(pressure->text(QAccessible::Name), "圧力");
+    QCOMPARE(pressure->text(QAccessible::Value), "1.01325E+005");
     QSet<QString> names;
     for (const QLineEdit* field : h().window.findChildren<QLineEdit*>()) {
       QVERIFY2(!field->accessibleName().isEmpty(), qPrintable(field->objectName()));

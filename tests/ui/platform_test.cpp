@@ -2,6 +2,7 @@
 // filters, and twips.
 
 #include <QClipboard>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QTest>
@@ -65,6 +66,26 @@ class PlatformTest : public QObject {
     QFETCH(QString, filter);
     QFETCH(QString, expected);
     QCOMPARE(QtFileFilter(filter.toStdString()), expected);
+  }
+
+  void saveDialogConfirmsOverwriteAndAddsTheExtension() {
+    QFileDialog dialog;
+    ConfigureFileDialog(dialog,
+                        {"データ保存", "ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|ﾃﾞｰﾀﾌｧｲﾙ(*.dat)|*.dat", "txt", true});
+    QCOMPARE(dialog.windowTitle(), QString::fromUtf8("データ保存"));
+    QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
+    QVERIFY(!dialog.testOption(QFileDialog::DontConfirmOverwrite));
+    QCOMPARE(dialog.defaultSuffix(), "txt");
+    QCOMPARE(dialog.nameFilters().size(), 2);
+  }
+
+  void openDialogWantsAnExistingFile() {
+    QFileDialog dialog;
+    ConfigureFileDialog(dialog, {"データファイルの選択", "ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt", "", false});
+    QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptOpen);
+    QCOMPARE(dialog.fileMode(), QFileDialog::ExistingFile);
+    QVERIFY(dialog.defaultSuffix().isEmpty());
+    QCOMPARE(dialog.nameFilters(), QStringList{QString::fromUtf8("ﾃｷｽﾄﾌｧｲﾙ(*.txt)")});
   }
 
   void twipsBecomePixelsByTheLogicalDpi_data() {
