@@ -108,7 +108,6 @@ QFont FieldFont(int field_width) {
   QFont font = QApplication::font();
   font.setFamilies({"IPAGothic", "Noto Sans Mono CJK JP", "VL Gothic", "TakaoGothic",
                     "DejaVu Sans Mono", "Monospace"});
-  font.setHintingPreference(QFont::PreferNoHinting);
   // At most a dozen half-point steps: a font too wide at its smallest size is used anyway.
   for (double points = kFieldPoints; points >= kSmallestFieldPoints; points -= 0.5) {
     font.setPointSizeF(points);
@@ -258,22 +257,22 @@ void MainWindow::BuildInputs() {
   pressure->setAccessibleName("圧力の単位");
   pressure->setGeometry(scale_.Rect(kPressureFrame.x(), kPressureFrame.y(), kPressureFrame.width(),
                                     kPressureFrame.height()));
-  AddOption(pressure, "Option1", "Pa", {150, kOptionTop, 660, kOptionHeight},
-            [this] { model_.SelectPressureUnit(PressureUnit::kPa); });
-  AddOption(pressure, "Option2", "atm", {930, kOptionTop, 780, kOptionHeight},
-            [this] { model_.SelectPressureUnit(PressureUnit::kAtm); });
-  AddOption(pressure, "Option3", "kgf/cm2", {1800, kOptionTop, 1200, kOptionHeight},
-            [this] { model_.SelectPressureUnit(PressureUnit::kKgfCm2); });
+  options_[0] = AddOption(pressure, "Option1", "Pa", {150, kOptionTop, 660, kOptionHeight},
+                          [this] { model_.SelectPressureUnit(PressureUnit::kPa); });
+  options_[1] = AddOption(pressure, "Option2", "atm", {930, kOptionTop, 780, kOptionHeight},
+                          [this] { model_.SelectPressureUnit(PressureUnit::kAtm); });
+  options_[2] = AddOption(pressure, "Option3", "kgf/cm2", {1800, kOptionTop, 1200, kOptionHeight},
+                          [this] { model_.SelectPressureUnit(PressureUnit::kKgfCm2); });
 
   auto* temperature = new QGroupBox(client_);
   temperature->setObjectName("temperature_frame");
   temperature->setAccessibleName("温度の単位");
   temperature->setGeometry(scale_.Rect(kTemperatureFrame.x(), kTemperatureFrame.y(),
                                        kTemperatureFrame.width(), kTemperatureFrame.height()));
-  AddOption(temperature, "Option4", "℃", {150, kOptionTop, 660, kOptionHeight},
-            [this] { model_.SelectTemperatureUnit(TemperatureUnit::kCelsius); });
-  AddOption(temperature, "Option5", "K", {930, kOptionTop, 600, kOptionHeight},
-            [this] { model_.SelectTemperatureUnit(TemperatureUnit::kKelvin); });
+  options_[3] = AddOption(temperature, "Option4", "℃", {150, kOptionTop, 660, kOptionHeight},
+                          [this] { model_.SelectTemperatureUnit(TemperatureUnit::kCelsius); });
+  options_[4] = AddOption(temperature, "Option5", "K", {930, kOptionTop, 600, kOptionHeight},
+                          [this] { model_.SelectTemperatureUnit(TemperatureUnit::kKelvin); });
 }
 
 void MainWindow::BuildResultGrid() {
@@ -473,14 +472,13 @@ void MainWindow::SetTabOrder() {
 }
 
 void MainWindow::ReflectUnits() {
-  findChild<QRadioButton*>("Option1")->setChecked(model_.pressure_option() == PressureUnit::kPa);
-  findChild<QRadioButton*>("Option2")->setChecked(model_.pressure_option() == PressureUnit::kAtm);
-  findChild<QRadioButton*>("Option3")->setChecked(model_.pressure_option() ==
-                                                  PressureUnit::kKgfCm2);
-  findChild<QRadioButton*>("Option4")->setChecked(model_.temperature_unit() ==
-                                                  TemperatureUnit::kCelsius);
-  findChild<QRadioButton*>("Option5")->setChecked(model_.temperature_unit() ==
-                                                  TemperatureUnit::kKelvin);
+  const PressureUnit pressure = model_.pressure_option();
+  const TemperatureUnit temperature = model_.temperature_unit();
+  options_[0]->setChecked(pressure == PressureUnit::kPa);
+  options_[1]->setChecked(pressure == PressureUnit::kAtm);
+  options_[2]->setChecked(pressure == PressureUnit::kKgfCm2);
+  options_[3]->setChecked(temperature == TemperatureUnit::kCelsius);
+  options_[4]->setChecked(temperature == TemperatureUnit::kKelvin);
 }
 
 void MainWindow::RunCombustion() {

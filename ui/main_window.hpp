@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QMainWindow>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -70,6 +71,7 @@ class MainWindow : public QMainWindow {
   TwipScale scale_;
   QFont field_font_;
   QWidget* client_ = nullptr;
+  std::array<QRadioButton*, 5> options_{};  // Option1 ... Option5
   QLabel* date_panel_ = nullptr;
   QLabel* time_panel_ = nullptr;
   QTimer clock_timer_;
