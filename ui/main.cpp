@@ -80,7 +80,7 @@ void ReportStartup(const char* launch, const QElapsedTimer& since_main,
                "toluvek start-up: main window shown %s ms after process start (%s), "
                "%s ms after main() began, not counting the start-up picture's %s ms; "
                "one calculation %s us from the press of the button to the last field written\n",
-               ms(process_ms - picture_ms).c_str(),
+               process_ms < 0 ? "(unknown)" : ms(process_ms - picture_ms).c_str(),
                by_launch ? "launch time given" : "kernel ticks", ms(main_ms - picture_ms).c_str(),
                ms(picture_ms).c_str(), ms(calculation_ms * 1000).c_str());
 }
