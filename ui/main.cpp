@@ -61,10 +61,12 @@ double MillisecondsSinceProcessStart() {
 
 void ReportStartup(const char* launch, const QElapsedTimer& since_main,
                    std::chrono::nanoseconds picture, toluvek::MainWindow& window) {
+  // A launch time counts only if it lies within the last minute; "1" and the like do not.
+  constexpr double kLaunchWindow = 60000;  // ms
   const std::optional<double> launch_ns = toluvek::ParseStrict(launch);
-  const bool by_launch = launch_ns.has_value() && *launch_ns > 0;
-  const double process_ms =
-      by_launch ? RealtimeMilliseconds() - *launch_ns / 1e6 : MillisecondsSinceProcessStart();
+  const double since_launch = launch_ns ? RealtimeMilliseconds() - *launch_ns / 1e6 : -1;
+  const bool by_launch = since_launch >= 0 && since_launch < kLaunchWindow;
+  const double process_ms = by_launch ? since_launch : MillisecondsSinceProcessStart();
   const double main_ms = since_main.nsecsElapsed() / 1e6;
   const double picture_ms = Milliseconds(picture).count();
 
