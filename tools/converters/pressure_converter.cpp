@@ -13,14 +13,14 @@ constexpr double kPascalPerAtm = 101325;         // Pa
 constexpr double kTorrPerAtm = 760;              // Torr
 constexpr double kSquareMmPerSquareM = 1000000;  // mm²/m²
 
-struct RowSpec {
+struct RowLayout {
   std::string_view equals_control;
   std::string_view value_control;
   std::string_view unit_text;
   std::string_view initial;
 };
 
-constexpr std::array<RowSpec, 5> kRows = {{
+constexpr std::array<RowLayout, 5> kRows = {{
     {"Label2", "Label1", " [Pa]", "0  [Pa]"},
     {"Label11", "Label10", " [mmAq]", "0  [mmAq]"},
     {"Label4", "Label9", " [Torr]", "0  [Torr]"},

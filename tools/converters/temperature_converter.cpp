@@ -12,14 +12,14 @@ constexpr double kRankineOffset = 459.67;  // °R at 0 ℉
 constexpr double kFahrenheitZero = 32;     // ℉ at 0 ℃
 constexpr double kAbsoluteZero = -273.15;  // ℃
 
-struct RowSpec {
+struct RowLayout {
   std::string_view equals_control;
   std::string_view value_control;
   std::string_view unit_text;  // half-width mark ﾟ
   std::string_view initial;    // full-width mark ゜
 };
 
-constexpr std::array<RowSpec, 3> kRows = {{
+constexpr std::array<RowLayout, 3> kRows = {{
     {"Label1", "Label4", " [ﾟC]", " 0 [゜C]"},
     {"Label2", "Label5", " [ﾟF]", " 0 [゜F]"},
     {"Label3", "Label6", " [ﾟR]", " 0 [゜R]"},
