@@ -111,8 +111,8 @@ TEST(WaterHeatCommandCli, PrintsTheHeatAsTheWindowShowsIt) {
   } kCases[] = {
       {{"water-heat", "--t2", "75"}, "3.4854E+002 W\n"},
       {{"water-heat", "--t2", "100", "--phase", "gas"}, "4.2884E+000 kW\n"},
-      {{"water-heat", "--t1", "75", "--t2", "25"}, "-3.4854E+002 W\n"},
-      {{"water-heat", "--flow", "6", "--flow-unit", "kg/h", "--t2", "75"}, "3.4854E+002 W\n"},
+      {{"water-heat", "--flow", "6", "--flow-unit", "kg/h", "--t1", "75", "--t2", "25"},
+       "-3.4854E+002 W\n"},
   };
   for (const auto& c : kCases) {
     const CliRun r = RunEnergyCli(c.args);
