@@ -1,0 +1,104 @@
+// Feeds the heat duty, the water heat, the composition dialogs, the saturation window and the
+// unit converters arbitrary field texts: no crash, no hang, and no infinity or NaN in any text
+// they produce.
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "main/composition_dialogs.hpp"
+#include "tools/converters/heat_converter.hpp"
+#include "tools/converters/pressure_converter.hpp"
+#include "tools/converters/temperature_converter.hpp"
+#include "tools/enthalpy/heat_duty.hpp"
+#include "tools/water/saturation.hpp"
+#include "tools/water/water_heat.hpp"
+
+using namespace toluvek;
+
+namespace {
+
+// Splits the input at '\n' into `count` texts, padding with "0".
+std::vector<std::string> Fields(const std::uint8_t* data, std::size_t size, std::size_t count) {
+  std::vector<std::string> fields(1);
+  for (std::size_t i = 0; i < size && fields.size() <= count; ++i) {
+    if (data[i] == '\n') {
+      fields.emplace_back();
+    } else {
+      fields.back() += static_cast<char>(data[i]);
+    }
+  }
+  while (fields.size() < count) fields.push_back("0");
+  return fields;
+}
+
+void Check(const std::string& text) {
+  for (const char* bad : {"inf", "nan", "INF", "NAN"}) {
+    if (text.find(bad) != std::string::npos) std::abort();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::vector<std::string> f = Fields(data, size, 42);
+  const unsigned pick = size > 0 ? data[size - 1] : 0;
+
+  HeatDutyInput duty;
+  duty.flow = f[0];
+  duty.flow_unit = static_cast<FlowUnit>(pick % 3);
+  duty.t1 = f[1];
+  duty.t2 = f[2];
+  for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+    duty.amounts[i] = f[3 + i];
+    duty.mole_fractions[i] = f[15 + i];
+    duty.mass_fractions[i] = f[27 + i];
+  }
+  duty.molar_mass = f[39];
+  const HeatDutyResult result = ComputeHeatDuty(duty);
+  if (result.species_flow) {
+    for (const std::string& text : *result.species_flow) Check(text);
+  }
+  for (const auto& power : {result.heat_duty, result.lhv_power, result.hhv_power,
+                            result.water_latent, result.methanol_latent}) {
+    if (power) Check(FormatPower(*power).text);
+  }
+
+  const WaterEnthalpyInput water{f[0], static_cast<WaterFlowUnit>(pick % 3), f[1], f[2],
+                                 pick & 8 ? WaterPhase::kGas : WaterPhase::kLiquid};
+  if (const auto q = ComputeWaterHeat(water)) Check(FormatWaterPower(*q).number);
+
+  AmountTexts amounts;
+  for (std::size_t i = 0; i < kSpeciesCount; ++i) amounts[i] = f[3 + i];
+  // Adding air rewrites O2 and N2 only; rescaling rewrites all twelve.
+  if (const auto with_air = AddAir(f[40], amounts)) {
+    Check((*with_air)[kO2]);
+    Check((*with_air)[kN2]);
+  }
+  if (const auto rescaled = RescaleToTotal(f[40], amounts)) {
+    for (const std::string& text : *rescaled) Check(text);
+  }
+
+  const SaturationDisplay saturation =
+      ComputeSaturationDisplay(f[15], f[0], static_cast<PressureUnit>(1 + pick % 3));
+  Check(saturation.label1);
+  Check(saturation.label2);
+
+  const auto trigger = static_cast<ConverterTrigger>((pick / 3) % 3);
+  for (const ConverterRow& row :
+       RecalculatePressure(InitialPressureRows(), f[41],
+                           static_cast<PressureConverterUnit>(pick % 5), trigger)
+           .rows) {
+    Check(row.text);
+  }
+  for (const ConverterRow& row :
+       RecalculateTemperature(InitialTemperatureRows(), f[41],
+                              static_cast<TemperatureConverterUnit>(pick % 3))
+           .rows) {
+    Check(row.text);
+  }
+  Check(RecalculatePower("", f[41], static_cast<PowerUnit>(pick % 2), trigger).label);
+  Check(RecalculateEnergy("", f[41], static_cast<EnergyUnit>(pick % 2), trigger).label);
+  return 0;
+}
