@@ -14,14 +14,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                "toluvek-cli"};
   app.require_subcommand(1);
   std::vector<Subcommand> subcommands = {
-      AddMixtureCommand(app),
-      AddCombustionCommand(app),
-      AddHeatDutyCommand(app),
-      AddWaterHeatCommand(app),
-      AddTsatCommand(app),
-      AddMixCommand(app),
-      AddDuctCommand(app),
-      AddConvertCommand(app),
+      AddMixtureCommand(app),   AddCombustionCommand(app), AddHeatDutyCommand(app),
+      AddWaterHeatCommand(app), AddTsatCommand(app),       AddMixCommand(app),
+      AddDuctCommand(app),      AddConvertCommand(app),
   };
 
   // CLI11 takes the arguments in reverse order.

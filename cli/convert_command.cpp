@@ -58,9 +58,7 @@ Subcommand AddConvertCommand(CLI::App& app) {
   sub->add_option("quantity", options->quantity, "pressure | temperature | heat")
       ->required()
       ->check(CLI::IsMember({"pressure", "temperature", "heat"}));
-  sub->add_option("value", options->value,
-                  "the number as typed into the converter")
-      ->required();
+  sub->add_option("value", options->value, "the number as typed into the converter")->required();
   sub->add_option("--unit", options->unit,
                   "pressure: Pa (default) | mmAq | Torr | kgf/mm2 | atm; temperature: C "
                   "(default) | F | R; heat: kcal/h (default) | W | cal | J");
