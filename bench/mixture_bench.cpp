@@ -31,24 +31,14 @@ void BM_MixtureAllSpeciesLiteralWilke(benchmark::State& state) {
 }
 BENCHMARK(BM_MixtureAllSpeciesLiteralWilke);
 
-class SilentPlatform : public MessageService,
-                       public Clipboard,
-                       public WindowOpener,
-                       public FileDialogs,
-                       public Clock {
- public:
-  void Show(const Message&) override {}
-  void Beep() override {}
-  void SetText(const std::string&) override {}
-  void Open(ToolWindow, Twips) override {}
-  FileDialogResult Ask(const FileDialogRequest&) override { return {}; }
-  DateTime Now() override { return {}; }
-};
-
 // From the texts of the input fields to the 81 result texts, as "計算" does it.
 void BM_CalculateCommand(benchmark::State& state) {
-  SilentPlatform platform;
-  MainWindowModel window({platform, platform, platform, platform, platform});
+  NoMessages messages;
+  NoClipboard clipboard;
+  NoWindows windows;
+  NoFileDialogs dialogs;
+  SystemClock clock;
+  MainWindowModel window({messages, clipboard, windows, dialogs, clock});
   for (std::size_t i = 0; i < kSpeciesCount; ++i) {
     window.SetText(form1::kAmount[i], std::to_string(i + 1));
   }

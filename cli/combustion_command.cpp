@@ -68,12 +68,9 @@ Subcommand AddCombustionCommand(CLI::App& app) {
   options->mixture.AddTo(*sub);
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
   return {sub, [options](Io& io) {
-            RecordingMessages messages(io.err);
-            NoClipboard clipboard;
-            NoWindows windows;
-            NoFileDialogs dialogs;
-            SystemClock clock;
-            MainWindowModel window{{messages, clipboard, windows, dialogs, clock}};
+            HeadlessMainWindow headless(io.err);
+            MainWindowModel& window = headless.window();
+            RecordingMessages& messages = headless.messages();
             if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
               return code;
             }

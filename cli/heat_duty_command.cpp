@@ -117,12 +117,9 @@ Subcommand AddHeatDutyCommand(CLI::App& app) {
   sub->add_option("--t2", options->t2, "end temperature [℃]")->capture_default_str();
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
   return {sub, [options](Io& io) {
-            RecordingMessages messages(io.err);
-            NoClipboard clipboard;
-            NoWindows windows;
-            NoFileDialogs dialogs;
-            SystemClock clock;
-            MainWindowModel window{{messages, clipboard, windows, dialogs, clock}};
+            HeadlessMainWindow headless(io.err);
+            MainWindowModel& window = headless.window();
+            RecordingMessages& messages = headless.messages();
             if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
               return code;
             }

@@ -21,7 +21,7 @@ class HeadlessMainWindow {
  public:
   explicit HeadlessMainWindow(std::ostream& err) : messages_(err) {}
   MainWindowModel& window() { return window_; }
-  const RecordingMessages& messages() const { return messages_; }
+  RecordingMessages& messages() { return messages_; }
 
  private:
   RecordingMessages messages_;

@@ -13,20 +13,6 @@ using namespace toluvek;
 
 namespace {
 
-class NullPlatform : public MessageService,
-                     public Clipboard,
-                     public WindowOpener,
-                     public FileDialogs,
-                     public Clock {
- public:
-  void Show(const Message&) override {}
-  void Beep() override {}
-  void SetText(const std::string&) override {}
-  void Open(ToolWindow, Twips) override {}
-  FileDialogResult Ask(const FileDialogRequest&) override { return {}; }
-  DateTime Now() override { return {}; }
-};
-
 // Splits the input at '\n' into up to fourteen texts, padding with "0".
 std::vector<std::string> Fields(const std::uint8_t* data, std::size_t size) {
   std::vector<std::string> fields(1);
@@ -49,8 +35,12 @@ bool Bad(const std::string& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  NullPlatform platform;
-  MainWindowModel window({platform, platform, platform, platform, platform});
+  NoMessages messages;
+  NoClipboard clipboard;
+  NoWindows windows;
+  NoFileDialogs dialogs;
+  SystemClock clock;
+  MainWindowModel window({messages, clipboard, windows, dialogs, clock});
   const std::vector<std::string> fields = Fields(data, size);
   // The first byte picks the units, as the option buttons would.
   const unsigned units = size > 0 ? data[0] : 0;

@@ -95,8 +95,14 @@ class Clock {
   virtual DateTime Now() = 0;
 };
 
-// Services of a front end without a screen (the command line): nothing to paste into, no
-// windows to open, no one to answer a dialog; the clock is the real one.
+// Services of a front end without a screen (the command line, benchmarks, fuzzing): nothing
+// to paste into, no windows to open, no one to answer a dialog; the clock is the real one.
+class NoMessages : public MessageService {
+ public:
+  void Show(const Message& /*message*/) override {}
+  void Beep() override {}
+};
+
 class NoClipboard : public Clipboard {
  public:
   void SetText(const std::string& /*text*/) override {}

@@ -4,28 +4,17 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_app.hpp"
+#include "run_cli.hpp"
 
 namespace toluvek::cli {
 namespace {
-
-struct CliRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-CliRun RunEnergyCli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int code = Run(args, out, err);
-  return {code, out.str(), err.str()};
-}
 
 bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
 TEST(CombustionCommandCli, PrintsTheBurntGasTemperatureAndTotals) {
-  const CliRun r = RunEnergyCli({"combustion", "--amounts", "CH4=1,O2=2,N2=7.52"});
+  const Outcome r = RunCli({"combustion", "--amounts", "CH4=1,O2=2,N2=7.52"});
   ASSERT_EQ(r.code, kExitOk) << r.err;
   EXPECT_TRUE(Contains(r.out, "N2       7.52\nCO       0\nCO2      1\nH2O      2\n")) << r.out;
   EXPECT_TRUE(Contains(r.out, "燃焼温度 2325.93 K  2052.8 ℃\n")) << r.out;
@@ -34,8 +23,8 @@ TEST(CombustionCommandCli, PrintsTheBurntGasTemperatureAndTotals) {
 }
 
 TEST(CombustionCommandCli, JsonGivesTheTemperatureInFullFromKelvinInput) {
-  const CliRun r = RunEnergyCli({"combustion", "--temperature", "1000", "--temperature-unit", "K",
-                                 "--amounts", "CH4=1,O2=2,N2=7.52", "--json"});
+  const Outcome r = RunCli({"combustion", "--temperature", "1000", "--temperature-unit", "K",
+                            "--amounts", "CH4=1,O2=2,N2=7.52", "--json"});
   ASSERT_EQ(r.code, kExitOk) << r.err;
   const auto doc = nlohmann::json::parse(r.out);
   EXPECT_NEAR(doc["temperature"]["kelvin"].get<double>(), 2876.0, 0.05);
@@ -48,7 +37,7 @@ TEST(CombustionCommandCli, JsonGivesTheTemperatureInFullFromKelvinInput) {
 }
 
 TEST(CombustionCommandCli, FailureEndsWithExitOneAndItsMessage) {
-  const CliRun r = RunEnergyCli({"combustion", "--amounts", "CH4=1,O2=1", "--json"});
+  const Outcome r = RunCli({"combustion", "--amounts", "CH4=1,O2=1", "--json"});
   EXPECT_EQ(r.code, kExitStopped);
   EXPECT_EQ(r.err, "エラーメッセージ: O2不足です\n");
   const auto doc = nlohmann::json::parse(r.out);
@@ -57,14 +46,14 @@ TEST(CombustionCommandCli, FailureEndsWithExitOneAndItsMessage) {
 }
 
 TEST(CombustionCommandCli, HugeAmountsEndWithNoSolution) {
-  const CliRun r = RunEnergyCli({"combustion", "--amounts", "CH4=1e13,O2=2e13,N2=7.52e13"});
+  const Outcome r = RunCli({"combustion", "--amounts", "CH4=1e13,O2=2e13,N2=7.52e13"});
   EXPECT_EQ(r.code, kExitStopped);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "エラーメッセージ: 解が見つかりません。\n");
 }
 
 TEST(HeatDutyCommandCli, NitrogenWorkedExampleFromTheDisplayedFractions) {
-  const CliRun r = RunEnergyCli(
+  const Outcome r = RunCli(
       {"heat-duty", "--amounts", "N2=1", "--flow", "1", "--t1", "25", "--t2", "125", "--json"});
   ASSERT_EQ(r.code, kExitOk) << r.err;
   EXPECT_EQ(r.err, "");
@@ -78,7 +67,7 @@ TEST(HeatDutyCommandCli, NitrogenWorkedExampleFromTheDisplayedFractions) {
 }
 
 TEST(HeatDutyCommandCli, KgPerSecondUsesTheDisplayedMassFractionsAndMolarMass) {
-  const CliRun r = RunEnergyCli(
+  const Outcome r = RunCli(
       {"heat-duty", "--amounts", "CH4=1,H2O=1,CH3OH=2", "--flow-unit", "kg/s", "--t2", "125"});
   ASSERT_EQ(r.code, kExitOk) << r.err;
   EXPECT_TRUE(Contains(r.out, "流量 [kg/s]\n")) << r.out;
@@ -90,7 +79,7 @@ TEST(HeatDutyCommandCli, KgPerSecondUsesTheDisplayedMassFractionsAndMolarMass) {
 }
 
 TEST(HeatDutyCommandCli, NegativeFlowKeepsTheSpeciesFlowsAndExitsOne) {
-  const CliRun r = RunEnergyCli({"heat-duty", "--amounts", "N2=1", "--flow", "-1", "--t1", "-300"});
+  const Outcome r = RunCli({"heat-duty", "--amounts", "N2=1", "--flow", "-1", "--t1", "-300"});
   EXPECT_EQ(r.code, kExitStopped);
   EXPECT_EQ(r.err, "エラーメッセージ: 絶対温度が負です!!\nエラーメッセージ: ガス流量が負です!!\n");
   EXPECT_TRUE(Contains(r.out, "N2       -1.0000E+000\n")) << r.out;
@@ -98,7 +87,7 @@ TEST(HeatDutyCommandCli, NegativeFlowKeepsTheSpeciesFlowsAndExitsOne) {
 }
 
 TEST(HeatDutyCommandCli, FailedMainCalculationLeavesNothingToRead) {
-  const CliRun r = RunEnergyCli({"heat-duty", "--pressure", "-1", "--amounts", "N2=1"});
+  const Outcome r = RunCli({"heat-duty", "--pressure", "-1", "--amounts", "N2=1"});
   EXPECT_EQ(r.code, kExitStopped);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "エラーメッセージ: 圧力が負です!!\nToluvek: 入力値を確認下さい。\n");
@@ -115,7 +104,7 @@ TEST(WaterHeatCommandCli, PrintsTheHeatAsTheWindowShowsIt) {
        "-3.4854E+002 W\n"},
   };
   for (const auto& c : kCases) {
-    const CliRun r = RunEnergyCli(c.args);
+    const Outcome r = RunCli(c.args);
     EXPECT_EQ(r.code, kExitOk);
     EXPECT_EQ(r.out, c.out);
     EXPECT_EQ(r.err, "");
@@ -123,13 +112,13 @@ TEST(WaterHeatCommandCli, PrintsTheHeatAsTheWindowShowsIt) {
 }
 
 TEST(WaterHeatCommandCli, JsonAndInputErrors) {
-  const CliRun ok = RunEnergyCli({"water-heat", "--t2", "75", "--json"});
+  const Outcome ok = RunCli({"water-heat", "--t2", "75", "--json"});
   ASSERT_EQ(ok.code, kExitOk);
   const auto doc = nlohmann::json::parse(ok.out);
   EXPECT_NEAR(doc["heat"]["value"].get<double>(), 348.54, 0.005);
   EXPECT_EQ(doc["heat"]["unit"], "W");
 
-  const CliRun bad = RunEnergyCli({"water-heat", "--t1", "warm"});
+  const Outcome bad = RunCli({"water-heat", "--t1", "warm"});
   EXPECT_EQ(bad.code, kExitStopped);
   EXPECT_EQ(bad.out, "");
   EXPECT_EQ(bad.err, "Toluvek: 入力値を確認下さい。\n");
@@ -141,7 +130,7 @@ TEST(EnergyCommandsCli, UnknownUnitsAndPhasesAreUsageErrors) {
         std::vector<std::string>{"water-heat", "--phase", "solid"},
         std::vector<std::string>{"heat-duty", "--flow-unit", "g/min"},
         std::vector<std::string>{"combustion", "--flow", "1"}}) {
-    EXPECT_EQ(RunEnergyCli(args).code, kExitUsage) << args[1];
+    EXPECT_EQ(RunCli(args).code, kExitUsage) << args[1];
   }
 }
 

@@ -5,21 +5,10 @@
 
 #include "cli/cli_app.hpp"
 #include "cli/mixture_options.hpp"
+#include "run_cli.hpp"
 
 namespace toluvek::cli {
 namespace {
-
-struct Outcome {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int code = Run(args, out, err);
-  return {code, out.str(), err.str()};
-}
 
 TEST(MixtureCommand, PrintsTheAirExampleAsTheWindowShowsIt) {
   const Outcome r = RunCli(

@@ -14,21 +14,10 @@
 #include "main/main_window_fields.hpp"
 #include "main/main_window_model.hpp"
 #include "main/report.hpp"
+#include "run_cli.hpp"
 
 namespace toluvek::cli {
 namespace {
-
-struct Outcome {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int code = Run(args, out, err);
-  return {code, out.str(), err.str()};
-}
 
 // The window's own clipboard text for the same inputs.
 class ClipboardOnly : public MessageService, public Clipboard {

@@ -4,21 +4,10 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_app.hpp"
+#include "run_cli.hpp"
 
 namespace toluvek::cli {
 namespace {
-
-struct Outcome {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-Outcome RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int code = Run(args, out, err);
-  return {code, out.str(), err.str()};
-}
 
 TEST(TsatCommand, PrintsPartialPressureAndDewPointAsTheWindowShowsThem) {
   const Outcome r = RunCli({"tsat", "--amounts", "H2O=10,N2=90"});
