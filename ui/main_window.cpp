@@ -94,9 +94,10 @@ constexpr std::array<MixtureField, 9> kMixtureResults = {{
     {form1::kPrandtlEucken, "Pr Eucken", "-", 2, 2},
 }};
 
-// Fields show numbers in a fixed-pitch gothic so that the columns line up; the widest text a
-// result takes must fit a field of the grid.
-constexpr const char* kWidestResult = "0.000E+000";
+// Fields show numbers in a fixed-pitch font so that the columns line up; the widest text a
+// result takes (a negative one) must fit a field of the grid. An outline font comes first:
+// the Japanese gothics draw embedded bitmaps at this size, whose full stop reads as a comma.
+constexpr const char* kWidestResult = "-0.000E+000";
 constexpr double kFieldPoints = 9;          // pt
 constexpr double kSmallestFieldPoints = 6;  // pt
 constexpr int kFieldChromePixels = 10;      // frame and inner margins of a text field, px
@@ -106,8 +107,8 @@ constexpr QColor kTitleColour{16, 52, 96};
 
 QFont FieldFont(int field_width) {
   QFont font = QApplication::font();
-  font.setFamilies({"IPAGothic", "Noto Sans Mono CJK JP", "VL Gothic", "TakaoGothic",
-                    "DejaVu Sans Mono", "Monospace"});
+  font.setFamilies({"DejaVu Sans Mono", "Noto Sans Mono", "IPAGothic", "Noto Sans Mono CJK JP",
+                    "VL Gothic", "TakaoGothic", "Monospace"});
   // At most a dozen half-point steps: a font too wide at its smallest size is used anyway.
   for (double points = kFieldPoints; points >= kSmallestFieldPoints; points -= 0.5) {
     font.setPointSizeF(points);
