@@ -10,7 +10,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_app.hpp"
-#include "engine/species.hpp"
+#include "engine/gas_table.hpp"
 #include "main/main_window_model.hpp"
 
 namespace toluvek::cli {

@@ -2,7 +2,7 @@
 // Pure-species properties as functions of the absolute temperature alone. The polynomials
 // are evaluated at any temperature, without range or sign checks.
 
-#include "engine/species.hpp"
+#include "engine/gas_table.hpp"
 
 namespace toluvek {
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 
 #include "common/checked.hpp"
-#include "engine/species.hpp"
+#include "engine/gas_table.hpp"
 
 namespace toluvek {
 

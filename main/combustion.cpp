@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "common/checked.hpp"
-#include "engine/species_enthalpy.hpp"
+#include "engine/enthalpy.hpp"
 
 namespace toluvek {
 namespace {

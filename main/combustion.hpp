@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "engine/species.hpp"
+#include "engine/gas_table.hpp"
 #include "main/platform.hpp"
 
 namespace toluvek {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/species.hpp"
+#include "engine/gas_table.hpp"
 
 namespace toluvek {
 

@@ -18,7 +18,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "engine/species.hpp"
+#include "engine/gas_table.hpp"
 #include "main/platform.hpp"
 
 namespace toluvek {

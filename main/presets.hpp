@@ -5,7 +5,7 @@
 #include <array>
 #include <string_view>
 
-#include "engine/species.hpp"
+#include "engine/gas_table.hpp"
 
 namespace toluvek {
 

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "engine/species.hpp"
+#include "engine/gas_table.hpp"
 
 namespace toluvek {
 

@@ -21,7 +21,7 @@
 #include <string>
 
 #include "common/number_text.hpp"
-#include "engine/species.hpp"
+#include "engine/gas_table.hpp"
 #include "main/combustion_command.hpp"
 #include "main/main_window_fields.hpp"
 #include "main/presets.hpp"

@@ -5,7 +5,7 @@
 
 #include "common/checked.hpp"
 #include "common/number_text.hpp"
-#include "engine/species_enthalpy.hpp"
+#include "engine/enthalpy.hpp"
 #include "main/calculate_command.hpp"
 
 namespace toluvek {

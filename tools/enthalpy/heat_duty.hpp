@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/species.hpp"
+#include "engine/gas_table.hpp"
 #include "main/platform.hpp"
 
 namespace toluvek {

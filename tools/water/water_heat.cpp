@@ -4,7 +4,7 @@
 
 #include "common/checked.hpp"
 #include "common/number_text.hpp"
-#include "engine/species.hpp"
+#include "engine/gas_table.hpp"
 
 namespace toluvek {
 namespace {

@@ -2,7 +2,7 @@
 // Molar sensible enthalpy of the twelve species and their heating values, shared by the
 // combustion temperature, the heat duty of a flowing mixture and the mixing of streams.
 
-#include "engine/species.hpp"
+#include "engine/gas_table.hpp"
 
 namespace toluvek {
 

@@ -1,4 +1,4 @@
-#include "engine/species_enthalpy.hpp"
+#include "engine/enthalpy.hpp"
 
 #include <cmath>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "engine/species.hpp"
+#include "engine/gas_table.hpp"
 
 #include <stdexcept>
 
