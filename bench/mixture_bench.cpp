@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/mixture.hpp"
+#include "main/headless_main_window.hpp"
 #include "main/main_window_fields.hpp"
-#include "main/main_window_model.hpp"
 
 namespace toluvek {
 namespace {
@@ -33,12 +33,8 @@ BENCHMARK(BM_MixtureAllSpeciesLiteralWilke);
 
 // From the texts of the input fields to the 81 result texts, as "計算" does it.
 void BM_CalculateCommand(benchmark::State& state) {
-  NoMessages messages;
-  NoClipboard clipboard;
-  NoWindows windows;
-  NoFileDialogs dialogs;
-  SystemClock clock;
-  MainWindowModel window({messages, clipboard, windows, dialogs, clock});
+  HeadlessMainWindow headless;
+  MainWindowModel& window = headless.window();
   for (std::size_t i = 0; i < kSpeciesCount; ++i) {
     window.SetText(form1::kAmount[i], std::to_string(i + 1));
   }

@@ -8,9 +8,8 @@
 namespace toluvek {
 namespace {
 
-std::array<std::string, kSpeciesCount> Amounts(
-    std::initializer_list<std::pair<SpeciesIndex, const char*>> set) {
-  std::array<std::string, kSpeciesCount> amounts;
+SpeciesTexts Amounts(std::initializer_list<std::pair<SpeciesIndex, const char*>> set) {
+  SpeciesTexts amounts;
   amounts.fill("0");
   for (const auto& [species, text] : set) amounts[species] = text;
   return amounts;

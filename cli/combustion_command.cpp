@@ -68,14 +68,13 @@ Subcommand AddCombustionCommand(CLI::App& app) {
   options->mixture.AddTo(*sub);
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
   return {sub, [options](Io& io) {
-            HeadlessMainWindow headless(io.err);
+            RecordedMainWindow headless(io.err);
             MainWindowModel& window = headless.window();
             RecordingMessages& messages = headless.messages();
             if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
               return code;
             }
-            const CombustionCommandOutcome outcome =
-                RunCombustionTemperatureCommand(window, messages);
+            const CombustionCommandOutcome outcome = window.CombustionTemperature();
             if (options->json) {
               nlohmann::ordered_json doc = nlohmann::ordered_json::object();
               if (outcome.result) doc.update(BurntGasJson(window, *outcome.result));

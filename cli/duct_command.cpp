@@ -10,6 +10,7 @@
 #include "cli/tool_output.hpp"
 #include "main/main_window_fields.hpp"
 #include "tools/duct/duct_flow.hpp"
+#include "tools/duct/duct_window_model.hpp"
 
 namespace toluvek::cli {
 namespace {
@@ -53,7 +54,7 @@ Subcommand AddDuctCommand(CLI::App& app) {
       ->capture_default_str();
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
   return {sub, [options](Io& io) {
-            HeadlessMainWindow headless(io.err);
+            RecordedMainWindow headless(io.err);
             MainWindowModel& window = headless.window();
             RecordingMessages& messages = headless.messages();
             if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
@@ -65,29 +66,26 @@ Subcommand AddDuctCommand(CLI::App& app) {
             window.DuctFlow();
             const bool calculated = messages.shown().size() == shown_before;
 
-            DuctFlowInput input;
-            input.flow = options->flow;
-            input.flow_unit =
-                options->flow_unit == "kg/s" ? DuctFlowUnit::kKgPerSecond : DuctFlowUnit::kNlPerMin;
-            input.shape = options->shape == "annulus"     ? DuctShape::kDoublePipe
-                          : options->shape == "rectangle" ? DuctShape::kRectangular
-                                                          : DuctShape::kCircular;
-            input.d1 = options->d1;
-            input.d2 = options->d2;
-            input.length_unit =
-                options->length_unit == "mm" ? DuctLengthUnit::kMillimetre : DuctLengthUnit::kMetre;
-            input.pressure = window.Text(form1::kPressure);
-            input.temperature = window.Text(form1::kTemperature);
-            input.density = window.Text(form1::kDensity);
-            input.kinematic_viscosity = window.Text(form1::kKinematicViscosity);
-            input.conductivity = window.Text(form1::kConductivity);
-            input.prandtl = window.Text(form1::kPrandtl);
-
-            DuctFlowResult result;
+            // The duct window as it opens, filled in as a user would: texts, shape, the unit
+            // label beside d2 (which keeps the numbers as typed), then the flow unit, whose
+            // option calculates, or "計　　算".
+            DuctWindowModel duct(window, messages);
+            duct.SetText(form7::kFlow, options->flow);
+            duct.SetText(form7::kD1, options->d1);
+            duct.SetText(form7::kD2, options->d2);
+            duct.SelectShape(options->shape == "annulus"     ? DuctShape::kDoublePipe
+                             : options->shape == "rectangle" ? DuctShape::kRectangular
+                                                             : DuctShape::kCircular);
+            if (options->length_unit == "mm") duct.SwitchLengthUnitKeeping();
+            const DuctFlowInput input = duct.GatherInput();
             if (calculated) {
-              result = ComputeDuctFlow(input);
-              for (const Message& message : result.messages) messages.Show(message);
+              if (options->flow_unit == "kg/s") {
+                duct.SelectFlowUnit(DuctFlowUnit::kKgPerSecond);
+              } else {
+                duct.Calculate();
+              }
             }
+            const DuctFlowResult result = calculated ? duct.last_result() : DuctFlowResult{};
 
             if (options->json) {
               nlohmann::ordered_json doc;
@@ -109,7 +107,7 @@ Subcommand AddDuctCommand(CLI::App& app) {
                     ValueAndText(value.value, value.text);
               }
               doc["results"] = results;
-              doc["completed"] = result.completed;
+              doc["completed"] = result.completed();
               doc["messages"] = MessagesJson(messages.shown());
               io.out << doc.dump(2) << '\n';
             } else if (calculated) {
@@ -121,7 +119,7 @@ Subcommand AddDuctCommand(CLI::App& app) {
                 io.out << PadColumns(row.caption, 14) << PadColumns(text, 13) << row.unit << '\n';
               }
             }
-            return result.completed ? kExitOk : kExitStopped;
+            return result.completed() ? kExitOk : kExitStopped;
           }};
 }
 

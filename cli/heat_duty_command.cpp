@@ -15,12 +15,6 @@
 namespace toluvek::cli {
 namespace {
 
-SpeciesTexts FieldTexts(const MainWindowModel& window, const form1::SpeciesFields& fields) {
-  SpeciesTexts texts;
-  for (std::size_t i = 0; i < kSpeciesCount; ++i) texts[i] = window.Text(fields[i]);
-  return texts;
-}
-
 FlowUnit ParseFlowUnit(const std::string& name) {
   if (name == "mol/h") return FlowUnit::kMolPerHour;
   if (name == "kg/s") return FlowUnit::kKgPerSecond;
@@ -117,7 +111,7 @@ Subcommand AddHeatDutyCommand(CLI::App& app) {
   sub->add_option("--t2", options->t2, "end temperature [℃]")->capture_default_str();
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
   return {sub, [options](Io& io) {
-            HeadlessMainWindow headless(io.err);
+            RecordedMainWindow headless(io.err);
             MainWindowModel& window = headless.window();
             RecordingMessages& messages = headless.messages();
             if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
@@ -130,10 +124,7 @@ Subcommand AddHeatDutyCommand(CLI::App& app) {
             input.flow_unit = ParseFlowUnit(options->flow_unit);
             input.t1 = options->t1;
             input.t2 = options->t2;
-            input.amounts = FieldTexts(window, form1::kAmount);
-            input.mole_fractions = FieldTexts(window, form1::kMoleFraction);
-            input.mass_fractions = FieldTexts(window, form1::kMassFraction);
-            input.molar_mass = window.Text(form1::kMolarMass);
+            GatherMainWindowTexts(window, input);
             const HeatDutyResult result = ComputeHeatDuty(input);
             for (const Message& m : result.messages) messages.Show(m);
             if (options->json) {

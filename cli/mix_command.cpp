@@ -9,6 +9,7 @@
 #include "cli/cli_app.hpp"
 #include "cli/mixture_options.hpp"
 #include "cli/tool_output.hpp"
+#include "tools/mixing/mixing_window_model.hpp"
 #include "tools/mixing/stream_mixing.hpp"
 
 namespace toluvek::cli {
@@ -45,14 +46,13 @@ const char* StatusName(MixingStatus status) {
 }
 
 // Fractions of `fields` that the run wrote, keyed by species label.
-nlohmann::ordered_json Fractions(const MixingResult& result, const form11::SpeciesFields& fields,
+nlohmann::ordered_json Fractions(const MixingResult& result, MixingItem item,
                                  const SpeciesArray& values) {
   nlohmann::ordered_json fractions = nlohmann::ordered_json::object();
-  for (const FieldWrite& write : result.display) {
-    for (std::size_t i = 0; i < kSpeciesCount; ++i) {
-      if (write.field == fields[i]) {
-        fractions[std::string(AllSpecies()[i].label)] = ValueAndText(values[i], write.text);
-      }
+  for (const MixingText& write : result.display) {
+    if (write.item == item) {
+      fractions[std::string(AllSpecies()[write.species].label)] =
+          ValueAndText(values[write.species], write.text);
     }
   }
   return fractions;
@@ -92,26 +92,26 @@ Subcommand AddMixCommand(CLI::App& app) {
         }
         RecordingMessages messages(io.err);
         const MixingResult result = StreamMixing(streams[0], streams[1]);
-        if (result.message) messages.Show(*result.message);
+        if (const auto message = MixingStopMessage(result.status)) messages.Show(*message);
 
         if (options->json) {
           nlohmann::ordered_json doc;
           doc["status"] = StatusName(result.status);
-          const form11::SpeciesFields* fields[2] = {&form11::kAmountA, &form11::kAmountB};
+          const MixingItem fields[2] = {MixingItem::kFractionA, MixingItem::kFractionB};
           const SpeciesArray* values[2] = {&result.composition_a, &result.composition_b};
           for (int s = 0; s < 2; ++s) {
             doc[s == 0 ? "stream_a" : "stream_b"] = {
                 {"temperature", streams[s].temperature},
                 {"flow", streams[s].flow},
-                {"fractions", Fractions(result, *fields[s], *values[s])}};
+                {"fractions", Fractions(result, fields[s], *values[s])}};
           }
-          for (const FieldWrite& write : result.display) {
-            if (write.field == form11::kTotalFlow) {
+          for (const MixingText& write : result.display) {
+            if (write.item == MixingItem::kTotalFlow) {
               doc["total_flow"] = ValueAndText(result.total_flow, write.text);
             }
           }
           doc["mixed_fractions"] =
-              Fractions(result, form11::kMixedFraction, result.mixed_composition);
+              Fractions(result, MixingItem::kMixedFraction, result.mixed_composition);
           if (result.status == MixingStatus::kSolved) {
             doc["mixed_temperature"] =
                 ValueAndText(result.mixed_temperature, result.display.back().text);
@@ -130,7 +130,7 @@ Subcommand AddMixCommand(CLI::App& app) {
             shown[form11::kAmountA[i]] = streams[0].amounts[i];
             shown[form11::kAmountB[i]] = streams[1].amounts[i];
           }
-          for (const FieldWrite& write : result.display) shown[write.field] = write.text;
+          for (const MixingText& write : result.display) shown[MixingControl(write)] = write.text;
           auto row = [&](std::string_view caption, std::string_view a, std::string_view b,
                          std::string_view mixed) {
             std::string line = PadColumns(caption, 10) + PadColumns(shown[a], 13) +

@@ -41,9 +41,9 @@ std::string_view Reason(CompositionError error) {
 
 }  // namespace
 
-std::optional<std::array<std::string, kSpeciesCount>> ParseAmountList(const std::string& list) {
+std::optional<SpeciesTexts> ParseAmountList(const std::string& list) {
   const std::vector<std::string> parts = SplitCommas(list);
-  std::array<std::string, kSpeciesCount> amounts;
+  SpeciesTexts amounts;
   if (list.find('=') == std::string::npos) {
     if (parts.size() != kSpeciesCount) return std::nullopt;
     std::copy(parts.begin(), parts.end(), amounts.begin());
@@ -92,7 +92,7 @@ int MixtureOptions::ApplyTo(MainWindowModel& window, std::ostream& err) const {
     err << "--file " << file << ": " << Reason(error) << '\n';
     return kExitStopped;
   }
-  std::array<std::string, kSpeciesCount> texts;
+  SpeciesTexts texts;
   if (amounts.empty()) {
     for (std::size_t i = 0; i < kSpeciesCount; ++i) texts[i] = window.Text(form1::kAmount[i]);
   } else if (auto parsed = ParseAmountList(amounts)) {

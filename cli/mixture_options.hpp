@@ -11,25 +11,22 @@
 
 #include "cli/cli_app.hpp"
 #include "engine/gas_table.hpp"
+#include "main/headless_main_window.hpp"
 #include "main/main_window_model.hpp"
 
 namespace toluvek::cli {
 
-// The main window without a screen: messages recorded and written to stderr, no clipboard,
-// no windows and no dialogs, the real clock for the time stamp of saved files.
-class HeadlessMainWindow {
+// The headless main window with its messages recorded and written to stderr.
+class RecordedMainWindow {
  public:
-  explicit HeadlessMainWindow(std::ostream& err) : messages_(err) {}
-  MainWindowModel& window() { return window_; }
+  explicit RecordedMainWindow(std::ostream& err) : messages_(err) {}
+  MainWindowModel& window() { return headless_.window(); }
+  HeadlessWindows& windows() { return headless_.windows(); }
   RecordingMessages& messages() { return messages_; }
 
  private:
   RecordingMessages messages_;
-  NoClipboard clipboard_;
-  NoWindows windows_;
-  NoFileDialogs dialogs_;
-  SystemClock clock_;
-  MainWindowModel window_{{messages_, clipboard_, windows_, dialogs_, clock_}};
+  HeadlessMainWindow headless_{messages_};
 };
 
 struct MixtureOptions {
@@ -54,6 +51,6 @@ struct MixtureOptions {
 
 // Parses "21,79,..." (twelve texts in species order) or "O2=21,N2=79" (labels of the species,
 // unnamed ones "0"). Returns no value for a list of the wrong shape or an unknown label.
-std::optional<std::array<std::string, kSpeciesCount>> ParseAmountList(const std::string& list);
+std::optional<SpeciesTexts> ParseAmountList(const std::string& list);
 
 }  // namespace toluvek::cli

@@ -33,7 +33,7 @@ constexpr MixtureRow kMixtureRows[] = {
 struct SpeciesColumn {
   std::string_view key;
   std::string_view caption;
-  const form1::SpeciesFields* fields;
+  const SpeciesFields* fields;
   SpeciesArray MixtureProperties::*values;
 };
 

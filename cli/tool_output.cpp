@@ -49,8 +49,4 @@ nlohmann::ordered_json MessagesJson(const std::vector<Message>& messages) {
   return list;
 }
 
-bool RecordingWindows::Opened(ToolWindow window) const {
-  return std::find(opened_.begin(), opened_.end(), window) != opened_.end();
-}
-
 }  // namespace toluvek::cli

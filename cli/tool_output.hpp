@@ -1,6 +1,6 @@
 #pragma once
 // Helpers shared by the tool subcommands (tsat, mix, duct, convert): aligned text columns,
-// values beside their display texts, the tool windows a headless main window asks for.
+// values beside their display texts.
 
 #include <cstddef>
 #include <string>
@@ -21,15 +21,5 @@ nlohmann::ordered_json ValueAndText(double value, const std::string& text);
 
 // [{"message", "title"}, ...] in the order shown.
 nlohmann::ordered_json MessagesJson(const std::vector<Message>& messages);
-
-// Records the windows the main window asks to open; none appears.
-class RecordingWindows : public WindowOpener {
- public:
-  void Open(ToolWindow window, Twips /*offset*/) override { opened_.push_back(window); }
-  bool Opened(ToolWindow window) const;
-
- private:
-  std::vector<ToolWindow> opened_;
-};
 
 }  // namespace toluvek::cli

@@ -40,12 +40,10 @@ Subcommand AddTsatCommand(CLI::App& app) {
   options->mixture.AddTo(*sub);
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
   return {sub, [options](Io& io) {
-            RecordingMessages messages(io.err);
-            NoClipboard clipboard;
-            RecordingWindows windows;
-            NoFileDialogs dialogs;
-            SystemClock clock;
-            MainWindowModel window({messages, clipboard, windows, dialogs, clock});
+            RecordedMainWindow headless(io.err);
+            MainWindowModel& window = headless.window();
+            RecordingMessages& messages = headless.messages();
+            HeadlessWindows& windows = headless.windows();
             if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
               return code;
             }

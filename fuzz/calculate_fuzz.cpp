@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "main/headless_main_window.hpp"
 #include "main/main_window_fields.hpp"
-#include "main/main_window_model.hpp"
 
 using namespace toluvek;
 
@@ -35,12 +35,8 @@ bool Bad(const std::string& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  NoMessages messages;
-  NoClipboard clipboard;
-  NoWindows windows;
-  NoFileDialogs dialogs;
-  SystemClock clock;
-  MainWindowModel window({messages, clipboard, windows, dialogs, clock});
+  HeadlessMainWindow headless;
+  MainWindowModel& window = headless.window();
   const std::vector<std::string> fields = Fields(data, size);
   // The first byte picks the units, as the option buttons would.
   const unsigned units = size > 0 ? data[0] : 0;

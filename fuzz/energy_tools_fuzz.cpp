@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                  pick & 8 ? WaterPhase::kGas : WaterPhase::kLiquid};
   if (const auto q = ComputeWaterHeat(water)) Check(FormatWaterPower(*q).number);
 
-  AmountTexts amounts;
+  SpeciesTexts amounts;
   for (std::size_t i = 0; i < kSpeciesCount; ++i) amounts[i] = f[3 + i];
   // Adding air rewrites O2 and N2 only; rescaling rewrites all twelve.
   if (const auto with_air = AddAir(f[40], amounts)) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tools/duct/duct_flow.hpp"
+#include "tools/duct/duct_window_model.hpp"
 #include "tools/mixing/stream_mixing.hpp"
 
 using namespace toluvek;
@@ -51,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::string> fields = Fields(data, size);
 
   const MixingResult mixing = StreamMixing(Stream(fields, 0), Stream(fields, 2 + kSpeciesCount));
-  for (const FieldWrite& write : mixing.display) {
+  for (const MixingText& write : mixing.display) {
     if (Bad(write.text)) std::abort();
   }
   if (mixing.search_steps > kMixingSearchLimit) std::abort();
@@ -76,6 +77,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const DuctValue& value : flow.published) {
     if (Bad(value.text)) std::abort();
   }
-  if (flow.completed == flow.messages.empty()) return 0;
+  if (flow.completed() == DuctStopMessages(flow.stop).empty()) return 0;
   std::abort();  // a completed run shows no message, a stopped one at least one
 }

@@ -16,7 +16,7 @@ class WriteList {
     if (!stopped_) writes_.push_back({field, FormatPattern(value, Pattern::kSci3)});
   }
 
-  void AddAll(const form1::SpeciesFields& fields, const SpeciesArray& values, MixtureStep step) {
+  void AddAll(const SpeciesFields& fields, const SpeciesArray& values, MixtureStep step) {
     for (std::size_t i = 0; i < kSpeciesCount; ++i) Add(fields[i], values[i], step, i);
   }
 

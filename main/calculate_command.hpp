@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "engine/mixture.hpp"
+#include "main/messages.hpp"
 #include "main/platform.hpp"
+#include "main/window_model.hpp"
 
 namespace toluvek {
 
@@ -19,12 +21,6 @@ struct InputRecord {
   bool operator==(const InputRecord&) const = default;
 };
 
-struct FieldWrite {
-  std::string_view field;
-  std::string text;
-  bool operator==(const FieldWrite&) const = default;
-};
-
 // M, ρ, R_mix; the y_i, w_i, cp_i, λ_i, μ_i; cp, λ, μ; ν; Pr; Pr_E; the Pr_i — each as
 // "0.000E+000". A failure in the steps up to the transport properties writes nothing;
 // a later one stops the list at the quantity that failed.
@@ -32,7 +28,6 @@ std::vector<FieldWrite> ResultWrites(const MixtureResult& result);
 
 // The messages of the calculate command.
 namespace messages {
-inline const Message kCheckInput{"入力値を確認下さい。"};
 inline const Message kPressureAndTemperatureNegative{"圧力，温度が負です!!", "エラーメッセージ",
                                                      MessageIcon::kCritical};
 inline const Message kTemperatureNegative{"絶対温度が負です!!", "エラーメッセージ",

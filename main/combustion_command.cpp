@@ -10,12 +10,9 @@
 
 namespace toluvek {
 
-void RunCombustionTemperature(MainWindowModel& window, MessageService& messages) {
-  RunCombustionTemperatureCommand(window, messages);
-}
-
-CombustionCommandOutcome RunCombustionTemperatureCommand(MainWindowModel& window,
-                                                         MessageService& messages) {
+CombustionCommandOutcome MainWindowModel::CombustionTemperature() {
+  MainWindowModel& window = *this;
+  MessageService& messages = services_.messages;
   CombustionCommandOutcome outcome;
   // Fresh results for the mixture as typed; whatever the calculation reports, the
   // combustion goes on with the texts as they are.
@@ -23,7 +20,8 @@ CombustionCommandOutcome RunCombustionTemperatureCommand(MainWindowModel& window
   try {
     // Fields that are not numbers count as 0: the calculation above has reported them.
     double t0 = ParseLenient(window.Text(form1::kTemperature));
-    if (window.temperature_unit() == TemperatureUnit::kCelsius) t0 = Checked(t0 + kKelvinOffset);
+    if (window.temperature_unit() == TemperatureUnit::kCelsius)
+      t0 = toluvek::Checked(t0 + kKelvinOffset);
     SpeciesArray amounts{};
     for (std::size_t i = 0; i < kSpeciesCount; ++i) {
       amounts[i] = ParseLenient(window.Text(form1::kAmount[i]));
@@ -51,8 +49,9 @@ CombustionCommandOutcome RunCombustionTemperatureCommand(MainWindowModel& window
     // The temperature in ℃; a switch from K converts the old text first, which the
     // combustion temperature then replaces.
     window.SelectTemperatureUnit(TemperatureUnit::kCelsius);
-    window.SetText(form1::kTemperature,
-                   FormatPattern(Checked(r.temperature - kKelvinOffset), Pattern::kFixed1));
+    window.SetText(
+        form1::kTemperature,
+        FormatPattern(toluvek::Checked(r.temperature - kKelvinOffset), Pattern::kFixed1));
 
     window.Calculate();  // the burnt gas at Tad and the unchanged pressure
 

@@ -16,12 +16,7 @@ struct CombustionCommandOutcome {
   bool completed = false;                  // the burnt gas was written and the totals message shown
 };
 
-// The button's handler; `messages` shows its message boxes.
-void RunCombustionTemperature(MainWindowModel& window, MessageService& messages);
-
-// The same handler, returning what it did.
-CombustionCommandOutcome RunCombustionTemperatureCommand(MainWindowModel& window,
-                                                         MessageService& messages);
+// The button's handler is MainWindowModel::CombustionTemperature (combustion_command.cpp).
 
 // The caption of the box that reports the total amount before and after combustion.
 inline constexpr const char* kTotalChangeTitle = "総モル体積変化";

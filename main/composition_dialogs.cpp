@@ -21,12 +21,12 @@ std::string AmountText(double value) {
 
 }  // namespace
 
-std::optional<AmountTexts> AddAir(std::string_view air_text, const AmountTexts& amounts) {
+std::optional<SpeciesTexts> AddAir(std::string_view air_text, const SpeciesTexts& amounts) {
   try {
     const double air = RequireNumber(air_text);
     const double o2 = RequireNumber(amounts[kO2]);
     const double n2 = RequireNumber(amounts[kN2]);
-    AmountTexts result = amounts;
+    SpeciesTexts result = amounts;
     result[kO2] = AmountText(Checked(Checked(air * kAirOxygen) + o2));
     result[kN2] = AmountText(Checked(Checked(air * kAirNitrogen) + n2));
     return result;
@@ -35,7 +35,8 @@ std::optional<AmountTexts> AddAir(std::string_view air_text, const AmountTexts& 
   }
 }
 
-std::optional<AmountTexts> RescaleToTotal(std::string_view total_text, const AmountTexts& amounts) {
+std::optional<SpeciesTexts> RescaleToTotal(std::string_view total_text,
+                                           const SpeciesTexts& amounts) {
   try {
     SpeciesArray values{};
     for (std::size_t i = 0; i < kSpeciesCount; ++i) values[i] = RequireNumber(amounts[i]);
@@ -43,7 +44,7 @@ std::optional<AmountTexts> RescaleToTotal(std::string_view total_text, const Amo
     for (double v : values) sum += v;
     sum = Checked(sum);
     const double total = RequireNumber(total_text);
-    AmountTexts result;
+    SpeciesTexts result;
     for (std::size_t i = 0; i < kSpeciesCount; ++i) {
       const double share = Div(values[i], sum);
       result[i] = AmountText(Checked(total * share));

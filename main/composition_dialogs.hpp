@@ -8,21 +8,19 @@
 #include <string>
 #include <string_view>
 
-#include "engine/gas_table.hpp"
+#include "main/window_model.hpp"
 
 namespace toluvek {
-
-// The twelve amount texts of the main window, in species order.
-using AmountTexts = std::array<std::string, kSpeciesCount>;
 
 // Adds `air_text` units of air (0.21 O2, 0.79 N2) to the amounts. Returns all twelve texts,
 // O2 and N2 rewritten with four significant figures ("0.000E+000"), the others as given; no
 // value when the air, O2 or N2 text is not a number or the sum overflows.
-std::optional<AmountTexts> AddAir(std::string_view air_text, const AmountTexts& amounts);
+std::optional<SpeciesTexts> AddAir(std::string_view air_text, const SpeciesTexts& amounts);
 
 // Rescales the amounts so that they add up to `total_text`, keeping their shares. Returns
 // all twelve texts with four significant figures; no value when a text is not a number, the
 // amounts add up to zero or a value overflows.
-std::optional<AmountTexts> RescaleToTotal(std::string_view total_text, const AmountTexts& amounts);
+std::optional<SpeciesTexts> RescaleToTotal(std::string_view total_text,
+                                           const SpeciesTexts& amounts);
 
 }  // namespace toluvek

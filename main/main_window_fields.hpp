@@ -4,11 +4,9 @@
 #include <array>
 #include <string_view>
 
-#include "engine/gas_table.hpp"
+#include "main/window_model.hpp"
 
 namespace toluvek::form1 {
-
-using SpeciesFields = std::array<std::string_view, kSpeciesCount>;
 
 inline constexpr std::string_view kPressure = "Text1";
 inline constexpr std::string_view kTemperature = "Text2";
@@ -55,5 +53,9 @@ inline constexpr std::string_view kPrandtlEucken = "Text74";
 // Buttons and options.
 inline constexpr std::string_view kCalculate = "Command1";
 inline constexpr std::string_view kPrevious = "Prev";
+// The pressure options Pa, atm, kgf/cm2 and the temperature options ℃, K.
+inline constexpr std::array<std::string_view, 3> kPressureOptions = {"Option1", "Option2",
+                                                                     "Option3"};
+inline constexpr std::array<std::string_view, 2> kTemperatureOptions = {"Option4", "Option5"};
 
 }  // namespace toluvek::form1

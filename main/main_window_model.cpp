@@ -33,6 +33,14 @@ std::optional<TemperatureUnit> TemperatureUnitNamed(std::string_view name) {
   return std::nullopt;
 }
 
+std::string_view PressureOption(PressureUnit unit) {
+  return form1::kPressureOptions[static_cast<std::size_t>(unit) - 1];
+}
+
+std::string_view TemperatureOption(TemperatureUnit unit) {
+  return form1::kTemperatureOptions[unit == TemperatureUnit::kCelsius ? 0 : 1];
+}
+
 }  // namespace
 
 FileDialogRequest SaveCompositionRequest() {
@@ -53,6 +61,8 @@ MainWindowModel::MainWindowModel(MainWindowServices services) : services_(servic
   for (std::string_view field : form1::kAmount) SetBackground(field, kInputYellow);
   for (std::string_view field : kMixtureFields) SetBackground(field, kMixtureGreen);
 
+  CheckOne(form1::kPressureOptions, PressureOption(pressure_option_));
+  CheckOne(form1::kTemperatureOptions, TemperatureOption(temperature_unit_));
   unit_rewrite_ = true;
   SetEnabled(form1::kCalculate, true);
   SetEnabled(form1::kPrevious, false);
@@ -80,6 +90,7 @@ void MainWindowModel::TextChanged(std::string_view control) {
 void MainWindowModel::SelectPressureUnit(PressureUnit unit) {
   if (unit == pressure_option_) return;  // the option already chosen
   pressure_option_ = unit;
+  CheckOne(form1::kPressureOptions, PressureOption(unit));
   unit_rewrite_ = false;
   if (unit == pressure_unit_) return;  // text left exactly as it is
   try {
@@ -88,9 +99,9 @@ void MainWindowModel::SelectPressureUnit(PressureUnit unit) {
     if (pressure_unit_ == PressureUnit::kPa) {
       converted = Div(value, PascalPer(unit));
     } else if (unit == PressureUnit::kPa) {
-      converted = Checked(value * PascalPer(pressure_unit_));
+      converted = toluvek::Checked(value * PascalPer(pressure_unit_));
     } else {
-      converted = Div(Checked(value * PascalPer(pressure_unit_)), PascalPer(unit));
+      converted = Div(toluvek::Checked(value * PascalPer(pressure_unit_)), PascalPer(unit));
     }
     SetText(form1::kPressure, FormatPattern(converted, Pattern::kSci5));
     pressure_unit_ = unit;
@@ -102,12 +113,13 @@ void MainWindowModel::SelectPressureUnit(PressureUnit unit) {
 void MainWindowModel::SelectTemperatureUnit(TemperatureUnit unit) {
   if (unit == temperature_unit_) return;
   temperature_unit_ = unit;
+  CheckOne(form1::kTemperatureOptions, TemperatureOption(unit));
   unit_rewrite_ = false;
   try {
     const double value = RequireNumber(Text(form1::kTemperature));
     const double converted =
         unit == TemperatureUnit::kKelvin ? value + kKelvinOffset : value - kKelvinOffset;
-    SetText(form1::kTemperature, FormatGeneral(Checked(converted)));
+    SetText(form1::kTemperature, FormatGeneral(toluvek::Checked(converted)));
   } catch (const std::exception&) {
     services_.messages.Show(messages::kCheckInput);
   }
@@ -126,10 +138,10 @@ bool MainWindowModel::Calculate() {
 bool MainWindowModel::RunCalculation() {
   // 1-2. Pressure in Pa, temperature in K.
   const double pressure =
-      Checked(RequireNumber(Text(form1::kPressure)) * PascalPer(pressure_unit_));
+      toluvek::Checked(RequireNumber(Text(form1::kPressure)) * PascalPer(pressure_unit_));
   double temperature = RequireNumber(Text(form1::kTemperature));
   if (temperature_unit_ == TemperatureUnit::kCelsius)
-    temperature = Checked(temperature + kKelvinOffset);
+    temperature = toluvek::Checked(temperature + kKelvinOffset);
 
   // 3-6. Checks; "negative" means not greater than or equal to zero.
   const bool temperature_negative = !(temperature >= 0);
@@ -166,7 +178,7 @@ bool MainWindowModel::RunCalculation() {
   }
   double sum = 0;
   for (double a : amounts) sum += a;
-  if (Checked(sum) == 0) {
+  if (toluvek::Checked(sum) == 0) {
     services_.messages.Show(messages::kAmountsAllZero);
     return false;
   }
@@ -194,7 +206,7 @@ bool MainWindowModel::RunCalculation() {
 void MainWindowModel::ColourResultRows(const SpeciesArray& amounts) {
   for (std::size_t i = 0; i < kSpeciesCount; ++i) {
     const Rgb colour = amounts[i] > 0 ? kCyan : kWhite;
-    for (const form1::SpeciesFields* row : form1::kResultRows) SetBackground((*row)[i], colour);
+    for (const SpeciesFields* row : form1::kResultRows) SetBackground((*row)[i], colour);
   }
 }
 
@@ -263,7 +275,7 @@ void MainWindowModel::ShowTotalAmount() {
   try {
     double total = 0;
     for (std::string_view field : form1::kAmount) total += ParseLenient(Text(field));
-    services_.messages.Show({messages::kTotalAmountPrefix + FormatGeneral(Checked(total)),
+    services_.messages.Show({messages::kTotalAmountPrefix + FormatGeneral(toluvek::Checked(total)),
                              messages::kTotalAmountTitle});
   } catch (const std::exception&) {
     services_.messages.Show(messages::kCheckInput);

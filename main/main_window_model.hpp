@@ -9,6 +9,8 @@
 
 #include "main/calculate_command.hpp"
 #include "main/composition_file.hpp"
+#include "main/main_window_access.hpp"
+#include "main/messages.hpp"
 #include "main/platform.hpp"
 #include "main/presets.hpp"
 #include "main/units.hpp"
@@ -71,7 +73,10 @@ struct MainWindowServices {
   Clock& clock;
 };
 
-class MainWindowModel : public WindowModel {
+// The outcome of one "燃焼温度" press.
+struct CombustionCommandOutcome;
+
+class MainWindowModel : public WindowModel, public MainWindowAccess {
  public:
   // Sets the start-up state: 1.01325E+005 Pa, 25 ℃, O2 21, N2 79, the ten other amounts 0;
   // both input records hold the same; no calculation has run; "Prev." disabled, the report
@@ -80,17 +85,21 @@ class MainWindowModel : public WindowModel {
 
   // "計算": checks the inputs, records them, runs the mixture calculation and writes the
   // results. Returns true when every result was written.
-  bool Calculate();
+  bool Calculate() override;
 
   // The pressure option buttons: converts Text1 from the recorded unit to the chosen one.
   void SelectPressureUnit(PressureUnit unit);
   // The temperature option buttons: converts Text2 between ℃ and K.
-  void SelectTemperatureUnit(TemperatureUnit unit);
+  void SelectTemperatureUnit(TemperatureUnit unit) override;
 
   // Enter in a field. In Text1 it asks for the focus to move: returns "Text2". In Text2 and
   // the amount fields it calculates (also while "計算" is disabled) and returns "". Other
   // fields: nothing, "".
   std::string_view EnterPressed(std::string_view control);
+
+  // "燃焼温度": burns the current mixture, writes the burnt gas and its temperature and
+  // recalculates (see combustion_command.hpp).
+  CombustionCommandOutcome CombustionTemperature();
 
   // "Clear": "0" into the twelve amounts.
   void Clear();
@@ -146,8 +155,18 @@ class MainWindowModel : public WindowModel {
   // chosen may differ).
   PressureUnit pressure_unit() const { return pressure_unit_; }
   // The pressure option shown chosen.
-  PressureUnit pressure_option() const { return pressure_option_; }
-  TemperatureUnit temperature_unit() const { return temperature_unit_; }
+  PressureUnit pressure_option() const override { return pressure_option_; }
+  TemperatureUnit temperature_unit() const override { return temperature_unit_; }
+
+  // The main window as tool windows see it.
+  const std::string& FieldText(std::string_view control) const override { return Text(control); }
+  void WriteField(std::string_view control, std::string text) override {
+    SetText(control, std::move(text));
+  }
+  Twips position() const override { return position_; }
+  // Where the window now stands on the screen; the front end tells.
+  void SetPosition(Twips position) { position_ = position; }
+  MessageService& message_service() { return services_.messages; }
   bool unit_rewrite() const { return unit_rewrite_; }
   const InputRecord& current_inputs() const { return current_; }
   const InputRecord& previous_inputs() const { return previous_; }
@@ -156,7 +175,6 @@ class MainWindowModel : public WindowModel {
 
  protected:
   void TextChanged(std::string_view control) override;
-  MessageService& messages() { return services_.messages; }
 
  private:
   bool RunCalculation();
@@ -177,6 +195,7 @@ class MainWindowModel : public WindowModel {
   InputRecord current_;
   InputRecord previous_;
   std::optional<MixtureResult> last_mixture_;
+  Twips position_;
 };
 
 }  // namespace toluvek

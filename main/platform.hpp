@@ -42,26 +42,37 @@ struct Twips {
   bool operator==(const Twips&) const = default;
 };
 
-// The windows the main window opens.
+// Every window of the program but the main window.
 enum class ToolWindow {
-  kHelp,                // Form2 "How To Use"
-  kAbout,               // frmAbout
-  kEnthalpy,            // Form3
-  kWaterEnthalpy,       // Form4
-  kSaturation,          // Form5
-  kDuctFlow,            // Form7
-  kConverterChooser,    // Form8
-  kMixing,              // Form11
-  kCompositionChooser,  // Form12
+  kHelp,                  // Form2 "How To Use"
+  kAbout,                 // frmAbout
+  kEnthalpy,              // Form3
+  kWaterEnthalpy,         // Form4
+  kSaturation,            // Form5
+  kHeatConverter,         // Form6
+  kDuctFlow,              // Form7
+  kConverterChooser,      // Form8
+  kPressureConverter,     // Form9
+  kTemperatureConverter,  // Form10
+  kMixing,                // Form11
+  kCompositionChooser,    // Form12
+  kAirDialog,             // Form13
+  kTotalDialog,           // Form14
 };
+
+class WindowModel;
 
 class WindowOpener {
  public:
   virtual ~WindowOpener() = default;
-  // Opens the window modeless, or brings it forward when it is open already, placed with its
-  // top-left corner at `offset` from the main window's top-left corner. A window whose Part
-  // places it itself receives its own offset.
+  // Opens the window modeless, placed with its top-left corner at `offset` from the main
+  // window's top-left corner. A window that is not loaded is loaded first, which runs its
+  // opening steps; a hidden one is shown again as it was; one that is shown is moved there and
+  // brought forward. Any window may open another one this way.
   virtual void Open(ToolWindow window, Twips offset) = 0;
+  // The model of a loaded window (shown or hidden), for a command that acts on the window it
+  // opened; nothing when the window is not loaded or has no model.
+  virtual WindowModel* Loaded(ToolWindow /*window*/) { return nullptr; }
 };
 
 // The file dialogs of the composition files.

@@ -9,6 +9,15 @@ Value Lookup(const Map& map, std::string_view key, Value fallback) {
   return found == map.end() ? fallback : found->second;
 }
 
+// Stores `value` under `key`; returns whether that changed anything.
+template <typename Map, typename Value>
+bool Store(Map& map, std::string_view key, Value value) {
+  auto [it, inserted] = map.try_emplace(std::string(key), value);
+  if (!inserted && it->second == value) return false;
+  it->second = value;
+  return true;
+}
+
 }  // namespace
 
 const std::string& WindowModel::Text(std::string_view control) const {
@@ -29,15 +38,16 @@ void WindowModel::SetText(std::string_view control, std::string text) {
   TextChanged(control);
 }
 
+void WindowModel::Write(const std::vector<FieldWrite>& writes) {
+  for (const FieldWrite& write : writes) SetText(write.field, write.text);
+}
+
 bool WindowModel::Enabled(std::string_view control) const {
   return Lookup(enabled_, control, true);
 }
 
 void WindowModel::SetEnabled(std::string_view control, bool enabled) {
-  auto [it, inserted] = enabled_.try_emplace(std::string(control), enabled);
-  if (!inserted && it->second == enabled) return;
-  it->second = enabled;
-  Notify(control);
+  if (Store(enabled_, control, enabled)) Notify(control);
 }
 
 bool WindowModel::Visible(std::string_view control) const {
@@ -45,10 +55,7 @@ bool WindowModel::Visible(std::string_view control) const {
 }
 
 void WindowModel::SetVisible(std::string_view control, bool visible) {
-  auto [it, inserted] = visible_.try_emplace(std::string(control), visible);
-  if (!inserted && it->second == visible) return;
-  it->second = visible;
-  Notify(control);
+  if (Store(visible_, control, visible)) Notify(control);
 }
 
 Rgb WindowModel::Background(std::string_view control, Rgb fallback) const {
@@ -56,14 +63,44 @@ Rgb WindowModel::Background(std::string_view control, Rgb fallback) const {
 }
 
 void WindowModel::SetBackground(std::string_view control, Rgb colour) {
-  auto [it, inserted] = backgrounds_.try_emplace(std::string(control), colour);
-  if (!inserted && it->second == colour) return;
-  it->second = colour;
-  Notify(control);
+  if (Store(backgrounds_, control, colour)) Notify(control);
+}
+
+bool WindowModel::Checked(std::string_view control) const {
+  return Lookup(checked_, control, false);
+}
+
+void WindowModel::SetChecked(std::string_view control, bool checked) {
+  if (Store(checked_, control, checked)) Notify(control);
+}
+
+int WindowModel::AddObserver(Observer observer) {
+  observers_.emplace(next_key_, std::move(observer));
+  return next_key_++;
+}
+
+void WindowModel::RemoveObserver(int key) {
+  observers_.erase(key);
+}
+
+int WindowModel::AddRequestObserver(RequestObserver observer) {
+  request_observers_.emplace(next_key_, std::move(observer));
+  return next_key_++;
+}
+
+void WindowModel::RemoveRequestObserver(int key) {
+  request_observers_.erase(key);
 }
 
 void WindowModel::Notify(std::string_view control) const {
-  if (on_changed) on_changed(control);
+  // A copy: an observer may remove itself or another while it runs.
+  const auto observers = observers_;
+  for (const auto& [key, observer] : observers) observer(control);
+}
+
+void WindowModel::Request(WindowRequest request) const {
+  const auto observers = request_observers_;
+  for (const auto& [key, observer] : observers) observer(request);
 }
 
 }  // namespace toluvek

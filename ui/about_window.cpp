@@ -14,7 +14,7 @@ namespace {
 constexpr QSize kClient{5400, 2250};
 constexpr QRect kIcon{240, 240, 720, 720};
 constexpr QRect kTitle{1200, 210, 3960, 540};
-constexpr QRect kVersion{1200, 780, 3960, 300};
+constexpr QRect kVersionLabel{1200, 780, 3960, 300};
 constexpr QRect kOk{3960, 1620, 1200, 390};
 
 }  // namespace
@@ -49,7 +49,7 @@ AboutWindow::AboutWindow(QWidget* parent)
 
   auto* version = new QLabel(QString::fromUtf8(kVersionText), this);
   version->setObjectName("lblVersion");
-  place(version, kVersion);
+  place(version, kVersionLabel);
 
   auto* ok = new QPushButton("OK", this);
   ok->setObjectName("cmdOK");

@@ -4,9 +4,9 @@
 
 #include <QWidget>
 
-namespace toluvek {
+#include "main/version.hpp"
 
-inline constexpr const char* kVersionText = "Version 1.0.3";
+namespace toluvek {
 
 class AboutWindow : public QWidget {
  public:

@@ -25,11 +25,11 @@
 
 #include "common/number_text.hpp"
 #include "main/main_window_model.hpp"
+#include "main/version.hpp"
 #include "ui/appearance.hpp"
 #include "ui/main_window.hpp"
-#include "ui/qt_platform.hpp"
 #include "ui/startup_picture.hpp"
-#include "ui/window_opener.hpp"
+#include "ui/tool_windows.hpp"
 
 namespace {
 
@@ -106,23 +106,17 @@ int main(int argc, char** argv) {
   since_main.start();
   QApplication app(argc, argv);
   QApplication::setApplicationName("Toluvek");
-  QApplication::setApplicationVersion("1.0.3");
+  QApplication::setApplicationVersion(toluvek::kVersion);
   QGuiApplication::setDesktopFileName("toluvek");
   toluvek::ApplyAppearance(app);
 
   const std::chrono::nanoseconds picture = toluvek::ShowStartupPicture();
 
-  toluvek::QtMessageService messages;
-  toluvek::QtClipboard clipboard;
-  toluvek::QtWindowOpener windows;
-  toluvek::QtFileDialogs dialogs;
-  toluvek::QtClock clock;
-  toluvek::RegisterFixedWindows(windows);
-  toluvek::MainWindowModel model({messages, clipboard, windows, dialogs, clock});
-  toluvek::MainWindow window(model, messages, [] { QCoreApplication::exit(0); });
-  messages.SetParent(&window);
-  dialogs.SetParent(&window);
-  windows.SetAnchor(&window);
+  toluvek::QtServices services;
+  toluvek::MainWindowModel model(services.ForMainWindow());
+  toluvek::RegisterWindows(services, model);
+  toluvek::MainWindow window(model, [] { QCoreApplication::exit(0); });
+  services.Anchor(&window);
   window.CentreOnScreen();
   window.show();
 

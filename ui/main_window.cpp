@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -94,47 +95,18 @@ constexpr std::array<MixtureField, 9> kMixtureResults = {{
     {form1::kPrandtlEucken, "Pr Eucken", "-", 2, 2},
 }};
 
-// Fields show numbers in a fixed-pitch font so that the columns line up; the widest text a
-// result takes (a negative one) must fit a field of the grid. An outline font comes first:
-// the Japanese gothics draw embedded bitmaps at this size, whose full stop reads as a comma.
-constexpr const char* kWidestResult = "-0.000E+000";
-constexpr double kFieldPoints = 9;          // pt
-constexpr double kSmallestFieldPoints = 6;  // pt
-constexpr int kFieldChromePixels = 10;      // frame and inner margins of a text field, px
-
 constexpr Rgb kResultWhite = kWhite;  // per-species results before the first calculation
 constexpr QColor kTitleColour{16, 52, 96};
 
-QFont FieldFont(int field_width) {
-  QFont font = QApplication::font();
-  font.setFamilies({"DejaVu Sans Mono", "Noto Sans Mono", "IPAGothic", "Noto Sans Mono CJK JP",
-                    "VL Gothic", "TakaoGothic", "Monospace"});
-  // At most a dozen half-point steps: a font too wide at its smallest size is used anyway.
-  for (double points = kFieldPoints; points >= kSmallestFieldPoints; points -= 0.5) {
-    font.setPointSizeF(points);
-    if (QFontMetrics(font).horizontalAdvance(kWidestResult) + kFieldChromePixels <= field_width) {
-      break;
-    }
-  }
-  return font;
-}
-
-QString Utf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
-MainWindow::MainWindow(MainWindowModel& model, MessageService& messages,
-                       std::function<void()> end_program, QWidget* parent)
+MainWindow::MainWindow(MainWindowModel& model, std::function<void()> end_program, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       model_(model),
-      messages_(messages),
       end_program_(std::move(end_program)),
       scale_(this) {
   binding_ = std::make_unique<ModelBinding>(model_);
-  field_font_ = FieldFont(scale_.X(kCellWidth));
   setObjectName(Utf8(form1::kWindow));
   setWindowTitle(QString::fromUtf8(kAppTitle));
 
@@ -147,6 +119,8 @@ MainWindow::MainWindow(MainWindowModel& model, MessageService& messages,
   client_->setFixedSize(scale_.Size(kClientWidth, kClientHeight - kStatusHeight));
   client_->installEventFilter(this);
   setCentralWidget(client_);
+  build_ = std::make_unique<WidgetBuilder>(client_, scale_, *binding_);
+  build_->SetNumberFont(NumberFont(scale_.X(kCellWidth)));
 
   BuildMenus();
   BuildInputs();
@@ -155,7 +129,6 @@ MainWindow::MainWindow(MainWindowModel& model, MessageService& messages,
   BuildButtons();
   BuildStatusBar();
   SetTabOrder();
-  binding_->AddRefresh([this] { ReflectUnits(); });
   binding_->ReflectAll();
 
   // A fixed single border: the client area is exactly its size in twips.
@@ -172,128 +145,66 @@ void MainWindow::CentreOnScreen() {
   move(available.center() - QPoint(width() / 2, height() / 2));
 }
 
-QLabel* MainWindow::AddLabel(const QString& text, const QRect& twips, Qt::Alignment alignment,
-                             QWidget* parent) {
-  auto* label = new QLabel(text, parent != nullptr ? parent : client_);
-  label->setGeometry(scale_.Rect(twips.x(), twips.y(), twips.width(), twips.height()));
-  label->setAlignment(alignment);
-  return label;
-}
-
 QLineEdit* MainWindow::AddField(std::string_view name, const QRect& twips, Rgb background,
                                 const QString& accessible_name, bool input) {
-  auto* field = new QLineEdit(client_);
-  field->setObjectName(Utf8(name));
-  field->setGeometry(scale_.Rect(twips.x(), twips.y(), twips.width(), twips.height()));
-  field->setAccessibleName(accessible_name);
-  field->setFont(field_font_);
-  if (!input) {
-    // Results can be selected and copied with the mouse but are not on the Tab path.
-    field->setReadOnly(true);
-    field->setFocusPolicy(Qt::ClickFocus);
-  }
-  field->installEventFilter(this);
   const std::string control(name);
-  connect(field, &QLineEdit::returnPressed, this, [this, control] {
-    binding_->Forward([&] {
-      const std::string_view next = model_.EnterPressed(control);
-      if (next.empty()) return;
-      if (auto* target = findChild<QWidget*>(Utf8(next))) target->setFocus();
-    });
-  });
-  binding_->BindField(field, background);
+  QLineEdit* field = build_->Field(name, twips, background, accessible_name,
+                                   input ? FieldRole::kInput : FieldRole::kResult, [this, control] {
+                                     const std::string_view next = model_.EnterPressed(control);
+                                     if (next.empty()) return;
+                                     if (auto* target = findChild<QWidget*>(Utf8(next)))
+                                       target->setFocus();
+                                   });
+  field->installEventFilter(this);  // the menu shortcuts win over the field's own keys
   return field;
-}
-
-QPushButton* MainWindow::AddButton(std::string_view name, const QString& caption,
-                                   const QRect& twips, std::function<void()> action,
-                                   const QString& tooltip) {
-  auto* button = new QPushButton(caption, client_);
-  button->setObjectName(Utf8(name));
-  button->setGeometry(scale_.Rect(twips.x(), twips.y(), twips.width(), twips.height()));
-  button->setAutoDefault(false);
-  if (!tooltip.isEmpty()) button->setToolTip(tooltip);
-  connect(button, &QPushButton::clicked, this,
-          [this, action = std::move(action)] { binding_->Forward(action); });
-  binding_->BindControl(button);
-  return button;
 }
 
 QAction* MainWindow::AddAction(QMenu* menu, std::string_view name, const QString& caption,
                                const QKeySequence& shortcut, std::function<void()> action) {
-  auto* entry = menu->addAction(caption);
-  entry->setObjectName(Utf8(name));
-  if (!shortcut.isEmpty()) {
-    entry->setShortcut(shortcut);
-    shortcuts_.push_back(shortcut);
-  }
-  // Also on the window itself, so that the shortcut acts while its menu is hidden.
-  addAction(entry);
-  connect(entry, &QAction::triggered, this,
-          [this, action = std::move(action)] { binding_->Forward(action); });
-  binding_->BindAction(entry);
-  return entry;
-}
-
-QRadioButton* MainWindow::AddOption(QGroupBox* frame, std::string_view name, const QString& caption,
-                                    const QRect& twips, std::function<void()> action) {
-  auto* option = new QRadioButton(caption, frame);
-  option->setObjectName(Utf8(name));
-  option->setGeometry(scale_.Rect(twips.x(), twips.y(), twips.width(), twips.height()));
-  connect(option, &QRadioButton::clicked, this,
-          [this, action = std::move(action)] { binding_->Forward(action); });
-  binding_->BindControl(option);
-  return option;
+  if (!shortcut.isEmpty()) shortcuts_.push_back(shortcut);
+  return build_->MenuAction(this, menu, name, caption, shortcut, std::move(action));
 }
 
 void MainWindow::BuildInputs() {
   const Qt::Alignment caption = Qt::AlignLeft | Qt::AlignVCenter;
-  AddLabel("圧力", kPressureCaption, caption);
+  build_->Label("圧力", kPressureCaption, caption);
   AddField(form1::kPressure, kPressureField, kInputYellow, "圧力", true);
-  AddLabel("温度", kTemperatureCaption, caption);
+  build_->Label("温度", kTemperatureCaption, caption);
   AddField(form1::kTemperature, kTemperatureField, kInputYellow, "温度", true);
 
-  auto* pressure = new QGroupBox(client_);
-  pressure->setObjectName("pressure_frame");
-  pressure->setAccessibleName("圧力の単位");
-  pressure->setGeometry(scale_.Rect(kPressureFrame.x(), kPressureFrame.y(), kPressureFrame.width(),
-                                    kPressureFrame.height()));
-  options_[0] = AddOption(pressure, "Option1", "Pa", {150, kOptionTop, 660, kOptionHeight},
-                          [this] { model_.SelectPressureUnit(PressureUnit::kPa); });
-  options_[1] = AddOption(pressure, "Option2", "atm", {930, kOptionTop, 780, kOptionHeight},
-                          [this] { model_.SelectPressureUnit(PressureUnit::kAtm); });
-  options_[2] = AddOption(pressure, "Option3", "kgf/cm2", {1800, kOptionTop, 1200, kOptionHeight},
-                          [this] { model_.SelectPressureUnit(PressureUnit::kKgfCm2); });
+  QGroupBox* pressure = build_->Frame("pressure_frame", {}, kPressureFrame, "圧力の単位");
+  build_->Option(pressure, "Option1", "Pa", {150, kOptionTop, 660, kOptionHeight},
+                 [this] { model_.SelectPressureUnit(PressureUnit::kPa); });
+  build_->Option(pressure, "Option2", "atm", {930, kOptionTop, 780, kOptionHeight},
+                 [this] { model_.SelectPressureUnit(PressureUnit::kAtm); });
+  build_->Option(pressure, "Option3", "kgf/cm2", {1800, kOptionTop, 1200, kOptionHeight},
+                 [this] { model_.SelectPressureUnit(PressureUnit::kKgfCm2); });
 
-  auto* temperature = new QGroupBox(client_);
-  temperature->setObjectName("temperature_frame");
-  temperature->setAccessibleName("温度の単位");
-  temperature->setGeometry(scale_.Rect(kTemperatureFrame.x(), kTemperatureFrame.y(),
-                                       kTemperatureFrame.width(), kTemperatureFrame.height()));
-  options_[3] = AddOption(temperature, "Option4", "℃", {150, kOptionTop, 660, kOptionHeight},
-                          [this] { model_.SelectTemperatureUnit(TemperatureUnit::kCelsius); });
-  options_[4] = AddOption(temperature, "Option5", "K", {930, kOptionTop, 600, kOptionHeight},
-                          [this] { model_.SelectTemperatureUnit(TemperatureUnit::kKelvin); });
+  QGroupBox* temperature = build_->Frame("temperature_frame", {}, kTemperatureFrame, "温度の単位");
+  build_->Option(temperature, "Option4", "℃", {150, kOptionTop, 660, kOptionHeight},
+                 [this] { model_.SelectTemperatureUnit(TemperatureUnit::kCelsius); });
+  build_->Option(temperature, "Option5", "K", {930, kOptionTop, 600, kOptionHeight},
+                 [this] { model_.SelectTemperatureUnit(TemperatureUnit::kKelvin); });
 }
 
 void MainWindow::BuildResultGrid() {
   const Qt::Alignment centred = Qt::AlignCenter;
-  AddLabel("分子量", {kMolarMassLeft, kGridHeadingTop, kMolarMassWidth, kGridHeadingHeight},
-           centred);
-  QLabel* amounts =
-      AddLabel("mol Vol.", {kAmountLeft, kGridHeadingTop, kCellWidth, kGridHeadingHeight}, centred);
+  build_->Label("分子量", {kMolarMassLeft, kGridHeadingTop, kMolarMassWidth, kGridHeadingHeight},
+                centred);
+  QLabel* amounts = build_->Label(
+      "mol Vol.", {kAmountLeft, kGridHeadingTop, kCellWidth, kGridHeadingHeight}, centred);
   amounts->setObjectName(Utf8(form1::kAmountHeader));
-  amounts->setAccessibleDescription("左クリックで組成入力、右クリックで総モル体積");
-  amounts->setCursor(Qt::PointingHandCursor);
-  amounts->installEventFilter(this);
+  build_->ClickableLabel(
+      amounts, [this] { model_.OpenCompositionDialog(); }, [this] { model_.ShowTotalAmount(); },
+      "左クリックで組成入力、右クリックで総モル体積", WidgetBuilder::LeftOn::kPress);
   for (std::size_t column = 0; column < kResultHeadings.size(); ++column) {
-    AddLabel(kResultHeadings[column],
-             {kResultLeft + static_cast<int>(column) * kResultPitch, kGridHeadingTop, kCellWidth,
-              kGridHeadingHeight},
-             centred);
+    build_->Label(kResultHeadings[column],
+                  {kResultLeft + static_cast<int>(column) * kResultPitch, kGridHeadingTop,
+                   kCellWidth, kGridHeadingHeight},
+                  centred);
   }
 
-  static constexpr std::array<const form1::SpeciesFields*, 6> kColumns = {
+  static constexpr std::array<const SpeciesFields*, 6> kColumns = {
       &form1::kMoleFraction,        &form1::kMassFraction,     &form1::kSpeciesCp,
       &form1::kSpeciesConductivity, &form1::kSpeciesViscosity, &form1::kSpeciesPrandtl};
   for (std::size_t i = 0; i < kSpeciesCount; ++i) {
@@ -301,16 +212,15 @@ void MainWindow::BuildResultGrid() {
     const QString formula = Utf8(species.label);
     const int top = kGridTop + static_cast<int>(i) * kGridRowPitch;
 
-    QLabel* label = AddLabel(formula, {kSpeciesLeft, top, kSpeciesWidth, kGridRowHeight},
-                             Qt::AlignLeft | Qt::AlignVCenter);
+    QLabel* label = build_->Label(formula, {kSpeciesLeft, top, kSpeciesWidth, kGridRowHeight},
+                                  Qt::AlignLeft | Qt::AlignVCenter);
     label->setObjectName(i == kH2O ? Utf8(form1::kMoistureLabel) : "species_" + formula);
     label->setToolTip(Utf8(species.hint));
     if (i == kH2O) {
-      label->setAccessibleDescription("クリックで飽和温度");
-      label->setCursor(Qt::PointingHandCursor);
-      label->installEventFilter(this);
+      build_->ClickableLabel(
+          label, [this] { model_.SaturationTemperature(); }, {}, "クリックで飽和温度");
     }
-    QLabel* molar_mass = AddLabel(
+    QLabel* molar_mass = build_->Label(
         QString::fromStdString(FormatPattern(species.molar_mass, Pattern::kFixed2)),
         {kMolarMassLeft, top, kMolarMassWidth, kGridRowHeight}, Qt::AlignRight | Qt::AlignVCenter);
     molar_mass->setObjectName("molar_mass_" + formula);
@@ -328,7 +238,8 @@ void MainWindow::BuildResultGrid() {
 }
 
 void MainWindow::BuildMixtureResults() {
-  QLabel* title = AddLabel(QString::fromUtf8(kAppTitle), kTitle, Qt::AlignLeft | Qt::AlignBottom);
+  QLabel* title =
+      build_->Label(QString::fromUtf8(kAppTitle), kTitle, Qt::AlignLeft | Qt::AlignBottom);
   title->setObjectName("title_label");
   QFont font = title->font();
   font.setPointSizeF(font.pointSizeF() * 1.5);
@@ -343,13 +254,13 @@ void MainWindow::BuildMixtureResults() {
     const int top = kMixtureTop + result.row * kMixturePitch;
     const int field_left = column.left + column.caption_width + kCaptionGap;
     const QString caption = QString::fromUtf8(result.caption);
-    AddLabel(caption, {column.left, top, column.caption_width, kGridRowHeight},
-             Qt::AlignRight | Qt::AlignVCenter);
+    build_->Label(caption, {column.left, top, column.caption_width, kGridRowHeight},
+                  Qt::AlignRight | Qt::AlignVCenter);
     AddField(result.field, {field_left, top, kCellWidth, kGridRowHeight}, kMixtureGreen, caption,
              false);
-    AddLabel(QString::fromUtf8(result.unit),
-             {field_left + kCellWidth + kCaptionGap, top, column.unit_width, kGridRowHeight},
-             Qt::AlignLeft | Qt::AlignVCenter);
+    build_->Label(QString::fromUtf8(result.unit),
+                  {field_left + kCellWidth + kCaptionGap, top, column.unit_width, kGridRowHeight},
+                  Qt::AlignLeft | Qt::AlignVCenter);
   }
 
   // The report for the clipboard; never shown.
@@ -360,20 +271,20 @@ void MainWindow::BuildMixtureResults() {
 }
 
 void MainWindow::BuildButtons() {
-  AddButton("Prev", "Prev.", {5520, 360, 720, 450}, [this] { model_.RecallPrevious(); });
-  AddButton("Command6", "Clear", {6300, 360, 750, 450}, [this] { model_.Clear(); });
-  AddButton("Command8", "Re", {7110, 360, 630, 450}, [this] { model_.DuctFlow(); });
-  AddButton("Command1", "計算", {7800, 360, 900, 450}, [this] { model_.Calculate(); });
-  AddButton("Command2", "終了", {8760, 360, 780, 450}, [this] { end_program_(); });
+  build_->Button("Prev", "Prev.", {5520, 360, 720, 450}, [this] { model_.RecallPrevious(); });
+  build_->Button("Command6", "Clear", {6300, 360, 750, 450}, [this] { model_.Clear(); });
+  build_->Button("Command8", "Re", {7110, 360, 630, 450}, [this] { model_.DuctFlow(); });
+  build_->Button("Command1", "計算", {7800, 360, 900, 450}, [this] { model_.Calculate(); });
+  build_->Button("Command2", "終了", {8760, 360, 780, 450}, [this] { end_program_(); });
 
-  AddButton(
+  build_->Button(
       "Command3", "Enthalpy", {8250, 5640, 1290, 390}, [this] { model_.Enthalpy(); },
       "現在のガス組成でエンタルピ計算ができます");
-  AddButton(
+  build_->Button(
       "Command4", "Clipboard", {8250, 6090, 1290, 390}, [this] { model_.CopyReport(); },
       "計算結果をクリップボードに貼り付けます");
-  AddButton(
-      "Command5", "燃焼温度", {8250, 6540, 1290, 390}, [this] { RunCombustion(); },
+  build_->Button(
+      "Command5", "燃焼温度", {8250, 6540, 1290, 390}, [this] { model_.CombustionTemperature(); },
       "断熱完全燃焼した時の温度を計算します");
 }
 
@@ -464,26 +375,7 @@ void MainWindow::SetTabOrder() {
                                "Option5", "Command5", "Prev", "Command6", "Command8"});
     return names;
   }();
-  QWidget* previous = nullptr;
-  for (const std::string_view name : order) {
-    QWidget* widget = findChild<QWidget*>(Utf8(name));
-    if (previous != nullptr) setTabOrder(previous, widget);
-    previous = widget;
-  }
-}
-
-void MainWindow::ReflectUnits() {
-  const PressureUnit pressure = model_.pressure_option();
-  const TemperatureUnit temperature = model_.temperature_unit();
-  options_[0]->setChecked(pressure == PressureUnit::kPa);
-  options_[1]->setChecked(pressure == PressureUnit::kAtm);
-  options_[2]->setChecked(pressure == PressureUnit::kKgfCm2);
-  options_[3]->setChecked(temperature == TemperatureUnit::kCelsius);
-  options_[4]->setChecked(temperature == TemperatureUnit::kKelvin);
-}
-
-void MainWindow::RunCombustion() {
-  RunCombustionTemperature(model_, messages_);
+  build_->TabOrder(order);
 }
 
 bool MainWindow::IsWindowShortcut(const QKeyEvent& key) const {
@@ -507,23 +399,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
   }
   const auto* mouse = static_cast<QMouseEvent*>(event);
-  const QString name = watched->objectName();
-  if (name == Utf8(form1::kMoistureLabel)) {
-    // A click: pressed and released on the label with the left button.
-    if (mouse->button() == Qt::LeftButton && type == QEvent::MouseButtonRelease &&
-        static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint())) {
-      binding_->Forward([this] { model_.SaturationTemperature(); });
-    }
-    return true;
-  }
-  if (name == Utf8(form1::kAmountHeader)) {
-    if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
-      binding_->Forward([this] { model_.OpenCompositionDialog(); });
-    } else if (type == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton) {
-      binding_->Forward([this] { model_.ShowTotalAmount(); });
-    }
-    return true;
-  }
   if (watched == client_ && type == QEvent::MouseButtonPress &&
       mouse->button() == Qt::RightButton) {
     const QPoint at = mouse->position().toPoint();
@@ -535,6 +410,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  model_.SetPosition({scale_.TwipsX(x()), scale_.TwipsY(y())});
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -15,6 +15,7 @@
 #include "main/main_window_model.hpp"
 #include "ui/model_binding.hpp"
 #include "ui/twips.hpp"
+#include "ui/widget_builder.hpp"
 
 class QAction;
 class QGroupBox;
@@ -28,10 +29,8 @@ namespace toluvek {
 
 class MainWindow : public QMainWindow {
  public:
-  // `messages` shows the boxes of the commands that report beside the model (combustion);
   // `end_program` ends the program at once ("終了", Exit, closing the window).
-  MainWindow(MainWindowModel& model, MessageService& messages, std::function<void()> end_program,
-             QWidget* parent = nullptr);
+  MainWindow(MainWindowModel& model, std::function<void()> end_program, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   // Places the window in the middle of its screen's available area.
@@ -40,18 +39,13 @@ class MainWindow : public QMainWindow {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
-  QLabel* AddLabel(const QString& text, const QRect& twips, Qt::Alignment alignment,
-                   QWidget* parent = nullptr);
   QLineEdit* AddField(std::string_view name, const QRect& twips, Rgb background,
                       const QString& accessible_name, bool input);
-  QPushButton* AddButton(std::string_view name, const QString& caption, const QRect& twips,
-                         std::function<void()> action, const QString& tooltip = {});
   QAction* AddAction(QMenu* menu, std::string_view name, const QString& caption,
                      const QKeySequence& shortcut, std::function<void()> action);
-  QRadioButton* AddOption(QGroupBox* frame, std::string_view name, const QString& caption,
-                          const QRect& twips, std::function<void()> action);
 
   void BuildInputs();
   void BuildResultGrid();
@@ -60,24 +54,20 @@ class MainWindow : public QMainWindow {
   void BuildMenus();
   void BuildStatusBar();
   void SetTabOrder();
-  void ReflectUnits();
   void ShowClock();
-  void RunCombustion();
   bool IsWindowShortcut(const QKeyEvent& key) const;
 
   MainWindowModel& model_;
-  MessageService& messages_;
   std::function<void()> end_program_;
   TwipScale scale_;
-  QFont field_font_;
   QWidget* client_ = nullptr;
-  std::array<QRadioButton*, 5> options_{};  // Option1 ... Option5
   QLabel* date_panel_ = nullptr;
   QLabel* time_panel_ = nullptr;
   QTimer clock_timer_;
   std::vector<QKeySequence> shortcuts_;
   // Last member: it detaches from the model before the widgets go.
   std::unique_ptr<ModelBinding> binding_;
+  std::unique_ptr<WidgetBuilder> build_;
 };
 
 }  // namespace toluvek

@@ -1,5 +1,6 @@
 #include "ui/model_binding.hpp"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,14 +36,14 @@ QColor ToQColor(Rgb colour) {
 }
 
 ModelBinding::ModelBinding(WindowModel& model) : model_(model) {
-  model_.on_changed = [this](std::string_view control) {
+  observer_ = model_.AddObserver([this](std::string_view control) {
     Reflect(control);
     RunRefreshes();
-  };
+  });
 }
 
 ModelBinding::~ModelBinding() {
-  model_.on_changed = nullptr;
+  model_.RemoveObserver(observer_);
 }
 
 ModelBinding::Bound& ModelBinding::Add(QObject* object) {
@@ -79,6 +80,12 @@ void ModelBinding::BindAction(QAction* action) {
   bound.action = action;
   bound.visibility = true;
   Show(action->objectName().toStdString(), bound);
+}
+
+void ModelBinding::BindOption(QAbstractButton* option) {
+  Bound& bound = Add(option);
+  bound.option = option;
+  Show(option->objectName().toStdString(), bound);
 }
 
 void ModelBinding::AddRefresh(std::function<void()> refresh) {
@@ -132,6 +139,15 @@ void ModelBinding::Show(const std::string& name, const Bound& bound) {
   if (bound.control != nullptr) {
     bound.control->setEnabled(enabled);
     if (bound.visibility) bound.control->setVisible(model_.Visible(name));
+  }
+  if (bound.option != nullptr) {
+    // An exclusive group would refuse to clear the chosen one: the model sets each.
+    const bool exclusive = bound.option->autoExclusive();
+    bound.option->setAutoExclusive(false);
+    bound.option->setChecked(model_.Checked(name));
+    bound.option->setAutoExclusive(exclusive);
+    bound.option->setEnabled(enabled);
+    bound.option->setVisible(model_.Visible(name));
   }
   if (bound.action != nullptr) {
     bound.action->setEnabled(enabled);

@@ -13,6 +13,7 @@
 
 #include "main/window_model.hpp"
 
+class QAbstractButton;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -38,6 +39,8 @@ class ModelBinding {
   void BindControl(QWidget* control, bool visibility = false);
   // A menu entry: its enabled flag and visibility.
   void BindAction(QAction* action);
+  // An option button: whether it is shown chosen, its enabled flag and visibility.
+  void BindOption(QAbstractButton* option);
   // A view of state the model keeps outside its controls (the unit options): refreshed after
   // every change and every forwarded action.
   void AddRefresh(std::function<void()> refresh);
@@ -56,6 +59,7 @@ class ModelBinding {
     QPointer<QLabel> label;
     QPointer<QWidget> control;
     QPointer<QAction> action;
+    QPointer<QAbstractButton> option;
     Rgb background;
     bool visibility = false;
   };
@@ -69,6 +73,7 @@ class ModelBinding {
   std::map<std::string, Bound, std::less<>> bound_;
   std::vector<std::function<void()>> refreshes_;
   int reflecting_ = 0;
+  int observer_ = 0;
 };
 
 }  // namespace toluvek

@@ -2,6 +2,7 @@
 
 #include "ui/about_window.hpp"
 #include "ui/help_window.hpp"
+#include "ui/tool_window.hpp"
 #include "ui/twips.hpp"
 
 namespace toluvek {
@@ -17,6 +18,11 @@ void QtWindowOpener::Register(ToolWindow window, Factory factory) {
 QWidget* QtWindowOpener::Find(ToolWindow window) const {
   const auto found = open_.find(window);
   return found == open_.end() ? nullptr : found->second.data();
+}
+
+WindowModel* QtWindowOpener::Loaded(ToolWindow window) {
+  auto* tool = dynamic_cast<ToolWindowBase*>(Find(window));
+  return tool == nullptr ? nullptr : &tool->window_model();
 }
 
 void QtWindowOpener::Open(ToolWindow window, Twips offset) {

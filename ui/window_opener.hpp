@@ -1,7 +1,8 @@
 #pragma once
-// Opens the windows the main window asks for, each at its offset from the main window's
-// top-left corner. A window that is open already is moved there and brought forward instead of
-// being created twice. Windows that have no factory yet are not opened.
+// Opens the windows the models ask for, each at its offset from the main window's top-left
+// corner. A window that is not loaded is made by its factory (its model's opening steps run
+// then); a loaded one, shown or hidden, is moved there, shown and brought forward instead of
+// being made twice. Windows that have no factory are not opened.
 
 #include <QPointer>
 #include <QWidget>
@@ -23,13 +24,15 @@ class QtWindowOpener : public WindowOpener {
 
   // The window the offsets are measured from.
   void SetAnchor(QWidget* anchor) { anchor_ = anchor; }
-  // How to make a window; the window deletes itself when closed.
+  // How to make a window; the window is deleted when closed through its frame or unloaded by
+  // its model.
   void Register(ToolWindow window, Factory factory);
 
   void Open(ToolWindow window, Twips offset) override;
 
-  // The window if it is open.
+  // The window if it is loaded (shown or hidden).
   QWidget* Find(ToolWindow window) const;
+  WindowModel* Loaded(ToolWindow window) override;
 
  private:
   QPointer<QWidget> anchor_;

@@ -10,7 +10,7 @@
 #include "main/combustion_command.hpp"
 #include "main/main_window_fields.hpp"
 #include "main/main_window_model.hpp"
-#include "main_window_test_support.hpp"
+#include "tests/support/fakes.hpp"
 
 namespace toluvek {
 namespace {
@@ -161,7 +161,7 @@ class CombustionCommandTest : public ::testing::Test {
     for (std::string_view field : form1::kAmount) window.SetText(field, "0");
     for (const auto& [index, text] : texts) window.SetText(form1::kAmount[index], text);
   }
-  std::vector<std::string> AmountTexts() const {
+  std::vector<std::string> SpeciesTexts() const {
     std::vector<std::string> texts;
     for (std::string_view field : form1::kAmount) texts.push_back(window.Text(field));
     return texts;
@@ -175,9 +175,9 @@ const Message kMethaneAirTotals{"10.52→10.52", "総モル体積変化", Messag
 
 TEST_F(CombustionCommandTest, PutsTheBurntGasAndItsTemperatureIntoTheWindow) {
   SetAmounts({{kCH4, "1"}, {kO2, "2"}, {kN2, "7.52"}});
-  RunCombustionTemperature(window, platform);
-  EXPECT_EQ(AmountTexts(), (std::vector<std::string>{"0", "0", "7.52", "0", "1", "2", "0", "0", "0",
-                                                     "0", "0", "0"}));
+  window.CombustionTemperature();
+  EXPECT_EQ(SpeciesTexts(), (std::vector<std::string>{"0", "0", "7.52", "0", "1", "2", "0", "0",
+                                                      "0", "0", "0", "0"}));
   EXPECT_EQ(window.Text(form1::kTemperature), "2052.8");
   EXPECT_EQ(window.temperature_unit(), TemperatureUnit::kCelsius);
   EXPECT_EQ(platform.shown, std::vector<Message>{kMethaneAirTotals});
@@ -191,7 +191,7 @@ TEST_F(CombustionCommandTest, StartingInKelvinEndsInCelsius) {
   SetAmounts({{kCH4, "1"}, {kO2, "2"}, {kN2, "7.52"}});
   window.SelectTemperatureUnit(TemperatureUnit::kKelvin);
   ASSERT_EQ(window.Text(form1::kTemperature), "298.15");
-  RunCombustionTemperature(window, platform);
+  window.CombustionTemperature();
   EXPECT_EQ(window.temperature_unit(), TemperatureUnit::kCelsius);
   EXPECT_EQ(window.Text(form1::kTemperature), "2052.8");
   EXPECT_EQ(platform.shown, std::vector<Message>{kMethaneAirTotals});
@@ -199,18 +199,18 @@ TEST_F(CombustionCommandTest, StartingInKelvinEndsInCelsius) {
 
 TEST_F(CombustionCommandTest, WritesTheOxygenResidueInFull) {
   SetAmounts({{kO2, "0.21"}, {kN2, "0.79"}, {kCH4, "0.1"}});
-  RunCombustionTemperature(window, platform);
+  window.CombustionTemperature();
   EXPECT_EQ(window.Text(form1::kAmount[kO2]), "0.00999999999999998");
   EXPECT_EQ(window.Text(form1::kTemperature), "1981.1");
 }
 
 TEST_F(CombustionCommandTest, FailureLeavesTheCompositionAndTemperature) {
   SetAmounts({{kCH4, "1"}, {kO2, "1"}});
-  const std::vector<std::string> before = AmountTexts();
-  const CombustionCommandOutcome outcome = RunCombustionTemperatureCommand(window, platform);
+  const std::vector<std::string> before = SpeciesTexts();
+  const CombustionCommandOutcome outcome = window.CombustionTemperature();
   EXPECT_FALSE(outcome.completed);
   EXPECT_FALSE(outcome.result);
-  EXPECT_EQ(AmountTexts(), before);
+  EXPECT_EQ(SpeciesTexts(), before);
   EXPECT_EQ(window.Text(form1::kTemperature), "25");
   EXPECT_EQ(platform.shown,
             (std::vector<Message>{{"O2不足です", "エラーメッセージ", MessageIcon::kCritical}}));
@@ -220,7 +220,7 @@ TEST_F(CombustionCommandTest, FailureLeavesTheCompositionAndTemperature) {
 
 TEST_F(CombustionCommandTest, AmountThatIsNotANumberCountsAsZeroAfterTheCalculationsMessage) {
   SetAmounts({{kH2, "abc"}, {kCH4, "1"}, {kO2, "2"}, {kN2, "7.52"}});
-  const CombustionCommandOutcome outcome = RunCombustionTemperatureCommand(window, platform);
+  const CombustionCommandOutcome outcome = window.CombustionTemperature();
   EXPECT_TRUE(outcome.completed);
   ASSERT_EQ(platform.shown.size(), 2u);
   EXPECT_EQ(platform.shown[0], messages::kCheckInput);  // the first calculation's
@@ -230,17 +230,17 @@ TEST_F(CombustionCommandTest, AmountThatIsNotANumberCountsAsZeroAfterTheCalculat
 
 TEST_F(CombustionCommandTest, OverflowShowsTheGeneralMessageAndWritesNothing) {
   SetAmounts({{kCH4, "1e308"}, {kO2, "1e308"}});
-  const std::vector<std::string> before = AmountTexts();
-  const CombustionCommandOutcome outcome = RunCombustionTemperatureCommand(window, platform);
+  const std::vector<std::string> before = SpeciesTexts();
+  const CombustionCommandOutcome outcome = window.CombustionTemperature();
   EXPECT_FALSE(outcome.completed);
-  EXPECT_EQ(AmountTexts(), before);
+  EXPECT_EQ(SpeciesTexts(), before);
   ASSERT_FALSE(platform.shown.empty());
   EXPECT_EQ(platform.shown.back(), messages::kCheckInput);
 }
 
 TEST_F(CombustionCommandTest, SearchThatCannotMeetItsToleranceIsReportedAsNoSolution) {
   SetAmounts({{kCH4, "1e13"}, {kO2, "2e13"}, {kN2, "7.52e13"}});
-  RunCombustionTemperature(window, platform);
+  window.CombustionTemperature();
   ASSERT_FALSE(platform.shown.empty());
   EXPECT_EQ(platform.shown.back().text, "解が見つかりません。");
   EXPECT_EQ(window.Text(form1::kAmount[kCH4]), "1e13");

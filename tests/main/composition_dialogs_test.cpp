@@ -5,9 +5,9 @@
 namespace toluvek {
 namespace {
 
-AmountTexts With(std::initializer_list<std::pair<SpeciesIndex, const char*>> texts,
-                 const char* others = "0") {
-  AmountTexts amounts;
+SpeciesTexts With(std::initializer_list<std::pair<SpeciesIndex, const char*>> texts,
+                  const char* others = "0") {
+  SpeciesTexts amounts;
   amounts.fill(others);
   for (const auto& [index, text] : texts) amounts[index] = text;
   return amounts;
@@ -16,8 +16,8 @@ AmountTexts With(std::initializer_list<std::pair<SpeciesIndex, const char*>> tex
 struct DialogCase {
   const char* name;
   const char* dialog_text;
-  AmountTexts amounts;
-  AmountTexts expected;
+  SpeciesTexts amounts;
+  SpeciesTexts expected;
 };
 
 TEST(CompositionDialogsTest, AddAirAddsOxygenAndNitrogenInFourFigures) {
@@ -60,7 +60,7 @@ TEST(CompositionDialogsTest, AddAirFailsWholeWhenAnyTextItReadsIsNotANumber) {
   const struct {
     const char* name;
     const char* dialog_text;
-    AmountTexts amounts;
+    SpeciesTexts amounts;
   } kCases[] = {
       {"nitrogen empty", "1", With({{kO2, "21"}, {kN2, ""}})},
       {"nitrogen not a number", "1", With({{kO2, "21"}, {kN2, "79kg"}})},
@@ -80,7 +80,7 @@ TEST(CompositionDialogsTest, RescaleFailsWholeOnAnyUnreadableAmountOrZeroSum) {
   const struct {
     const char* name;
     const char* dialog_text;
-    AmountTexts amounts;
+    SpeciesTexts amounts;
   } kCases[] = {
       {"all zero", "100", With({})},
       {"summing to zero", "100", With({{kH2, "1"}, {kCO, "-1"}})},

@@ -14,7 +14,7 @@
 
 #include "main/main_window_fields.hpp"
 #include "main/main_window_model.hpp"
-#include "main_window_test_support.hpp"
+#include "tests/support/fakes.hpp"
 
 namespace toluvek {
 namespace {

@@ -5,7 +5,7 @@
 #include "common/number_text.hpp"
 #include "main/main_window_fields.hpp"
 #include "main/report.hpp"
-#include "main_window_test_support.hpp"
+#include "tests/support/fakes.hpp"
 
 namespace toluvek {
 namespace {
@@ -37,8 +37,8 @@ class MainWindow : public ::testing::Test {
   void SetAmounts(const std::array<const char*, kSpeciesCount>& texts) {
     for (std::size_t i = 0; i < kSpeciesCount; ++i) window.SetText(form1::kAmount[i], texts[i]);
   }
-  std::array<std::string, kSpeciesCount> Amounts() const {
-    std::array<std::string, kSpeciesCount> texts;
+  SpeciesTexts Amounts() const {
+    SpeciesTexts texts;
     for (std::size_t i = 0; i < kSpeciesCount; ++i) texts[i] = window.Text(form1::kAmount[i]);
     return texts;
   }
@@ -157,9 +157,8 @@ TEST_F(MainWindow, PrevRestoresTheStartUpInputsAfterTheFirstCalculation) {
   window.RecallPrevious();
   EXPECT_EQ(window.Text(form1::kPressure), "1.01325E+005");
   EXPECT_EQ(window.Text(form1::kTemperature), "25.00");
-  const std::array<std::string, kSpeciesCount> expected = {"0.00", "21.00", "79.00", "0.00",
-                                                           "0.00", "0.00",  "0.00",  "0.00",
-                                                           "0.00", "0.00",  "0.00",  "0.00"};
+  const SpeciesTexts expected = {"0.00", "21.00", "79.00", "0.00", "0.00", "0.00",
+                                 "0.00", "0.00",  "0.00",  "0.00", "0.00", "0.00"};
   EXPECT_EQ(Amounts(), expected);
   EXPECT_FALSE(window.Enabled(form1::kPrevious));
   EXPECT_TRUE(window.Enabled(form1::kCalculate));               // through the edit rule
@@ -336,7 +335,7 @@ TEST_F(MainWindow, CopyReportFillsTheHiddenFieldAndTheClipboard) {
 TEST_F(MainWindow, PresetsWriteTheAmountsWithTheGeneralFormat) {
   const struct {
     Preset preset;
-    std::array<std::string, kSpeciesCount> texts;
+    SpeciesTexts texts;
   } cases[] = {
       {Preset::kAir, {"0", "21", "79", "0", "0", "0", "0", "0", "0", "0", "0", "0"}},
       {Preset::kOsaka, {"0", "0", "0", "0", "0", "0", "0", "88", "6", "3", "3", "0"}},

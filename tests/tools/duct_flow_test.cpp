@@ -1,4 +1,5 @@
 #include "tools/duct/duct_flow.hpp"
+#include "tools/duct/duct_window_model.hpp"
 
 #include <gtest/gtest.h>
 
@@ -33,13 +34,15 @@ std::vector<std::string> Texts(const DuctFlowResult& result) {
 
 TEST(DuctFlowTest, CircularPipePublishesAllSixValuesInOrder) {
   const DuctFlowResult result = ComputeDuctFlow(AirInput(DuctShape::kCircular, "0.01", "0"));
-  ASSERT_TRUE(result.completed);
-  EXPECT_TRUE(result.messages.empty());
+  ASSERT_TRUE(result.completed());
+  EXPECT_EQ(result.stop, DuctStop::kNone);
   // Q = 1.6667E-5 m³/s; Re = 159 is laminar: h = 3.6·λ/Dh.
   EXPECT_EQ(Texts(result), (std::vector<std::string>{"7.8540E-005", "2.1221E-001", "1.0000E-002",
                                                      "1.5919E+002", "8.7120E+000", "2.7438E-001"}));
   std::vector<std::string_view> controls;
-  for (const DuctValue& value : result.published) controls.push_back(value.control);
+  for (const DuctValue& value : result.published) {
+    controls.push_back(kDuctRows[static_cast<std::size_t>(value.quantity)].control);
+  }
   EXPECT_EQ(controls, (std::vector<std::string_view>{"Label11", "Label15", "Label14", "Label13",
                                                      "Label12", "Label22"}));
   EXPECT_DOUBLE_EQ(result.published[0].value, 7.8539815e-5);
@@ -63,7 +66,7 @@ TEST_P(DuctShapeTest, GivesAreaAndHydraulicDiameter) {
   DuctFlowInput input = AirInput(c.shape, c.d1, c.d2);
   input.length_unit = c.unit;
   const DuctFlowResult result = ComputeDuctFlow(input);
-  ASSERT_TRUE(result.completed);
+  ASSERT_TRUE(result.completed());
   EXPECT_NEAR(result.published[0].value, c.area, 1e-12 * c.area);
   EXPECT_NEAR(result.published[2].value, c.dh, 1e-12 * c.dh);
 }
@@ -100,7 +103,7 @@ DuctFlowInput ExactReynolds(const char* flow) {
 
 TEST(DuctFlowTest, ReynoldsOfExactly2300IsLaminar) {
   const DuctFlowResult result = ComputeDuctFlow(ExactReynolds("2300"));
-  ASSERT_TRUE(result.completed);
+  ASSERT_TRUE(result.completed());
   EXPECT_EQ(result.published[3].value, 2300);
   EXPECT_EQ(result.published[4].text, "3.6000E+000");
 }
@@ -108,7 +111,7 @@ TEST(DuctFlowTest, ReynoldsOfExactly2300IsLaminar) {
 TEST(DuctFlowTest, ReynoldsAbove2300UsesTheTurbulentCorrelation) {
   for (const char* flow : {"2300.0000001", "10000"}) {
     const DuctFlowResult result = ComputeDuctFlow(ExactReynolds(flow));
-    ASSERT_TRUE(result.completed);
+    ASSERT_TRUE(result.completed());
     const double re = result.published[3].value;
     ASSERT_GT(re, 2300);
     EXPECT_NEAR(result.published[4].value, 0.023 * std::pow(re, 0.8) * std::cbrt(2.0),
@@ -122,7 +125,7 @@ TEST(DuctFlowTest, MassFlowUsesTheDensityForTheVolumeFlow) {
   input.flow_unit = DuctFlowUnit::kKgPerSecond;
   input.flow = "0.001293";
   const DuctFlowResult result = ComputeDuctFlow(input);
-  ASSERT_TRUE(result.completed);
+  ASSERT_TRUE(result.completed());
   // 1E-3 m³/s through 7.854E-5 m², and G = flow / area.
   EXPECT_EQ(result.published[1].text, "1.2732E+001");
   EXPECT_EQ(result.published[5].text, "1.6463E+001");
@@ -149,9 +152,9 @@ class DuctStopTest : public testing::TestWithParam<StopCase> {};
 TEST_P(DuctStopTest, ShowsItsMessagesAndKeepsWhatWasPublished) {
   const StopCase& c = GetParam();
   const DuctFlowResult result = ComputeDuctFlow(c.input);
-  EXPECT_FALSE(result.completed);
+  EXPECT_FALSE(result.completed());
   std::vector<std::string> texts;
-  for (const Message& message : result.messages) {
+  for (const Message& message : DuctStopMessages(result.stop)) {
     texts.push_back(message.text);
     EXPECT_EQ(message.title, "Toluvek");
     EXPECT_EQ(message.icon, MessageIcon::kNone);

@@ -1,4 +1,5 @@
 #include "tools/mixing/stream_mixing.hpp"
+#include "tools/mixing/mixing_window_model.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,7 @@
 namespace toluvek {
 namespace {
 
-using Amounts = std::array<std::string, kSpeciesCount>;
+using Amounts = SpeciesTexts;
 
 // Amounts with the named species set and every other "0".
 Amounts With(std::initializer_list<std::pair<SpeciesIndex, const char*>> set) {
@@ -23,7 +24,8 @@ const Amounts kAir = With({{kO2, "0.21"}, {kN2, "0.79"}});
 
 std::map<std::string, std::string> Shown(const MixingResult& result) {
   std::map<std::string, std::string> shown;
-  for (const FieldWrite& write : result.display) shown[std::string(write.field)] = write.text;
+  for (const MixingText& write : result.display)
+    shown[std::string(MixingControl(write))] = write.text;
   return shown;
 }
 
@@ -40,13 +42,13 @@ TEST_P(StreamMixingWorkedTest, ShowsNormalisedStreamsMixedStreamAndTemperature) 
   const WorkedMixing& c = GetParam();
   const MixingResult result = StreamMixing(c.a, c.b);
   ASSERT_EQ(result.status, MixingStatus::kSolved);
-  EXPECT_FALSE(result.message);
+  EXPECT_FALSE(MixingStopMessage(result.status));
   const auto shown = Shown(result);
   ASSERT_EQ(result.display.size(), 2 * kSpeciesCount + 1 + kSpeciesCount + 1);
-  for (const FieldWrite& write : result.display) {
-    const auto expected = c.expected.find(std::string(write.field));
-    EXPECT_EQ(write.text, expected == c.expected.end() ? "0.000E+000" : expected->second)
-        << write.field;
+  for (const MixingText& write : result.display) {
+    const std::string field(MixingControl(write));
+    const auto expected = c.expected.find(field);
+    EXPECT_EQ(write.text, expected == c.expected.end() ? "0.000E+000" : expected->second) << field;
   }
 }
 
@@ -93,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(StreamMixingTest, DisplayFollowsStreamAThenBThenFlowThenMixedThenTemperature) {
   const MixingResult result = StreamMixing({"100", "1", kNitrogen}, {"0", "1", kNitrogen});
   std::vector<std::string_view> order;
-  for (const FieldWrite& write : result.display) order.push_back(write.field);
+  for (const MixingText& write : result.display) order.push_back(MixingControl(write));
   std::vector<std::string_view> expected(form11::kAmountA.begin(), form11::kAmountA.end());
   expected.insert(expected.end(), form11::kAmountB.begin(), form11::kAmountB.end());
   expected.push_back(form11::kTotalFlow);
@@ -137,7 +139,7 @@ TEST(StreamMixingTest, UnreadableAmountStopsAfterTheFractionsAlreadyShown) {
   for (const auto& c : cases) {
     const MixingResult result = StreamMixing(c.a, c.b);
     EXPECT_EQ(result.status, MixingStatus::kInputError);
-    EXPECT_EQ(result.message, mixing_messages::kCheckInput);
+    EXPECT_EQ(MixingStopMessage(result.status), messages::kCheckInput);
     EXPECT_EQ(result.display.size(), c.shown);
   }
 }
@@ -146,7 +148,7 @@ TEST(StreamMixingTest, ZeroTotalFlowStopsAfterShowingIt) {
   const MixingResult result = StreamMixing({"25", "1", kAir}, {"100", "-1", kNitrogen});
   EXPECT_EQ(result.status, MixingStatus::kInputError);
   ASSERT_EQ(result.display.size(), 2 * kSpeciesCount + 1);
-  EXPECT_EQ(result.display.back().field, form11::kTotalFlow);
+  EXPECT_EQ(MixingControl(result.display.back()), form11::kTotalFlow);
   EXPECT_EQ(result.display.back().text, "0.000E+000");
 }
 
@@ -180,7 +182,7 @@ TEST(StreamMixingTest, SearchPastTenThousandKelvinHasNoSolution) {
   // A negative flow takes the target beyond any enthalpy below 10000 K.
   const MixingResult result = StreamMixing({"3000", "10", kNitrogen}, {"0", "-9", kNitrogen});
   EXPECT_EQ(result.status, MixingStatus::kNoSolution);
-  EXPECT_EQ(result.message, mixing_messages::kNoSolution);
+  EXPECT_EQ(MixingStopMessage(result.status), mixing_messages::kNoSolution);
   EXPECT_EQ(result.display.size(), 3 * kSpeciesCount + 1);  // no mixed temperature
 }
 
@@ -189,7 +191,7 @@ TEST(StreamMixingTest, TargetNearZeroEndsWhenTheStepNoLongerMovesTheTemperature)
   const MixingResult result =
       StreamMixing({"100", "1", kNitrogen}, {"0", "2.9357451781844", kNitrogen});
   EXPECT_EQ(result.status, MixingStatus::kNoSolution);
-  EXPECT_EQ(result.message, mixing_messages::kNoSolution);
+  EXPECT_EQ(MixingStopMessage(result.status), mixing_messages::kNoSolution);
   EXPECT_LT(result.search_steps, 1000);
 }
 

@@ -14,7 +14,7 @@
 #include <memory>
 
 #include "main/main_window_model.hpp"
-#include "tests/ui/fakes.hpp"
+#include "tests/support/fakes.hpp"
 #include "ui/appearance.hpp"
 #include "ui/main_window.hpp"
 #include "ui/twips.hpp"
@@ -22,21 +22,11 @@
 namespace toluvek {
 namespace {
 
-using testing::FakeClipboard;
-using testing::FakeClock;
-using testing::FakeDialogs;
-using testing::FakeMessages;
-using testing::FakeWindows;
-
 struct Harness {
-  FakeMessages messages;
-  FakeClipboard clipboard;
-  FakeWindows windows;
-  FakeDialogs dialogs;
-  FakeClock clock;
-  MainWindowModel model{{messages, clipboard, windows, dialogs, clock}};
+  FakePlatform platform;
+  MainWindowModel model{platform.Services()};
   int ends = 0;
-  MainWindow window{model, messages, [this] { ++ends; }};
+  MainWindow window{model, [this] { ++ends; }};
 };
 
 QColor BaseOf(const QWidget* widget) {
@@ -201,7 +191,7 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(Find<QRadioButton>("Option3"), Qt::LeftButton);
     QVERIFY(Find<QRadioButton>("Option3")->isChecked());
     QCOMPARE(Find("Text1")->text(), "abc");
-    QCOMPARE(h().messages.shown.size(), 1u);
+    QCOMPARE(h().platform.shown.size(), 1u);
   }
 
   void buttonsOpenTheirWindows_data() {
@@ -214,17 +204,31 @@ class MainWindowTest : public QObject {
     QFETCH(QString, button);
     QFETCH(int, window);
     QTest::mouseClick(h().window.findChild<QPushButton*>(button), Qt::LeftButton);
-    QCOMPARE(h().windows.opened.size(), 1u);
-    QCOMPARE(static_cast<int>(h().windows.opened.front().first), window);
+    QCOMPARE(h().platform.opened.size(), 1u);
+    QCOMPARE(static_cast<int>(h().platform.opened.front().window), window);
     // Both calculate before the window opens.
     QCOMPARE(Find("Text48")->text(), "2.885E+001");
+  }
+
+  void combustionButtonBurnsTheMixtureThroughTheModel() {
+    // Methane in air: the burnt gas replaces the amounts, the totals box goes through the
+    // model's message service.
+    h().model.SetText("Text4", "2");
+    h().model.SetText("Text5", "7.52");
+    h().model.SetText("Text10", "1");
+    QTest::mouseClick(Find<QPushButton>("Command5"), Qt::LeftButton);
+    QCOMPARE(Find("Text10")->text(), "0");
+    QVERIFY(Find("Text7")->text() != "0");  // CO2
+    QCOMPARE(Find<QRadioButton>("Option4")->isChecked(), true);
+    QCOMPARE(h().platform.shown.size(), 1u);
+    QCOMPARE(h().platform.shown.back().title, std::string("総モル体積変化"));
   }
 
   void clipboardButtonCopiesTheReport() {
     Calculate();
     QTest::mouseClick(Find<QPushButton>("Command4"), Qt::LeftButton);
-    QCOMPARE(h().clipboard.texts.size(), 1u);
-    const std::string& report = h().clipboard.texts.front();
+    QCOMPARE(h().platform.clipboard_texts.size(), 1u);
+    const std::string& report = h().platform.clipboard_texts.front();
     QCOMPARE(report, h().model.Text("Text96"));
     QVERIFY(report.find("\r\n") != std::string::npos);
     QCOMPARE(Find("Text96")->text().toStdString(), report);
@@ -245,7 +249,7 @@ class MainWindowTest : public QObject {
     if (how == "shortcut") QTest::keyClick(Find("Text4"), Qt::Key_X, Qt::ControlModifier);
     if (how == "close") h().window.close();
     QCOMPARE(h().ends, 1);
-    QVERIFY(h().messages.shown.empty());
+    QVERIFY(h().platform.shown.empty());
   }
 
   void shortcutsWinOverTheFieldsOwnKeys_data() {
@@ -308,8 +312,8 @@ class MainWindowTest : public QObject {
     h().window.findChild<QAction*>(entry)->trigger();
     if (key != 0) QTest::keyClick(Find("Text1"), static_cast<Qt::Key>(key), Qt::ControlModifier);
     const std::size_t expected = key != 0 ? 2 : 1;
-    QCOMPARE(h().windows.opened.size(), expected);
-    for (const auto& [opened, offset] : h().windows.opened) QCOMPARE(int(opened), window);
+    QCOMPARE(h().platform.opened.size(), expected);
+    for (const auto& [opened, offset] : h().platform.opened) QCOMPARE(int(opened), window);
   }
 
   void fileMenuAsksForAFile_data() {
@@ -325,47 +329,47 @@ class MainWindowTest : public QObject {
     QFETCH(bool, save);
     h().window.findChild<QAction*>(entry)->trigger();
     QTest::keyClick(Find("Text4"), static_cast<Qt::Key>(key), Qt::ControlModifier);
-    QCOMPARE(h().dialogs.asked.size(), 2u);
-    QCOMPARE(h().dialogs.asked[0].save, save);
-    QCOMPARE(h().dialogs.asked[1].save, save);
-    QCOMPARE(h().dialogs.asked[0].filter, "ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|ﾃﾞｰﾀﾌｧｲﾙ(*.dat)|*.dat");
+    QCOMPARE(h().platform.asked.size(), 2u);
+    QCOMPARE(h().platform.asked[0].save, save);
+    QCOMPARE(h().platform.asked[1].save, save);
+    QCOMPARE(h().platform.asked[0].filter, "ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|ﾃﾞｰﾀﾌｧｲﾙ(*.dat)|*.dat");
   }
 
   void moistureLabelAndTsatCalculateThenSayTheGasIsDry() {
     QTest::mouseClick(Find<QLabel>("Label10"), Qt::LeftButton);
     QCOMPARE(Find("Text48")->text(), "2.885E+001");
-    QCOMPARE(h().messages.shown.size(), 1u);
-    QCOMPARE(h().messages.shown.back(), Message{"水分が含まれていません!"});
+    QCOMPARE(h().platform.shown.size(), 1u);
+    QCOMPARE(h().platform.shown.back(), Message{"水分が含まれていません!"});
     QTest::keyClick(Find("Text1"), Qt::Key_R, Qt::ControlModifier);
-    QCOMPARE(h().messages.shown.size(), 2u);
+    QCOMPARE(h().platform.shown.size(), 2u);
   }
 
   void moistureLabelColoursTheWaterFraction() {
     h().model.SetText("Text8", "3");
     QTest::mouseClick(Find<QLabel>("Label10"), Qt::LeftButton);
-    QCOMPARE(h().windows.opened.size(), 1u);
-    QCOMPARE(h().windows.opened.front().first, ToolWindow::kSaturation);
+    QCOMPARE(h().platform.opened.size(), 1u);
+    QCOMPARE(h().platform.opened.front().window, ToolWindow::kSaturation);
     QCOMPARE(BaseOf(Find("Text17")), QColor(255, 192, 255));
-    QVERIFY(h().messages.shown.empty());
+    QVERIFY(h().platform.shown.empty());
   }
 
   void amountHeaderButtons() {
     QLabel* header = Find<QLabel>("Label46");
     QTest::mouseClick(header, Qt::RightButton);
-    QCOMPARE(h().messages.shown.size(), 1u);
-    QCOMPARE(h().messages.shown.back(), (Message{"総モル体積 = 100", "総モル体積"}));
-    QVERIFY(h().windows.opened.empty());
+    QCOMPARE(h().platform.shown.size(), 1u);
+    QCOMPARE(h().platform.shown.back(), (Message{"総モル体積 = 100", "総モル体積"}));
+    QVERIFY(h().platform.opened.empty());
     QTest::mouseClick(header, Qt::LeftButton);
-    QCOMPARE(h().windows.opened.size(), 1u);
-    QCOMPARE(h().windows.opened.back().first, ToolWindow::kCompositionChooser);
-    QCOMPARE(h().messages.shown.size(), 1u);
+    QCOMPARE(h().platform.opened.size(), 1u);
+    QCOMPARE(h().platform.opened.back().window, ToolWindow::kCompositionChooser);
+    QCOMPARE(h().platform.shown.size(), 1u);
   }
 
   void calculationMessagesReachTheMessageService() {
     h().model.SetText("Text6", "");
     Calculate();
-    QCOMPARE(h().messages.shown.size(), 1u);
-    QCOMPARE(h().messages.shown.back(),
+    QCOMPARE(h().platform.shown.size(), 1u);
+    QCOMPARE(h().platform.shown.back(),
              (Message{"数値が入っていません!!", "エラーメッセージ", MessageIcon::kCritical}));
   }
 
@@ -376,9 +380,9 @@ class MainWindowTest : public QObject {
     const QPoint at(scale.X(6000), scale.Y(5700));
     QVERIFY(client->childAt(at) == nullptr);
     QTest::mouseClick(client, Qt::RightButton, {}, at);
-    QCOMPARE(h().windows.opened.size(), 1u);
-    QCOMPARE(h().windows.opened.front().first, ToolWindow::kConverterChooser);
-    const Twips offset = h().windows.opened.front().second;
+    QCOMPARE(h().platform.opened.size(), 1u);
+    QCOMPARE(h().platform.opened.front().window, ToolWindow::kConverterChooser);
+    const Twips offset = h().platform.opened.front().offset;
     QCOMPARE(offset.x, scale.TwipsX(at.x()) - 850);
     QCOMPARE(offset.y, scale.TwipsY(at.y()) + 300);
   }
@@ -389,7 +393,7 @@ class MainWindowTest : public QObject {
         Find<QLabel>("Label10")->mapToGlobal(Find<QLabel>("Label10")->rect().center()));
     QTest::mouseClick(client, Qt::RightButton, {}, on_label);
     QTest::mouseClick(Find<QWidget>("pressure_frame"), Qt::RightButton, {}, QPoint(2, 2));
-    QVERIFY(h().windows.opened.empty());
+    QVERIFY(h().platform.opened.empty());
   }
 
   void fieldsCarryAccessibleNamesInTheWindowsWords() {

@@ -130,7 +130,7 @@ class ModelBindingTest : public QObject {
       ModelBinding binding(model);
       binding.BindField(field, kWhite);
     }
-    QVERIFY(!model.on_changed);
+    QVERIFY(!model.observed());
     model.SetText("Field", "after");
   }
 };

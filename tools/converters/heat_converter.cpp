@@ -4,6 +4,7 @@
 
 #include "common/checked.hpp"
 #include "common/number_text.hpp"
+#include "main/messages.hpp"
 
 namespace toluvek {
 namespace {
@@ -16,7 +17,7 @@ constexpr double kJoulePerKilojoule = 1000;   // J/kJ (cal per kcal)
 HeatRecalculation Failed(const std::string& shown, ConverterTrigger trigger) {
   HeatRecalculation result;
   result.label = shown;
-  if (trigger != ConverterTrigger::kTextChange) result.message = Message{"入力値を確認下さい。"};
+  if (trigger != ConverterTrigger::kTextChange) result.message = messages::kCheckInput;
   return result;
 }
 

@@ -4,12 +4,12 @@
 
 #include "common/checked.hpp"
 #include "common/number_text.hpp"
+#include "engine/gas_table.hpp"  // kPascalPerAtm
 
 namespace toluvek {
 namespace {
 
 constexpr double kPascalPerMmAq = 9.80665;       // Pa per mmAq (and N per kgf)
-constexpr double kPascalPerAtm = 101325;         // Pa
 constexpr double kTorrPerAtm = 760;              // Torr
 constexpr double kSquareMmPerSquareM = 1000000;  // mm²/m²
 

@@ -4,33 +4,31 @@
 
 #include "common/checked.hpp"
 #include "common/number_text.hpp"
+#include "engine/gas_table.hpp"
 
 namespace toluvek {
 namespace {
 
-constexpr double kPi = 3.1415926;                  // -
-constexpr double kQuarterPi = 0.78539815;          // -
-constexpr double kLaminarNusselt = 3.6;            // -
-constexpr double kTurbulentFactor = 0.023;         // -
-constexpr double kReynoldsExponent = 0.8;          // -
-constexpr double kPrandtlExponent = 0.3333333333;  // -
-constexpr double kLaminarLimit = 2300;             // Re; this value itself is laminar
-constexpr double kNormalTemperature = 273.15;      // K
-constexpr double kNormalPressure = 101325;         // Pa
-constexpr double kCelsiusOffset = 273.15;          // K at 0 ℃
-constexpr double kSecondsPerMinute = 60;           // s/min
-constexpr double kLitresPerCubicMetre = 1000;      // l/m³
-constexpr double kMetresPerMillimetre = 0.001;     // m/mm
-
-// Thrown to end the calculation after its messages.
-struct Stop {};
+constexpr double kPi = 3.1415926;                     // -
+constexpr double kQuarterPi = 0.78539815;             // -
+constexpr double kLaminarNusselt = 3.6;               // -
+constexpr double kTurbulentFactor = 0.023;            // -
+constexpr double kReynoldsExponent = 0.8;             // -
+constexpr double kPrandtlExponent = 0.3333333333;     // -
+constexpr double kLaminarLimit = 2300;                // Re; this value itself is laminar
+constexpr double kNormalTemperature = kKelvinOffset;  // K
+constexpr double kNormalPressure = kPascalPerAtm;     // Pa
+constexpr double kSecondsPerMinute = 60;              // s/min
+constexpr double kLitresPerCubicMetre = 1000;         // l/m³
+constexpr double kMetresPerMillimetre = 0.001;        // m/mm
 
 class DuctCalculation {
  public:
   DuctCalculation(const DuctFlowInput& input, DuctFlowResult& result)
       : in_(input), result_(result) {}
 
-  void Run() {
+  // Publishes the values in order; returns why it stopped before the last one, if it did.
+  DuctStop Run() {
     // 1. Volume flow at operating conditions [m³/s].
     double q = 0;
     if (in_.flow_unit == DuctFlowUnit::kNlPerMin) {
@@ -41,7 +39,7 @@ class DuctCalculation {
       q = Div(q, kLitresPerCubicMetre);
       q = Checked(q * kNormalPressure);
       q = Div(q, pressure);
-      q = Checked(q * Checked(t + kCelsiusOffset));
+      q = Checked(q * Checked(t + kKelvinOffset));
       q = Div(q, kNormalTemperature);
     } else {
       q = Div(ParseLenient(in_.flow), ParseLenient(in_.density));
@@ -56,8 +54,8 @@ class DuctCalculation {
         const double d1u = Checked(ParseLenient(in_.d1) * u);
         area = Checked(Checked(d1u * d1u) * kQuarterPi);
         const double d1 = RequireNumber(in_.d1);
-        if (d1 == 0) CheckFailed(duct_messages::kDivisionByZero);
-        if (!(d1 >= 0)) CheckFailed(duct_messages::kNegative);
+        if (d1 == 0) return DuctStop::kDivisionByZero;
+        if (!(d1 >= 0)) return DuctStop::kNegative;
         dh = Div(Checked(area * 4), Checked(Checked(d1 * kPi) * u));
         break;
       }
@@ -69,8 +67,8 @@ class DuctCalculation {
         area = Checked(Checked(outer - inner) * kQuarterPi);
         const double d1 = RequireNumber(in_.d1);
         const double d2 = RequireNumber(in_.d2);
-        if (d1 + d2 == 0) CheckFailed(duct_messages::kDivisionByZero);
-        if (!(d1 * d2 >= 0)) CheckFailed(duct_messages::kNegative);
+        if (d1 + d2 == 0) return DuctStop::kDivisionByZero;
+        if (!(d1 * d2 >= 0)) return DuctStop::kNegative;
         dh = Div(Checked(area * 4), Checked(Checked(d2 * u + d1 * u) * kPi));
         break;
       }
@@ -78,8 +76,8 @@ class DuctCalculation {
         area = Checked(Checked(ParseLenient(in_.d2) * u) * Checked(ParseLenient(in_.d1) * u));
         const double d1 = RequireNumber(in_.d1);
         const double d2 = RequireNumber(in_.d2);
-        if (!(d1 * d2 >= 0)) CheckFailed(duct_messages::kNegative);
-        if (d1 + d2 == 0) CheckFailed(duct_messages::kDivisionByZero);
+        if (!(d1 * d2 >= 0)) return DuctStop::kNegative;
+        if (d1 + d2 == 0) return DuctStop::kDivisionByZero;
         dh = Div(Checked(area * 4) / 2, Checked(d2 * u + d1 * u));
         break;
       }
@@ -87,10 +85,7 @@ class DuctCalculation {
 
     // 4. An inner diameter larger than the outer one, or a side of zero, leaves no flow area.
     Publish(DuctQuantity::kArea, area);
-    if (!(area > 0)) {
-      result_.messages.push_back(duct_messages::kCheckInput);
-      throw Stop{};
-    }
+    if (!(area > 0)) return DuctStop::kNoFlowArea;
 
     // 5-7.
     const double v = Div(q, area);
@@ -113,20 +108,12 @@ class DuctCalculation {
     // 9.
     const double density = RequireNumber(in_.density);
     Publish(DuctQuantity::kMassVelocity, Div(Checked(density * q), area));
-    result_.completed = true;
+    return DuctStop::kNone;
   }
 
  private:
-  [[noreturn]] void CheckFailed(const Message& message) {
-    result_.messages.push_back(message);
-    result_.messages.push_back(duct_messages::kCheckInput);
-    throw Stop{};
-  }
-
   void Publish(DuctQuantity quantity, double value) {
-    const DuctRow& row = kDuctRows[static_cast<std::size_t>(quantity)];
-    result_.published.push_back(
-        {quantity, row.control, value, FormatPattern(value, Pattern::kSci4)});
+    result_.published.push_back({quantity, value, FormatPattern(value, Pattern::kSci4)});
   }
 
   const DuctFlowInput& in_;
@@ -138,11 +125,10 @@ class DuctCalculation {
 DuctFlowResult ComputeDuctFlow(const DuctFlowInput& input) {
   DuctFlowResult result;
   try {
-    DuctCalculation(input, result).Run();
-  } catch (const Stop&) {
+    result.stop = DuctCalculation(input, result).Run();
   } catch (const std::exception&) {
     // A text that is not a number, or an arithmetic fault: what was published stays.
-    result.messages.push_back(duct_messages::kCheckInput);
+    result.stop = DuctStop::kFailed;
   }
   return result;
 }

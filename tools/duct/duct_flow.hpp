@@ -3,12 +3,8 @@
 // Reynolds number, convective heat-transfer coefficient and mass velocity, for a circular
 // pipe, the annulus of a double pipe or a rectangular channel.
 
-#include <array>
 #include <string>
-#include <string_view>
 #include <vector>
-
-#include "main/platform.hpp"
 
 namespace toluvek {
 
@@ -42,43 +38,28 @@ enum class DuctQuantity {
   kMassVelocity,       // mass flow per unit area [kg/(m²·s)]
 };
 
-// The result rows of the duct window (Form7), in the order the values are published.
-struct DuctRow {
-  DuctQuantity quantity;
-  std::string_view control;  // value label
-  std::string_view caption;
-  std::string_view unit;
-};
-
-inline constexpr std::array<DuctRow, 6> kDuctRows = {{
-    {DuctQuantity::kArea, "Label11", "流路断面積", "[m2]"},
-    {DuctQuantity::kVelocity, "Label15", "ガス流速", "[m/s]"},
-    {DuctQuantity::kHydraulicDiameter, "Label14", "水力直径", "[m]"},
-    {DuctQuantity::kReynolds, "Label13", "Re数", "[-]"},
-    {DuctQuantity::kHeatTransfer, "Label12", "対流熱伝達率", "[W/m2/K]"},
-    {DuctQuantity::kMassVelocity, "Label22", "質量速度", "[kg/m2/s]"},
-}};
-
 struct DuctValue {
   DuctQuantity quantity;
-  std::string_view control;
   double value;
   std::string text;  // "0.0000E+000"
+};
+
+// Why a calculation ended before its last value.
+enum class DuctStop {
+  kNone,            // every value was published
+  kDivisionByZero,  // the dimensions add up to zero
+  kNegative,        // a negative dimension (or product of the two)
+  kNoFlowArea,      // the area is not positive: an inner diameter at least the outer one
+  kFailed,          // a text that is not a number or an arithmetic fault
 };
 
 struct DuctFlowResult {
   // The values published, in order; a stopped run keeps those published before the stop.
   std::vector<DuctValue> published;
-  std::vector<Message> messages;  // in the order shown
-  bool completed = false;
+  DuctStop stop = DuctStop::kFailed;
+  bool completed() const { return stop == DuctStop::kNone; }
 };
 
 DuctFlowResult ComputeDuctFlow(const DuctFlowInput& input);
-
-namespace duct_messages {
-inline const Message kDivisionByZero{"0で割りました!"};
-inline const Message kNegative{"入力値が負です!"};
-inline const Message kCheckInput{"入力値を確認下さい。"};
-}  // namespace duct_messages
 
 }  // namespace toluvek

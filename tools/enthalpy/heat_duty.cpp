@@ -7,6 +7,7 @@
 #include "common/number_text.hpp"
 #include "engine/enthalpy.hpp"
 #include "main/calculate_command.hpp"
+#include "main/main_window_fields.hpp"
 
 namespace toluvek {
 namespace {
@@ -211,6 +212,15 @@ HeatDutyResult ComputeHeatDuty(const HeatDutyInput& input) {
     result.stop = HeatDutyStop::kCheckInput;
   }
   return result;
+}
+
+void GatherMainWindowTexts(const MainWindowAccess& main, HeatDutyInput& input) {
+  for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+    input.amounts[i] = main.FieldText(form1::kAmount[i]);
+    input.mole_fractions[i] = main.FieldText(form1::kMoleFraction[i]);
+    input.mass_fractions[i] = main.FieldText(form1::kMassFraction[i]);
+  }
+  input.molar_mass = main.FieldText(form1::kMolarMass);
 }
 
 }  // namespace toluvek

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "engine/gas_table.hpp"
+#include "main/main_window_access.hpp"
 #include "main/platform.hpp"
+#include "main/window_model.hpp"
 
 namespace toluvek {
 
@@ -21,8 +23,6 @@ std::string_view FlowUnitCaption(FlowUnit unit);
 
 // Litres of ideal gas per mole at 0 ℃ and 1 atm [l/mol]; R·273.15 is formed first.
 inline constexpr double kNormalMolarVolume = kGasConstant * kKelvinOffset / kPascalPerAtm;
-
-using SpeciesTexts = std::array<std::string, kSpeciesCount>;
 
 // Everything as the windows show it. Each text is read strictly where the calculation first
 // needs it; the water and methanol fractions are also tested leniently for being positive.
@@ -36,6 +36,10 @@ struct HeatDutyInput {
   SpeciesTexts mass_fractions;  // the main window's displayed mass fractions [-] (kg/s only)
   std::string molar_mass;  // the main window's displayed mixture molar mass [kg/kmol] (kg/s only)
 };
+
+// The main window's texts the heat duty reads: the amounts, the displayed mole and mass
+// fractions and the molar mass.
+void GatherMainWindowTexts(const MainWindowAccess& main, HeatDutyInput& input);
 
 // A power split into a number and a scale by its magnitude: above 1000000 W in MW, above
 // 1000 W in kW, else in W (exactly 1000000 W is shown in kW, exactly 1000 W in W).

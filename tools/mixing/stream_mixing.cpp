@@ -17,14 +17,14 @@ constexpr double kUpperLimit = 10000;         // K, the highest candidate tried
 
 // Replaces each amount by its share of the stream's total, four significant figures as
 // shown, species by species; the shown texts are appended as they are produced.
-SpeciesArray Normalise(const MixingStream& stream, const form11::SpeciesFields& fields,
-                       std::vector<FieldWrite>& display) {
+SpeciesArray Normalise(const MixingStream& stream, MixingItem item,
+                       std::vector<MixingText>& display) {
   double sum = 0;
   for (const std::string& amount : stream.amounts) sum = Checked(sum + ParseLenient(amount));
   SpeciesArray fractions{};
   for (std::size_t i = 0; i < kSpeciesCount; ++i) {
     fractions[i] = RoundToDisplay4(Div(RequireNumber(stream.amounts[i]), sum));
-    display.push_back({fields[i], FormatPattern(fractions[i], Pattern::kSci3)});
+    display.push_back({item, i, FormatPattern(fractions[i], Pattern::kSci3)});
   }
   return fractions;
 }
@@ -50,29 +50,29 @@ double MixedEnthalpy(double total_flow, const SpeciesArray& fractions, double t_
 
 void Finish(MixingResult& result, double t_kelvin) {
   result.mixed_temperature = Checked(t_kelvin - kKelvinOffset);
-  result.display.push_back(
-      {form11::kMixedTemperature, FormatPattern(result.mixed_temperature, Pattern::kFixed2)});
+  result.display.push_back({MixingItem::kMixedTemperature, 0,
+                            FormatPattern(result.mixed_temperature, Pattern::kFixed2)});
   result.status = MixingStatus::kSolved;
 }
 
 void Mix(const MixingStream& a, const MixingStream& b, MixingResult& result) {
   // 1-2. Normalised compositions, A before B.
-  result.composition_a = Normalise(a, form11::kAmountA, result.display);
-  result.composition_b = Normalise(b, form11::kAmountB, result.display);
+  result.composition_a = Normalise(a, MixingItem::kFractionA, result.display);
+  result.composition_b = Normalise(b, MixingItem::kFractionB, result.display);
 
   // 3. Total flow.
   const double flow_a = ParseLenient(a.flow);
   const double flow_b = ParseLenient(b.flow);
   const double total = Checked(flow_b + flow_a);
   result.total_flow = total;
-  result.display.push_back({form11::kTotalFlow, FormatPattern(total, Pattern::kSci3)});
+  result.display.push_back({MixingItem::kTotalFlow, 0, FormatPattern(total, Pattern::kSci3)});
 
   // 4. Mixed composition, as shown.
   for (std::size_t i = 0; i < kSpeciesCount; ++i) {
     const double n = Checked(result.composition_b[i] * flow_b + result.composition_a[i] * flow_a);
     result.mixed_composition[i] = RoundToDisplay4(Div(n, total));
-    result.display.push_back(
-        {form11::kMixedFraction[i], FormatPattern(result.mixed_composition[i], Pattern::kSci3)});
+    result.display.push_back({MixingItem::kMixedFraction, i,
+                              FormatPattern(result.mixed_composition[i], Pattern::kSci3)});
   }
 
   // 5-7. Species flows and the enthalpy the two streams bring in.
@@ -115,7 +115,6 @@ void Mix(const MixingStream& a, const MixingStream& b, MixingResult& result) {
     if (t == previous) break;
   }
   result.status = MixingStatus::kNoSolution;
-  result.message = mixing_messages::kNoSolution;
 }
 
 }  // namespace
@@ -127,7 +126,6 @@ MixingResult StreamMixing(const MixingStream& a, const MixingStream& b) {
   } catch (const std::exception&) {
     // An amount that is not a number, a zero sum, flow or target, or an overflow.
     result.status = MixingStatus::kInputError;
-    result.message = mixing_messages::kCheckInput;
   }
   return result;
 }

@@ -14,6 +14,8 @@
 #include <QRadialGradient>
 #include <cstdio>
 
+#include "main/version.hpp"
+
 namespace {
 
 struct Sphere {
@@ -119,7 +121,7 @@ QImage StartupPicture() {
   painter.setFont(version);
   painter.setPen(QColor(160, 190, 215));
   painter.drawText(QRectF(0, 0, size.width() - 10, size.height() - 8),
-                   Qt::AlignRight | Qt::AlignBottom, "Version 1.0.3");
+                   Qt::AlignRight | Qt::AlignBottom, toluvek::kVersionText);
   return image;
 }
 

@@ -13,8 +13,7 @@
 #include "ui/appearance.hpp"
 #include "ui/help_window.hpp"
 #include "ui/main_window.hpp"
-#include "ui/qt_platform.hpp"
-#include "ui/window_opener.hpp"
+#include "ui/tool_windows.hpp"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -23,14 +22,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   toluvek::ApplyAppearance(app);
-  toluvek::QtMessageService messages;
-  toluvek::QtClipboard clipboard;
-  toluvek::QtWindowOpener windows;
-  toluvek::QtFileDialogs dialogs;
-  toluvek::QtClock clock;
-  toluvek::MainWindowModel model({messages, clipboard, windows, dialogs, clock});
-  toluvek::MainWindow window(model, messages, [] { QCoreApplication::exit(0); });
-  messages.SetParent(&window);
+  toluvek::QtServices services;
+  toluvek::MainWindowModel model(services.ForMainWindow());
+  toluvek::RegisterWindows(services, model);
+  toluvek::MainWindow window(model, [] { QCoreApplication::exit(0); });
+  services.Anchor(&window);
   window.CentreOnScreen();
   window.show();
   window.findChild<QPushButton*>("Command1")->click();

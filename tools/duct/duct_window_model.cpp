@@ -1,0 +1,175 @@
+#include "tools/duct/duct_window_model.hpp"
+
+#include <exception>
+#include <string>
+
+#include "common/checked.hpp"
+#include "common/number_text.hpp"
+#include "main/main_window_fields.hpp"
+#include "main/messages.hpp"
+
+namespace toluvek {
+namespace {
+
+constexpr std::string_view kMetre = "m";
+constexpr std::string_view kMillimetre = "mm";
+constexpr double kMillimetresPerMetre = 1000;   // mm/m
+constexpr double kMetresPerMillimetre = 0.001;  // m/mm
+constexpr double kInitialD1 = 0.01;             // m
+constexpr double kInitialD2 = 0;                // m
+
+}  // namespace
+
+std::vector<Message> DuctStopMessages(DuctStop stop) {
+  switch (stop) {
+    case DuctStop::kNone:
+      return {};
+    case DuctStop::kDivisionByZero:
+      return {messages::kDivisionByZero, messages::kCheckInput};
+    case DuctStop::kNegative:
+      return {messages::kInputNegative, messages::kCheckInput};
+    case DuctStop::kNoFlowArea:
+    case DuctStop::kFailed:
+      break;
+  }
+  return {messages::kCheckInput};
+}
+
+DuctShapeCaptions CaptionsFor(DuctShape shape) {
+  switch (shape) {
+    case DuctShape::kDoublePipe:
+      return {"外径", "内径"};
+    case DuctShape::kRectangular:
+      return {"縦", "横"};
+    case DuctShape::kCircular:
+      break;
+  }
+  return {"管径", "内径"};
+}
+
+DuctWindowModel::DuctWindowModel(MainWindowAccess& main, MessageService& messages)
+    : main_(main), messages_(messages) {
+  CheckOne(form7::kFlowUnitOptions, form7::kFlowUnitOptions[0]);
+  SetText(form7::kD1Unit, std::string(kMetre));
+  SetText(form7::kD2Unit, std::string(kMetre));
+  SelectShape(DuctShape::kCircular);
+  try {
+    SetText(form7::kD1, FormatGeneral(kInitialD1));
+    SetText(form7::kD2, FormatGeneral(kInitialD2));
+  } catch (const std::exception&) {
+    messages_.Show(messages::kCheckInput);
+  }
+  for (const DuctRow& row : kDuctRows) SetText(row.control, "");
+  SetEnabled(form7::kCalculate, true);
+}
+
+DuctFlowUnit DuctWindowModel::flow_unit() const {
+  return Checked(form7::kFlowUnitOptions[1]) ? DuctFlowUnit::kKgPerSecond : DuctFlowUnit::kNlPerMin;
+}
+
+DuctShape DuctWindowModel::shape() const {
+  if (Checked(form7::kShapeOptions[1])) return DuctShape::kDoublePipe;
+  if (Checked(form7::kShapeOptions[2])) return DuctShape::kRectangular;
+  return DuctShape::kCircular;
+}
+
+DuctLengthUnit DuctWindowModel::length_unit() const {
+  // The number is read in metres exactly when the label beside d1 says so.
+  return Text(form7::kD1Unit) == kMetre ? DuctLengthUnit::kMetre : DuctLengthUnit::kMillimetre;
+}
+
+DuctFlowInput DuctWindowModel::GatherInput() const {
+  DuctFlowInput input;
+  input.flow = Text(form7::kFlow);
+  input.flow_unit = flow_unit();
+  input.shape = shape();
+  input.d1 = Text(form7::kD1);
+  input.d2 = Text(form7::kD2);
+  input.length_unit = length_unit();
+  input.pressure = main_.FieldText(form1::kPressure);
+  input.temperature = main_.FieldText(form1::kTemperature);
+  input.density = main_.FieldText(form1::kDensity);
+  input.kinematic_viscosity = main_.FieldText(form1::kKinematicViscosity);
+  input.conductivity = main_.FieldText(form1::kConductivity);
+  input.prandtl = main_.FieldText(form1::kPrandtl);
+  return input;
+}
+
+void DuctWindowModel::Calculate() {
+  last_result_ = ComputeDuctFlow(GatherInput());
+  // One label at a time, as the values come: a stop leaves the earlier ones shown.
+  for (const DuctValue& value : last_result_.published) {
+    SetText(kDuctRows[static_cast<std::size_t>(value.quantity)].control, value.text);
+  }
+  for (const Message& message : DuctStopMessages(last_result_.stop)) messages_.Show(message);
+  if (last_result_.completed()) SetEnabled(form7::kCalculate, false);
+}
+
+void DuctWindowModel::SelectFlowUnit(DuctFlowUnit unit) {
+  CheckOne(form7::kFlowUnitOptions,
+           form7::kFlowUnitOptions[unit == DuctFlowUnit::kNlPerMin ? 0 : 1]);
+  Calculate();
+}
+
+void DuctWindowModel::SelectShape(DuctShape shape) {
+  CheckOne(form7::kShapeOptions, form7::kShapeOptions[static_cast<std::size_t>(shape)]);
+  const DuctShapeCaptions captions = CaptionsFor(shape);
+  SetText(form7::kD1Caption, std::string(captions.d1));
+  const bool two_dimensions = shape != DuctShape::kCircular;
+  if (two_dimensions) {
+    SetText(form7::kD2Caption, std::string(captions.d2));
+    SetText(form7::kD2Unit, Text(form7::kD1Unit));
+  }
+  for (std::string_view control : {form7::kD2Caption, form7::kD2, form7::kD2Unit}) {
+    SetVisible(control, two_dimensions);
+  }
+  SetEnabled(form7::kCalculate, true);
+}
+
+DuctLengthUnit DuctWindowModel::SwitchLengthLabels() {
+  const bool to_millimetres = Text(form7::kD1Unit) == kMetre;
+  const std::string_view caption = to_millimetres ? kMillimetre : kMetre;
+  SetText(form7::kD1Unit, std::string(caption));
+  SetText(form7::kD2Unit, std::string(caption));
+  SetEnabled(form7::kCalculate, true);
+  return to_millimetres ? DuctLengthUnit::kMillimetre : DuctLengthUnit::kMetre;
+}
+
+void DuctWindowModel::SwitchLengthUnitConverting() {
+  const double factor = SwitchLengthLabels() == DuctLengthUnit::kMillimetre ? kMillimetresPerMetre
+                                                                            : kMetresPerMillimetre;
+  try {
+    // Both numbers are read before either is written: a failure converts neither.
+    const std::string d1 =
+        FormatGeneral(toluvek::Checked(RequireNumber(Text(form7::kD1)) * factor));
+    const std::string d2 =
+        FormatGeneral(toluvek::Checked(RequireNumber(Text(form7::kD2)) * factor));
+    SetText(form7::kD1, d1);
+    SetText(form7::kD2, d2);
+  } catch (const std::exception&) {
+    messages_.Show(messages::kCheckInput);
+  }
+}
+
+void DuctWindowModel::SwitchLengthUnitKeeping() {
+  SwitchLengthLabels();
+}
+
+void DuctWindowModel::EnterPressed(std::string_view control) {
+  const bool field = control == form7::kFlow || control == form7::kD1 || control == form7::kD2;
+  bool shape_option = false;
+  for (std::string_view option : form7::kShapeOptions) shape_option |= control == option;
+  if (field || shape_option) Calculate();
+}
+
+void DuctWindowModel::Close() {
+  Request(WindowRequest::kUnload);
+}
+
+void DuctWindowModel::TextChanged(std::string_view control) {
+  if (control == form7::kFlow || control == form7::kD1 || control == form7::kD2) {
+    SetEnabled(form7::kCalculate, true);
+  }
+}
+
+}  // namespace toluvek

@@ -1,0 +1,18 @@
+#include "ui/tool_windows.hpp"
+
+#include "ui/about_window.hpp"
+#include "ui/duct_window.hpp"
+#include "ui/help_window.hpp"
+
+namespace toluvek {
+
+void RegisterWindows(QtServices& services, MainWindowModel& main) {
+  QtWindowOpener& opener = services.windows;
+  opener.Register(ToolWindow::kHelp, [] { return new HelpWindow; });
+  opener.Register(ToolWindow::kAbout, [] { return new AboutWindow; });
+  opener.Register(ToolWindow::kDuctFlow, [&] {
+    return new DuctWindow(std::make_unique<DuctWindowModel>(main, services.messages));
+  });
+}
+
+}  // namespace toluvek
