@@ -1,0 +1,100 @@
+// The lifecycle of a tool window through the opener: loaded once with its opening steps, hidden
+// and shown again as it was, unloaded by its model, reopened moved and in front.
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <memory>
+
+#include "main/window_model.hpp"
+#include "ui/tool_window.hpp"
+#include "ui/window_opener.hpp"
+
+namespace toluvek {
+namespace {
+
+int opening_steps = 0;
+
+class SampleModel : public WindowModel {
+ public:
+  SampleModel() {
+    ++opening_steps;
+    SetText("Text1", "opened");
+  }
+  void Hide() { Request(WindowRequest::kHide); }
+  void Unload() { Request(WindowRequest::kUnload); }
+};
+
+class SampleWindow : public ToolWindowOf<SampleModel> {
+ public:
+  SampleWindow() : ToolWindowOf(std::make_unique<SampleModel>(), "Form4", "Sample", 3000, 1500) {
+    build().Field("Text1", {120, 120, 1500, 300}, kWhite, "sample", FieldRole::kInput);
+    Finish();
+  }
+};
+
+}  // namespace
+
+class ToolWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QWidget> anchor_;
+  std::unique_ptr<QtWindowOpener> opener_;
+
+  SampleModel* Model() {
+    return static_cast<SampleModel*>(opener_->Loaded(ToolWindow::kWaterEnthalpy));
+  }
+
+ private Q_SLOTS:
+  void init() {
+    opening_steps = 0;
+    anchor_ = std::make_unique<QWidget>();
+    anchor_->move(100, 100);
+    opener_ = std::make_unique<QtWindowOpener>();
+    opener_->SetAnchor(anchor_.get());
+    opener_->Register(ToolWindow::kWaterEnthalpy, [] { return new SampleWindow; });
+  }
+  void cleanup() {
+    opener_.reset();
+    anchor_.reset();
+  }
+
+  void hiddenWindowComesBackAsItWasWithoutItsOpeningSteps() {
+    opener_->Open(ToolWindow::kWaterEnthalpy, {1500, 0});
+    QWidget* window = opener_->Find(ToolWindow::kWaterEnthalpy);
+    QVERIFY(window != nullptr && window->isVisible());
+    QCOMPARE(window->objectName(), "Form4");
+    Model()->SetText("Text1", "typed");
+    Model()->Hide();
+    QVERIFY(!window->isVisible());
+    opener_->Open(ToolWindow::kWaterEnthalpy, {3000, 0});
+    QCOMPARE(opener_->Find(ToolWindow::kWaterEnthalpy), window);
+    QVERIFY(window->isVisible());
+    QCOMPARE(opening_steps, 1);
+    QCOMPARE(window->findChild<QLineEdit*>("Text1")->text(), "typed");
+    QCOMPARE(window->pos(), anchor_->pos() + TwipScale(window).Point(3000, 0));
+  }
+
+  void unloadedWindowOpensAfreshWithItsOpeningSteps() {
+    opener_->Open(ToolWindow::kWaterEnthalpy, {0, 0});
+    Model()->SetText("Text1", "typed");
+    Model()->Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(opener_->Find(ToolWindow::kWaterEnthalpy) == nullptr);
+    QVERIFY(opener_->Loaded(ToolWindow::kWaterEnthalpy) == nullptr);
+    opener_->Open(ToolWindow::kWaterEnthalpy, {0, 0});
+    QCOMPARE(opening_steps, 2);
+    QCOMPARE(Model()->Text("Text1"), std::string("opened"));
+  }
+
+  void windowWithoutAFactoryIsNotOpened() {
+    opener_->Open(ToolWindow::kTotalDialog, {0, 0});
+    QVERIFY(opener_->Find(ToolWindow::kTotalDialog) == nullptr);
+  }
+};
+
+}  // namespace toluvek
+
+QTEST_MAIN(toluvek::ToolWindowTest)
+#include "tool_window_test.moc"
