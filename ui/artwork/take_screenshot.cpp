@@ -1,24 +1,92 @@
-// Writes the picture of the main window for the documentation: the window as the program
-// shows it, after "計算" on the start-up defaults; optionally also the help window and the
-// About box. Run under a real X server (Xvfb):
+// Writes the pictures of the windows for the documentation: the main window as the program
+// shows it, after "計算" on the start-up defaults; optionally also the help window, the About
+// box and tool windows after a calculation, each opened as a person opens it. For a tool window
+// it also prints the time from the press that opens it to the window shown, and from Enter to
+// its results, once warm. Run under a real X server (Xvfb):
 //   xvfb-run -s "-screen 0 1280x1024x24 -dpi 96" toluvek-screenshot docs/main-window.png
+//       --duct docs/duct-window.png   (one line)
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "main/main_window_model.hpp"
+#include "tools/duct/duct_window_model.hpp"
 #include "ui/about_window.hpp"
 #include "ui/appearance.hpp"
+#include "ui/duct_window.hpp"
 #include "ui/help_window.hpp"
 #include "ui/main_window.hpp"
 #include "ui/tool_windows.hpp"
 
+namespace {
+
+double Milliseconds(const QElapsedTimer& timer) {
+  return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+// "Re", then a flow of 1 Nl/min and Enter in the duct window. The first round warms the caches
+// and is closed again; the second is timed.
+QWidget* OpenDuctWindow(QApplication& app, toluvek::MainWindow& window,
+                        toluvek::QtServices& services) {
+  auto* re = window.findChild<QPushButton*>("Command8");
+  QWidget* duct = nullptr;
+  for (int round = 0; round < 2; ++round) {
+    if (duct != nullptr) {
+      duct->close();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    QElapsedTimer opened;
+    opened.start();
+    re->click();
+    duct = services.windows.Find(toluvek::ToolWindow::kDuctFlow);
+    if (duct == nullptr) return nullptr;
+    app.processEvents();
+    const double open_ms = Milliseconds(opened);
+
+    auto* flow = duct->findChild<QLineEdit*>("Text1");
+    flow->setFocus();
+    flow->setText("1");
+    Q_EMIT flow->textEdited("1");  // as typed
+    QElapsedTimer calculated;
+    calculated.start();
+    Q_EMIT flow->returnPressed();
+    app.processEvents();
+    const double calculate_ms = Milliseconds(calculated);
+    if (round == 1) {
+      std::fprintf(stderr,
+                   "duct window: \"Re\" to the window shown %.2f ms; Enter to the results "
+                   "shown %.2f ms (warm)\n",
+                   open_ms, calculate_ms);
+    }
+  }
+  return duct;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  if (argc < 2 || argc > 4) {
-    std::fprintf(stderr, "usage: toluvek-screenshot <main.png> [<help.png> [<about.png>]]\n");
+  std::vector<const char*> paths;
+  const char* duct_path = nullptr;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--duct") == 0 && i + 1 < argc) {
+      duct_path = argv[++i];
+    } else {
+      paths.push_back(argv[i]);
+    }
+  }
+  if (paths.empty() || paths.size() > 3) {
+    std::fprintf(stderr,
+                 "usage: toluvek-screenshot <main.png> [<help.png> [<about.png>]] "
+                 "[--duct <duct.png>]\n");
     return 2;
   }
   toluvek::ApplyAppearance(app);
@@ -33,15 +101,20 @@ int main(int argc, char** argv) {
 
   toluvek::HelpWindow help;
   toluvek::AboutWindow about;
-  if (argc > 2) help.show();
-  if (argc > 3) about.show();
+  if (paths.size() > 1) help.show();
+  if (paths.size() > 2) about.show();
+  QPointer<QWidget> duct = duct_path != nullptr ? OpenDuctWindow(app, window, services) : nullptr;
 
   int status = 0;
   // Once the windows have been drawn; a second more lets a screen grabber catch them too.
   QTimer::singleShot(300, &window, [&] {
     QWidget* const shots[] = {&window, &help, &about};
-    for (int i = 1; i < argc; ++i) {
-      if (!shots[i - 1]->grab().save(QString::fromLocal8Bit(argv[i]))) status = 1;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+      if (!shots[i]->grab().save(QString::fromLocal8Bit(paths[i]))) status = 1;
+    }
+    if (duct_path != nullptr &&
+        (duct.isNull() || !duct->grab().save(QString::fromLocal8Bit(duct_path)))) {
+      status = 1;
     }
   });
   QTimer::singleShot(1300, &app, [] { QCoreApplication::exit(0); });
