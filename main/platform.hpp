@@ -59,8 +59,8 @@ class WindowOpener {
  public:
   virtual ~WindowOpener() = default;
   // Opens the window modeless, or brings it forward when it is open already, placed with its
-  // top-left corner at `offset` from the main window's top-left corner. A window whose Part
-  // places it itself receives its own offset.
+  // top-left corner at `offset` from the main window's top-left corner. The caller passes
+  // each window's fixed offset, or for the converter chooser the pointer moved by its offset.
   virtual void Open(ToolWindow window, Twips offset) = 0;
 };
 

@@ -306,7 +306,8 @@ void MainWindow::BuildResultGrid() {
     label->setObjectName(i == kH2O ? Utf8(form1::kMoistureLabel) : "species_" + formula);
     label->setToolTip(Utf8(species.hint));
     if (i == kH2O) {
-      label->setAccessibleDescription("クリックで飽和温度");
+      // Its hint, as the other species labels give theirs, and what a click on it does.
+      label->setAccessibleDescription(Utf8(species.hint) + "  クリックで飽和温度");
       label->setCursor(Qt::PointingHandCursor);
       label->installEventFilter(this);
     }

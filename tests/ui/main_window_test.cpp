@@ -410,6 +410,14 @@ class MainWindowTest : public QObject {
       names.insert(field->accessibleName());
     }
     QCOMPARE(names.size(), 96);
+    // Species labels describe themselves by their hint; the H2O label adds what a click does.
+    auto description = [this](const char* label) {
+      return QAccessible::queryAccessibleInterface(Find<QLabel>(label))
+          ->text(QAccessible::Description);
+    };
+    QCOMPARE(description("species_O2"), "<酸素> 臨界圧 5.04MPa  臨界温度 154.6K");
+    QCOMPARE(description("Label10"),
+             "<水蒸気>  臨界圧 22.04MPa  臨界温度 647.3K  クリックで飽和温度");
   }
 
   void speciesLabelsShowHintsAndMolarMasses() {
