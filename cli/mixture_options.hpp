@@ -19,12 +19,12 @@ namespace toluvek::cli {
 // no windows and no dialogs, the real clock for the time stamp of saved files.
 class HeadlessMainWindow {
  public:
-  explicit HeadlessMainWindow(std::ostream& err) : messages_(err) {}
+  explicit HeadlessMainWindow(RecordingMessages& messages) : messages_(messages) {}
   MainWindowModel& window() { return window_; }
   RecordingMessages& messages() { return messages_; }
 
  private:
-  RecordingMessages messages_;
+  RecordingMessages& messages_;
   NoClipboard clipboard_;
   NoWindows windows_;
   NoFileDialogs dialogs_;

@@ -40,7 +40,7 @@ Subcommand AddTsatCommand(CLI::App& app) {
   options->mixture.AddTo(*sub);
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
   return {sub, [options](Io& io) {
-            RecordingMessages messages(io.err);
+            RecordingMessages& messages = io.messages;
             NoClipboard clipboard;
             RecordingWindows windows;
             NoFileDialogs dialogs;

@@ -54,7 +54,8 @@ CombustionCommandOutcome RunCombustionTemperatureCommand(MainWindowModel& window
     window.SetText(form1::kTemperature,
                    FormatPattern(Checked(r.temperature - kKelvinOffset), Pattern::kFixed1));
 
-    window.Calculate();  // the burnt gas at Tad and the unchanged pressure
+    // The burnt gas at Tad and the unchanged pressure.
+    outcome.burnt_gas_calculated = window.Calculate();
 
     messages.Show(Message{FormatGeneral(r.total_before) + "→" + FormatGeneral(r.total_after),
                           kTotalChangeTitle, MessageIcon::kNone});
