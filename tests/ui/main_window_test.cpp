@@ -108,6 +108,29 @@ class MainWindowTest : public QObject {
     QCOMPARE(client->palette().color(QPalette::Window), QColor(192, 192, 192));
   }
 
+  void calculatingLeavesTheFocusInTheInputField_data() {
+    QTest::addColumn<QString>("how");
+    for (const char* how : {"click", "space", "enter"}) QTest::newRow(how) << how;
+  }
+  void calculatingLeavesTheFocusInTheInputField() {
+    // "計算" disables itself; the focus must not pass on to "終了", where a Space would end
+    // the program.
+    QFETCH(QString, how);
+    QLineEdit* o2 = Find("Text4");
+    auto* calculate = Find<QPushButton>("Command1");
+    o2->setFocus();
+    if (how == "click") QTest::mouseClick(calculate, Qt::LeftButton);
+    if (how == "space") {
+      calculate->setFocus();
+      QTest::keyClick(calculate, Qt::Key_Space);
+    }
+    if (how == "enter") QTest::keyClick(o2, Qt::Key_Return);
+    QVERIFY(!calculate->isEnabled());
+    QCOMPARE(h().window.focusWidget(), o2);
+    QTest::keyClick(h().window.focusWidget(), Qt::Key_Space);
+    QCOMPARE(h().ends, 0);
+  }
+
   void typingReachesTheModelAndEnablesCalculate() {
     Calculate();
     QVERIFY(!Find<QPushButton>("Command1")->isEnabled());
