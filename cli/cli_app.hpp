@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <CLI/CLI.hpp>
@@ -14,27 +15,46 @@
 
 namespace toluvek::cli {
 
+// One rule for every subcommand: a message that stops the command goes to stderr as
+// "title: text" with exit 1; a message that only warns while the command completes goes to
+// stderr as "warning: title: text" with exit 0; a result goes to stdout only.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitStopped = 1;  // a calculation showed a message and stopped
 inline constexpr int kExitUsage = 2;
 
-// Where a subcommand writes. Messages of the calculations go to `err` as "title: text".
+class RecordingMessages;
+
+// Where a subcommand writes. The calculations' messages are recorded in `messages` and
+// written to `err` once the subcommand has ended.
 struct Io {
   std::ostream& out;
   std::ostream& err;
+  RecordingMessages& messages;
 };
 
-// Message boxes of a headless run: recorded in order and written to stderr.
+// Message boxes of a headless run. Each box is recorded once: on a command line the same box
+// again tells nothing new.
 class RecordingMessages : public MessageService {
  public:
-  explicit RecordingMessages(std::ostream& err) : err_(err) {}
   void Show(const Message& message) override;
   void Beep() override {}
+  // A box of a calculation that goes on after it, such as the heat duty's negative
+  // temperature.
+  void ShowWarning(const Message& message);
+  // A warning in the command line's own words.
+  void Warn(const std::string& text);
+  // Drops the boxes titled `title`: what they carry is a result, printed on stdout.
+  void Forget(std::string_view title);
   const std::vector<Message>& shown() const { return shown_; }
 
+  // Writes every box as "title: text", marked "warning: " when it only warned: all of them
+  // when the command completed. Then the command line's own warnings.
+  void Report(std::ostream& err, bool completed) const;
+
  private:
-  std::ostream& err_;
   std::vector<Message> shown_;
+  std::vector<bool> warning_;
+  std::vector<std::string> notes_;
 };
 
 // A subcommand's action, run after the arguments are parsed; returns the exit code.
@@ -54,6 +74,8 @@ Subcommand AddTsatCommand(CLI::App& app);
 Subcommand AddMixCommand(CLI::App& app);
 Subcommand AddDuctCommand(CLI::App& app);
 Subcommand AddConvertCommand(CLI::App& app);
+Subcommand AddAddAirCommand(CLI::App& app);
+Subcommand AddRescaleCommand(CLI::App& app);
 
 // Runs the program on the arguments (without the program name).
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -1,7 +1,10 @@
 // toluvek-cli combustion: the main window's "燃焼温度" button on the mixture given, printing
-// the burnt gas, its temperature and the total amount before and after.
+// what the window shows after it: the burnt gas, its temperature, the total amount before and
+// after, and the burnt gas's properties at that temperature.
 
+#include <optional>
 #include <ostream>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -68,16 +71,35 @@ Subcommand AddCombustionCommand(CLI::App& app) {
   options->mixture.AddTo(*sub);
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
   return {sub, [options](Io& io) {
-            HeadlessMainWindow headless(io.err);
+            HeadlessMainWindow headless(io.messages);
             MainWindowModel& window = headless.window();
             RecordingMessages& messages = headless.messages();
             if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
               return code;
             }
             const CombustionCommandOutcome outcome = window.CombustionTemperature();
+            // The totals box is a result: stdout carries it.
+            messages.Forget(kTotalChangeTitle);
+            // The burnt gas's properties as far as its calculation wrote them.
+            const bool burnt = outcome.result.has_value();
+            std::vector<FieldWrite> writes;
+            if (burnt && window.last_mixture()) writes = ResultWrites(*window.last_mixture());
+            std::optional<Message> burnt_gas_error;
+            if (burnt && !outcome.burnt_gas_calculated) {
+              if (!messages.shown().empty()) burnt_gas_error = messages.shown().back();
+              messages.Warn("the properties of the burnt gas could not be computed at " +
+                            FormatPattern(outcome.result->temperature, Pattern::kFixed2) + " K");
+            }
             if (options->json) {
               nlohmann::ordered_json doc = nlohmann::ordered_json::object();
-              if (outcome.result) doc.update(BurntGasJson(window, *outcome.result));
+              if (burnt) {
+                doc.update(BurntGasJson(window, *outcome.result));
+                const MixtureProperties none{};
+                nlohmann::ordered_json properties = WrittenResultsJson(
+                    writes, window.last_mixture() ? window.last_mixture()->properties : none);
+                if (burnt_gas_error) properties["error"] = MessageJson(*burnt_gas_error);
+                doc["burnt_gas"] = properties;
+              }
               nlohmann::ordered_json shown = nlohmann::ordered_json::array();
               for (const Message& m : messages.shown()) shown.push_back(MessageJson(m));
               doc["messages"] = shown;
@@ -85,8 +107,12 @@ Subcommand AddCombustionCommand(CLI::App& app) {
                 doc["error"] = MessageJson(messages.shown().back());
               }
               io.out << doc.dump(2) << '\n';
-            } else if (outcome.result) {
+            } else if (burnt) {
               PrintBurntGas(window, *outcome.result, io.out);
+              if (!writes.empty()) {
+                io.out << '\n';
+                PrintWrittenResults(writes, io.out);
+              }
             }
             return outcome.completed ? kExitOk : kExitStopped;
           }};

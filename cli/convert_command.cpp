@@ -117,7 +117,7 @@ Subcommand AddConvertCommand(CLI::App& app) {
                        result.message};
             }
 
-            RecordingMessages messages(io.err);
+            RecordingMessages& messages = io.messages;
             if (shown.message) messages.Show(*shown.message);
             if (!shown.converted && !shown.message) {
               io.err << "convert: " << options->value << " was not converted\n";

@@ -9,6 +9,7 @@
 #include "cli/cli_app.hpp"
 #include "cli/mixture_options.hpp"
 #include "cli/mixture_output.hpp"
+#include "main/calculate_command.hpp"
 #include "main/main_window_fields.hpp"
 #include "tools/enthalpy/heat_duty.hpp"
 
@@ -111,7 +112,7 @@ Subcommand AddHeatDutyCommand(CLI::App& app) {
   sub->add_option("--t2", options->t2, "end temperature [℃]")->capture_default_str();
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
   return {sub, [options](Io& io) {
-            HeadlessMainWindow headless(io.err);
+            HeadlessMainWindow headless(io.messages);
             MainWindowModel& window = headless.window();
             RecordingMessages& messages = headless.messages();
             if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
@@ -126,7 +127,14 @@ Subcommand AddHeatDutyCommand(CLI::App& app) {
             input.t2 = options->t2;
             GatherMainWindowTexts(window, input);
             const HeatDutyResult result = ComputeHeatDuty(input);
-            for (const Message& m : result.messages) messages.Show(m);
+            // The negative temperature only warns: the heat duty goes on after it.
+            for (const Message& m : result.messages) {
+              if (m == toluvek::messages::kTemperatureNegative) {
+                messages.ShowWarning(m);
+              } else {
+                messages.Show(m);
+              }
+            }
             if (options->json) {
               nlohmann::ordered_json doc = HeatDutyJson(input, result);
               nlohmann::ordered_json shown = nlohmann::ordered_json::array();

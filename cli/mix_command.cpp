@@ -3,6 +3,8 @@
 
 #include <map>
 #include <ostream>
+#include <string>
+#include <utility>
 
 #include <nlohmann/json.hpp>
 
@@ -62,9 +64,10 @@ nlohmann::ordered_json Fractions(const MixingResult& result, MixingItem item,
 
 Subcommand AddMixCommand(CLI::App& app) {
   struct Options {
-    // Stream A starts as the main window's start-up state, stream B as the window opens it.
+    // Stream A's composition is the main window's start-up one; the flows and stream B's
+    // composition have no value that could stand for the user's, so they must be given.
     StreamOptions a{"25", "", "O2=21,N2=79"};
-    StreamOptions b{"25", "0", "0,0,0,0,0,0,0,0,0,0,0,0"};
+    StreamOptions b{"25", "", ""};
     bool json = false;
   };
   auto options = std::make_shared<Options>();
@@ -75,8 +78,22 @@ Subcommand AddMixCommand(CLI::App& app) {
   options->a.AddTo(*sub, "a", "stream A");
   options->b.AddTo(*sub, "b", "stream B");
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
+  for (const char* name : {"--a-flow", "--b-flow", "--b-amounts"}) {
+    CLI::Option* option = sub->get_option(name);
+    option->description(option->get_description() + " (required)");
+  }
   return {
       sub, [options](Io& io) {
+        std::string missing;
+        for (const auto& [name, text] :
+             {std::pair{"--a-flow", &options->a.flow}, std::pair{"--b-flow", &options->b.flow},
+              std::pair{"--b-amounts", &options->b.amounts}}) {
+          if (text->empty()) missing += std::string(missing.empty() ? "" : ", ") + name;
+        }
+        if (!missing.empty()) {
+          io.err << "mix: missing " << missing << "\nusage: mix [options]; see --help\n";
+          return kExitUsage;
+        }
         MixingStream streams[2];
         const StreamOptions* given[2] = {&options->a, &options->b};
         for (int s = 0; s < 2; ++s) {
@@ -90,7 +107,7 @@ Subcommand AddMixCommand(CLI::App& app) {
           }
           streams[s] = {given[s]->temperature, given[s]->flow, *amounts};
         }
-        RecordingMessages messages(io.err);
+        RecordingMessages& messages = io.messages;
         const MixingResult result = StreamMixing(streams[0], streams[1]);
         if (const auto message = MixingStopMessage(result.status)) messages.Show(*message);
 

@@ -16,18 +16,19 @@
 
 namespace toluvek::cli {
 
-// The headless main window (main/headless_main_window.hpp) with its messages recorded and
-// written to stderr.
+// The headless main window (main/headless_main_window.hpp) with its messages recorded, to be
+// written to stderr when the subcommand ends.
 class HeadlessMainWindow {
  public:
-  explicit HeadlessMainWindow(std::ostream& err) : messages_(err) {}
+  explicit HeadlessMainWindow(RecordingMessages& messages)
+      : messages_(messages), headless_(messages) {}
   MainWindowModel& window() { return headless_.window(); }
   HeadlessWindows& windows() { return headless_.windows(); }
   RecordingMessages& messages() { return messages_; }
 
  private:
-  RecordingMessages messages_;
-  toluvek::HeadlessMainWindow headless_{messages_};
+  RecordingMessages& messages_;
+  toluvek::HeadlessMainWindow headless_;
 };
 
 struct MixtureOptions {

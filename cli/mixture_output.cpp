@@ -74,11 +74,12 @@ nlohmann::ordered_json Quantity(const std::string& text, double value) {
   return {{"value", value}, {"text", text}};
 }
 
-}  // namespace
+// The text of a result field.
+using ResultText = std::function<std::string(std::string_view field)>;
 
-void PrintMixture(const MainWindowModel& window, std::ostream& out) {
+void PrintResults(const ResultText& text, std::ostream& out) {
   for (const MixtureRow& row : kMixtureRows) {
-    out << PadRight(row.caption, 12) << PadRight(window.Text(row.field), 12) << row.unit << '\n';
+    out << PadRight(row.caption, 12) << PadRight(text(row.field), 12) << row.unit << '\n';
   }
   std::string header = "\n" + PadRight("", 9);
   for (const SpeciesColumn& column : kSpeciesColumns) header += PadRight(column.caption, 12);
@@ -87,10 +88,52 @@ void PrintMixture(const MainWindowModel& window, std::ostream& out) {
   for (std::size_t i = 0; i < kSpeciesCount; ++i) {
     std::string line = PadRight(table[i].label, 9);
     for (const SpeciesColumn& column : kSpeciesColumns) {
-      line += PadRight(window.Text((*column.fields)[i]), 12);
+      line += PadRight(text((*column.fields)[i]), 12);
     }
     out << TrimRight(line) << '\n';
   }
+}
+
+void AddResults(nlohmann::ordered_json& doc, const ResultText& text, const MixtureProperties& p) {
+  nlohmann::ordered_json mixture = nlohmann::ordered_json::object();
+  for (const MixtureRow& row : kMixtureRows) {
+    const std::string shown = text(row.field);
+    if (!shown.empty()) mixture[std::string(row.key)] = Quantity(shown, p.*row.value);
+  }
+  doc["mixture"] = mixture;
+  nlohmann::ordered_json species = nlohmann::ordered_json::array();
+  for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+    nlohmann::ordered_json entry = {{"label", AllSpecies()[i].label}};
+    for (const SpeciesColumn& column : kSpeciesColumns) {
+      const std::string shown = text((*column.fields)[i]);
+      if (!shown.empty()) entry[std::string(column.key)] = Quantity(shown, (p.*column.values)[i]);
+    }
+    species.push_back(entry);
+  }
+  doc["species"] = species;
+}
+
+ResultText WindowText(const MainWindowModel& window) {
+  return [&window](std::string_view field) { return window.Text(field); };
+}
+
+ResultText WrittenText(const std::vector<FieldWrite>& writes) {
+  return [&writes](std::string_view field) {
+    for (const FieldWrite& write : writes) {
+      if (write.field == field) return write.text;
+    }
+    return std::string();
+  };
+}
+
+}  // namespace
+
+void PrintMixture(const MainWindowModel& window, std::ostream& out) {
+  PrintResults(WindowText(window), out);
+}
+
+void PrintWrittenResults(const std::vector<FieldWrite>& writes, std::ostream& out) {
+  PrintResults(WrittenText(writes), out);
 }
 
 nlohmann::ordered_json MixtureJson(const MainWindowModel& window) {
@@ -108,23 +151,15 @@ nlohmann::ordered_json MixtureJson(const MainWindowModel& window) {
       {"amounts", inputs.amounts},
   };
   const MixtureProperties empty{};
-  const MixtureProperties& p = window.last_mixture() ? window.last_mixture()->properties : empty;
-  nlohmann::ordered_json mixture = nlohmann::ordered_json::object();
-  for (const MixtureRow& row : kMixtureRows) {
-    const std::string& text = window.Text(row.field);
-    if (!text.empty()) mixture[std::string(row.key)] = Quantity(text, p.*row.value);
-  }
-  doc["mixture"] = mixture;
-  nlohmann::ordered_json species = nlohmann::ordered_json::array();
-  for (std::size_t i = 0; i < kSpeciesCount; ++i) {
-    nlohmann::ordered_json entry = {{"label", AllSpecies()[i].label}};
-    for (const SpeciesColumn& column : kSpeciesColumns) {
-      const std::string& text = window.Text((*column.fields)[i]);
-      if (!text.empty()) entry[std::string(column.key)] = Quantity(text, (p.*column.values)[i]);
-    }
-    species.push_back(entry);
-  }
-  doc["species"] = species;
+  AddResults(doc, WindowText(window),
+             window.last_mixture() ? window.last_mixture()->properties : empty);
+  return doc;
+}
+
+nlohmann::ordered_json WrittenResultsJson(const std::vector<FieldWrite>& writes,
+                                          const MixtureProperties& values) {
+  nlohmann::ordered_json doc = nlohmann::ordered_json::object();
+  AddResults(doc, WrittenText(writes), values);
   return doc;
 }
 

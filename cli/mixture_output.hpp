@@ -1,7 +1,11 @@
 #pragma once
 // The main window's inputs and results as text and as JSON.
 
+#include <functional>
 #include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -15,6 +19,12 @@ void PrintMixture(const MainWindowModel& window, std::ostream& out);
 
 // {"inputs": …, "mixture": {…}, "species": [...]}: each written result as {"value", "text"}.
 nlohmann::ordered_json MixtureJson(const MainWindowModel& window);
+
+// The same for the texts one calculation wrote (`writes`) and its values, without the inputs:
+// a calculation that stopped part way shows only what it produced.
+void PrintWrittenResults(const std::vector<FieldWrite>& writes, std::ostream& out);
+nlohmann::ordered_json WrittenResultsJson(const std::vector<FieldWrite>& writes,
+                                          const MixtureProperties& values);
 
 nlohmann::ordered_json MessageJson(const Message& message);
 

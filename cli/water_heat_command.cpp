@@ -34,7 +34,7 @@ Subcommand AddWaterHeatCommand(CLI::App& app) {
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
   return {
       sub, [options](Io& io) {
-        RecordingMessages messages(io.err);
+        RecordingMessages& messages = io.messages;
         WaterEnthalpyInput input;
         input.flow = options->flow;
         input.flow_unit = options->flow_unit == "mol/h"  ? WaterFlowUnit::kMolPerHour

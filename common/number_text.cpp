@@ -2,8 +2,8 @@
 
 #include <locale.h>
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -98,12 +98,17 @@ std::string FormatPattern(double value, Pattern pattern) {
       decimals = 1, scientific = false;
       break;
   }
-  // printf rounds the exact binary value correctly; only the exponent width needs fixing.
+  // to_chars rounds the exact binary value correctly, as printf does, but always with "." and
+  // whatever the process locale; only the exponent's letter and width need fixing.
   char buffer[400];
-  std::snprintf(buffer, sizeof buffer, scientific ? "%.*E" : "%.*f", decimals, value);
-  std::string text(buffer);
+  const auto [end, error] = std::to_chars(
+      buffer, buffer + sizeof buffer, value,
+      scientific ? std::chars_format::scientific : std::chars_format::fixed, decimals);
+  if (error != std::errc()) ThrowFault(FaultKind::kOverflow);
+  std::string text(buffer, end);
   if (scientific) {
-    const std::size_t e = text.find('E');
+    const std::size_t e = text.find('e');
+    text[e] = 'E';
     std::string digits = text.substr(e + 2);
     while (digits.size() < 3) digits.insert(digits.begin(), '0');
     text = text.substr(0, e + 2) + digits;
@@ -116,9 +121,14 @@ std::string FormatPattern(double value, Pattern pattern) {
 std::string FormatGeneral(double value) {
   Checked(value);
   if (value == 0.0) return "0";
+  // printf's "%.15G", without the process locale's decimal separator.
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.15G", value);
-  return buffer;
+  const auto [end, error] =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+  if (error != std::errc()) ThrowFault(FaultKind::kOverflow);
+  std::string text(buffer, end);
+  if (const std::size_t e = text.find('e'); e != std::string::npos) text[e] = 'E';
+  return text;
 }
 
 double RoundToDisplay4(double value) {

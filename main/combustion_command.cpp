@@ -53,7 +53,8 @@ CombustionCommandOutcome MainWindowModel::CombustionTemperature() {
         form1::kTemperature,
         FormatPattern(toluvek::Checked(r.temperature - kKelvinOffset), Pattern::kFixed1));
 
-    window.Calculate();  // the burnt gas at Tad and the unchanged pressure
+    // The burnt gas at Tad and the unchanged pressure.
+    outcome.burnt_gas_calculated = window.Calculate();
 
     messages.Show(Message{FormatGeneral(r.total_before) + "→" + FormatGeneral(r.total_after),
                           kTotalChangeTitle, MessageIcon::kNone});

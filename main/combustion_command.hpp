@@ -14,6 +14,9 @@ namespace toluvek {
 struct CombustionCommandOutcome {
   std::optional<CombustionResult> result;  // the burnt gas written into the window
   bool completed = false;                  // the burnt gas was written and the totals message shown
+  // The calculation of the burnt gas at its temperature wrote every result; when it stopped,
+  // the combustion result stands and the results it wrote are the window's last_mixture().
+  bool burnt_gas_calculated = false;
 };
 
 // The button's handler is MainWindowModel::CombustionTemperature (combustion_command.cpp).

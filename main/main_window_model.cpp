@@ -136,6 +136,8 @@ bool MainWindowModel::Calculate() {
 }
 
 bool MainWindowModel::RunCalculation() {
+  // The outcome of an earlier calculation must not pass for this one's.
+  last_mixture_.reset();
   // 1-2. Pressure in Pa, temperature in K.
   const double pressure =
       toluvek::Checked(RequireNumber(Text(form1::kPressure)) * PascalPer(pressure_unit_));

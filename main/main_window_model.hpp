@@ -170,7 +170,8 @@ class MainWindowModel : public WindowModel, public MainWindowAccess {
   bool unit_rewrite() const { return unit_rewrite_; }
   const InputRecord& current_inputs() const { return current_; }
   const InputRecord& previous_inputs() const { return previous_; }
-  // The full-precision outcome of the latest mixture calculation, if one ran.
+  // The full-precision outcome of the latest calculation, when it got as far as the mixture
+  // calculation (none when its checks stopped it).
   const std::optional<MixtureResult>& last_mixture() const { return last_mixture_; }
 
  protected:

@@ -39,7 +39,8 @@ QStringList LabelTexts() {
       // The works the fits and mixing rules come from.
       u"[1] 化学工学会 編「化学工学便覧 改訂六版」丸善 (1999)\n"
       u"[2] 日本機械学会 編「伝熱工学資料 改訂第4版」日本機械学会 (1997)\n"
-      u"[3] 気体と液体の熱物性値およびその推算法に関する成書 (1974)\n"
+      u"[3] R. C. Reid, J. M. Prausnitz, T. K. Sherwood「The Properties of Gases and Liquids, "
+      u"Third Edition」McGraw-Hill (1977)\n"
       u"[4] R. B. Bird, W. E. Stewart, E. N. Lightfoot「Transport Phenomena」"
       u"John Wiley & Sons (1960)\n"
       u"[5] M. W. Chase, Jr. 編「NIST-JANAF Thermochemical Tables, Fourth Edition」"

@@ -217,8 +217,10 @@ void MainWindow::BuildResultGrid() {
     label->setObjectName(i == kH2O ? Utf8(form1::kMoistureLabel) : "species_" + formula);
     label->setToolTip(Utf8(species.hint));
     if (i == kH2O) {
+      // Its hint, as the other species labels give theirs, and what a click on it does.
       build_->ClickableLabel(
-          label, [this] { model_.SaturationTemperature(); }, {}, "クリックで飽和温度");
+          label, [this] { model_.SaturationTemperature(); }, {},
+          Utf8(species.hint) + "  クリックで飽和温度");
     }
     QLabel* molar_mass = build_->Label(
         QString::fromStdString(FormatPattern(species.molar_mass, Pattern::kFixed2)),

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
@@ -31,11 +32,25 @@ void SetBase(QWidget* widget, const QColor& colour) {
 
 }  // namespace
 
+class ModelBinding::FocusWatcher : public QObject {
+ public:
+  explicit FocusWatcher(QPointer<QLineEdit>& last_input) : last_input_(last_input) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::FocusIn) last_input_ = static_cast<QLineEdit*>(watched);
+    return false;
+  }
+
+ private:
+  QPointer<QLineEdit>& last_input_;
+};
+
 QColor ToQColor(Rgb colour) {
   return QColor(colour.red, colour.green, colour.blue);
 }
 
-ModelBinding::ModelBinding(WindowModel& model) : model_(model) {
+ModelBinding::ModelBinding(WindowModel& model)
+    : model_(model), focus_watcher_(std::make_unique<FocusWatcher>(last_input_)) {
   observer_ = model_.AddObserver([this](std::string_view control) {
     Reflect(control);
     RunRefreshes();
@@ -55,6 +70,10 @@ void ModelBinding::BindField(QLineEdit* field, Rgb background) {
   bound.field = field;
   bound.background = background;
   const std::string name = field->objectName().toStdString();
+  if (!field->isReadOnly()) {
+    if (first_input_ == nullptr) first_input_ = field;
+    field->installEventFilter(focus_watcher_.get());
+  }
   // textEdited carries the user's typing only; programmatic writes come from the model.
   QObject::connect(field, &QLineEdit::textEdited, field, [this, name](const QString& text) {
     Forward([&] { model_.SetText(name, text.toStdString()); });
@@ -96,8 +115,18 @@ void ModelBinding::AddRefresh(std::function<void()> refresh) {
 
 void ModelBinding::Forward(const std::function<void()>& action) {
   if (reflecting()) return;
+  QWidget* window = first_input_ != nullptr ? first_input_->window() : nullptr;
+  const QPointer<QWidget> had_focus = window != nullptr ? window->focusWidget() : nullptr;
   action();
   RunRefreshes();
+  RestoreFocus(had_focus);
+}
+
+void ModelBinding::RestoreFocus(QWidget* had_focus) {
+  if (had_focus == nullptr || had_focus->isEnabled()) return;
+  QLineEdit* target =
+      last_input_ != nullptr && last_input_->isEnabled() ? last_input_.data() : first_input_.data();
+  if (target != nullptr && target->isEnabled()) target->setFocus(Qt::OtherFocusReason);
 }
 
 void ModelBinding::ReflectAll() {

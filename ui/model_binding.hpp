@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,6 +48,9 @@ class ModelBinding {
 
   // Runs a user's action against the model and refreshes the views afterwards. Does nothing
   // while the model is being reflected: that is the binding writing the widgets, not the user.
+  // When the action disabled the control that had the focus, the focus goes back to the input
+  // field that had it last (the first input field bound, when none had): Qt would pass it on
+  // to the next control in the tab order, where a Space or Enter could run another command.
   void Forward(const std::function<void()>& action);
   bool reflecting() const { return reflecting_ > 0; }
 
@@ -69,8 +73,15 @@ class ModelBinding {
   void RunRefreshes();
   Bound& Add(QObject* object);
 
+  void RestoreFocus(QWidget* had_focus);
+  // Remembers the editable field that takes the focus.
+  class FocusWatcher;
+
   WindowModel& model_;
   std::map<std::string, Bound, std::less<>> bound_;
+  std::unique_ptr<FocusWatcher> focus_watcher_;
+  QPointer<QLineEdit> first_input_;
+  QPointer<QLineEdit> last_input_;
   std::vector<std::function<void()>> refreshes_;
   int reflecting_ = 0;
   int observer_ = 0;

@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -25,6 +27,11 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
 
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Whether the folder a file is to be created in exists.
+bool FolderExists(const QString& file) {
+  return QFileInfo(QFileInfo(file).absolutePath()).isDir();
 }
 
 }  // namespace
@@ -82,13 +89,41 @@ void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request) 
   dialog.setDefaultSuffix(QString::fromStdString(request.default_extension));
 }
 
+CompositionFileDialog::CompositionFileDialog(QWidget* parent,
+                                             std::function<void(const Message&)> warn)
+    : QFileDialog(parent), warn_(std::move(warn)) {}
+
+void CompositionFileDialog::accept() {
+  const QStringList chosen = selectedFiles();
+  if (acceptMode() == AcceptSave && !chosen.isEmpty() && !chosen.front().isEmpty() &&
+      !QFileInfo(chosen.front()).isDir() && !FolderExists(chosen.front())) {
+    const QString folder = QDir::toNativeSeparators(QFileInfo(chosen.front()).absolutePath());
+    warn_(Message{
+        folder.toStdString() + "\nフォルダーが見つかりません。フォルダー名を確認してください。",
+        windowTitle().toStdString(), MessageIcon::kExclamation});
+    return;
+  }
+  QFileDialog::accept();
+}
+
+FileDialogResult DialogOutcome(bool accepted, const QList<QUrl>& chosen, bool save) {
+  if (!accepted || chosen.isEmpty() || chosen.front().isEmpty()) return {};
+  const QUrl& url = chosen.front();
+  if (!url.isLocalFile()) return {FileDialogResult::Status::kFailed, {}};
+  const QString path = url.toLocalFile();
+  if (path.isEmpty()) return {};
+  if (save && !FolderExists(path)) return {FileDialogResult::Status::kFailed, {}};
+  return {FileDialogResult::Status::kChosen, QFile::encodeName(path).toStdString()};
+}
+
 FileDialogResult QtFileDialogs::Ask(const FileDialogRequest& request) {
-  QFileDialog dialog(parent_);
+  CompositionFileDialog* shown = nullptr;
+  CompositionFileDialog dialog(
+      parent_, [&shown](const Message& message) { MakeMessageBox(message, shown)->exec(); });
+  shown = &dialog;
   ConfigureFileDialog(dialog, request);
-  if (dialog.exec() != QDialog::Accepted) return {};
-  const QStringList chosen = dialog.selectedFiles();
-  if (chosen.isEmpty() || chosen.front().isEmpty()) return {};
-  return {FileDialogResult::Status::kChosen, QFile::encodeName(chosen.front()).toStdString()};
+  const bool accepted = dialog.exec() == QDialog::Accepted;
+  return DialogOutcome(accepted, dialog.selectedUrls(), request.save);
 }
 
 DateTime QtClock::Now() {

@@ -2,15 +2,18 @@
 // The platform services of the window models, done with Qt: message boxes and the beep, the
 // clipboard, the file dialogs of the composition files.
 
+#include <QFileDialog>
+#include <QList>
 #include <QPointer>
 #include <QString>
+#include <QUrl>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string_view>
 
 #include "main/platform.hpp"
 
-class QFileDialog;
 class QMessageBox;
 
 namespace toluvek {
@@ -44,6 +47,23 @@ QString QtFileFilter(std::string_view filter);
 // Sets up a dialog as the request asks: title, filters, save or open, default extension,
 // overwrite confirmation.
 void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request);
+
+// The file dialog of the composition files. Saving insists on an existing folder: a name in a
+// folder that does not exist is refused with a message (through `warn`), and the dialog stays
+// open for another name.
+class CompositionFileDialog : public QFileDialog {
+ public:
+  CompositionFileDialog(QWidget* parent, std::function<void(const Message&)> warn);
+  void accept() override;
+
+ private:
+  std::function<void(const Message&)> warn_;
+};
+
+// What the model is told a dialog returned: nothing when it was cancelled or gave no name; a
+// failure when it gave something that is no local file, or, a dialog of the desktop that does
+// not check, a name to save in a folder that does not exist; else the path.
+FileDialogResult DialogOutcome(bool accepted, const QList<QUrl>& chosen, bool save);
 
 class QtFileDialogs : public FileDialogs {
  public:

@@ -19,7 +19,28 @@ TEST(CombustionCommandCli, PrintsTheBurntGasTemperatureAndTotals) {
   EXPECT_TRUE(Contains(r.out, "N2       7.52\nCO       0\nCO2      1\nH2O      2\n")) << r.out;
   EXPECT_TRUE(Contains(r.out, "燃焼温度 2325.93 K  2052.8 ℃\n")) << r.out;
   EXPECT_TRUE(Contains(r.out, "総モル体積変化 10.52→10.52\n"));
-  EXPECT_EQ(r.err, "総モル体積変化: 10.52→10.52\n");
+  // The burnt gas's properties at that temperature, as the window shows them afterwards.
+  EXPECT_TRUE(Contains(r.out, "\n\n分子量      2.763E+001  kg/kmol\n")) << r.out;
+  EXPECT_TRUE(Contains(r.out, "H2O      1.901E-001")) << r.out;
+  // The totals box is a result: on stdout only.
+  EXPECT_EQ(r.err, "");
+}
+
+TEST(CombustionCommandCli, ABurntGasTooHotForThePropertiesStillGivesTheCombustion) {
+  const Outcome text = RunCli({"combustion", "--amounts", "H2=1,O2=0.5"});
+  EXPECT_EQ(text.code, kExitOk);
+  EXPECT_TRUE(Contains(text.out, "燃焼温度 5121.58 K  4848.4 ℃\n")) << text.out;
+  EXPECT_FALSE(Contains(text.out, "分子量")) << text.out;
+  EXPECT_EQ(text.err,
+            "warning: Toluvek: 入力値を確認下さい。\n"
+            "warning: the properties of the burnt gas could not be computed at 5121.58 K\n");
+  const Outcome json = RunCli({"combustion", "--amounts", "H2=1,O2=0.5", "--json"});
+  EXPECT_EQ(json.code, kExitOk);
+  const auto doc = nlohmann::json::parse(json.out);
+  EXPECT_EQ(doc["temperature"]["text"], "4848.4");
+  EXPECT_EQ(doc["burnt_gas"]["error"]["message"], "入力値を確認下さい。");
+  EXPECT_TRUE(doc["burnt_gas"]["mixture"].empty());
+  EXPECT_FALSE(doc.contains("error"));
 }
 
 TEST(CombustionCommandCli, JsonGivesTheTemperatureInFullFromKelvinInput) {
@@ -81,9 +102,23 @@ TEST(HeatDutyCommandCli, KgPerSecondUsesTheDisplayedMassFractionsAndMolarMass) {
 TEST(HeatDutyCommandCli, NegativeFlowKeepsTheSpeciesFlowsAndExitsOne) {
   const Outcome r = RunCli({"heat-duty", "--amounts", "N2=1", "--flow", "-1", "--t1", "-300"});
   EXPECT_EQ(r.code, kExitStopped);
-  EXPECT_EQ(r.err, "エラーメッセージ: 絶対温度が負です!!\nエラーメッセージ: ガス流量が負です!!\n");
+  // The negative temperature only warned; the negative flow stopped the command.
+  EXPECT_EQ(
+      r.err,
+      "warning: エラーメッセージ: 絶対温度が負です!!\nエラーメッセージ: ガス流量が負です!!\n");
   EXPECT_TRUE(Contains(r.out, "N2       -1.0000E+000\n")) << r.out;
   EXPECT_FALSE(Contains(r.out, "熱量"));
+}
+
+TEST(HeatDutyCommandCli, MessagesFollowTheRuleAndComeOnce) {
+  const Outcome warned = RunCli({"heat-duty", "--amounts", "N2=1", "--t1", "-300"});
+  EXPECT_EQ(warned.code, kExitOk);
+  EXPECT_TRUE(Contains(warned.out, "熱量     ")) << warned.out;
+  EXPECT_EQ(warned.err, "warning: エラーメッセージ: 絶対温度が負です!!\n");
+  // The main window and the heat duty both refuse the all-zero amounts: said once.
+  const Outcome zero = RunCli({"heat-duty", "--amounts", "0,0,0,0,0,0,0,0,0,0,0,0"});
+  EXPECT_EQ(zero.code, kExitStopped);
+  EXPECT_EQ(zero.err, "入力値エラー: mol体積が全て０です！！\nToluvek: 入力値を確認下さい。\n");
 }
 
 TEST(HeatDutyCommandCli, FailedMainCalculationLeavesNothingToRead) {

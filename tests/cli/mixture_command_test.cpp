@@ -6,6 +6,7 @@
 #include "cli/cli_app.hpp"
 #include "cli/mixture_options.hpp"
 #include "run_cli.hpp"
+#include "tests/comma_locale.hpp"
 
 namespace toluvek::cli {
 namespace {
@@ -33,6 +34,21 @@ TEST(MixtureCommand, JsonCarriesFullPrecisionBesideTheTexts) {
   EXPECT_EQ(doc["species"][2]["mole_fraction"]["text"], "7.900E-001");
   EXPECT_EQ(doc["inputs"]["pressure_pa"], 101325.0);
   EXPECT_FALSE(doc.contains("error"));
+}
+
+TEST(MixtureCommand, ADecimalCommaLocaleChangesNoOutput) {
+  const std::vector<std::string> text = {"mixture", "--temperature", "25.5", "--amounts",
+                                         "H2=0.5,O2=21,N2=79"};
+  std::vector<std::string> json = text;
+  json.push_back("--json");
+  const Outcome c_text = RunCli(text), c_json = RunCli(json);
+  const testing::CommaLocale comma;
+  ASSERT_TRUE(comma.active()) << testing::kNoCommaLocale;
+  const Outcome comma_text = RunCli(text), comma_json = RunCli(json);
+  EXPECT_EQ(comma_text.out, c_text.out);
+  EXPECT_EQ(comma_json.out, c_json.out);
+  EXPECT_EQ(comma_text.code, kExitOk) << comma_text.err;
+  EXPECT_NE(comma_json.out.find("0.5"), std::string::npos);
 }
 
 TEST(MixtureCommand, AMessageEndsWithExitOneAndKeepsWhatWasWritten) {

@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_app.hpp"
+#include "engine/gas_table.hpp"
 #include "main/composition_file.hpp"
 #include "main/main_window_fields.hpp"
 #include "main/main_window_model.hpp"
@@ -91,7 +92,7 @@ TEST_F(MixtureFiles, AnUnreadableFileIsTheWindowsMessage) {
   std::ofstream(path, std::ios::binary) << "#2004-03-24#\r\n\"x\",1,\"Pa\"\r\n";
   const Outcome r = RunCli({"mixture", "--file", path});
   EXPECT_EQ(r.code, kExitStopped);
-  EXPECT_EQ(r.err, "Toluvek: エラーです\n--file " + path + ": holds fewer than 32 fields\n");
+  EXPECT_EQ(r.err, "--file " + path + ": holds fewer than 32 fields\nToluvek: エラーです\n");
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(RunCli({"mixture", "--file", File("none.txt")}).code, kExitStopped);
 }
@@ -99,8 +100,45 @@ TEST_F(MixtureFiles, AnUnreadableFileIsTheWindowsMessage) {
 TEST_F(MixtureFiles, AFailedSaveEndsWithExitOne) {
   const Outcome r = RunCli({"mixture", "--save", File("missing/gas.txt")});
   EXPECT_EQ(r.code, kExitStopped);
-  EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "Toluvek: ﾌｧｲﾙの保存でｴﾗｰが発生しました。");
-  EXPECT_NE(r.err.find("--save " + File("missing/gas.txt") + ": "), std::string::npos);
+  EXPECT_EQ(r.err.substr(0, r.err.find(':')), "--save " + File("missing/gas.txt"));
+  EXPECT_NE(r.err.find("\nToluvek: ﾌｧｲﾙの保存でｴﾗｰが発生しました。\n"), std::string::npos);
+}
+
+TEST_F(MixtureFiles, AddAirAndRescaleWriteTheAmountsAsTheWindowDoes) {
+  const Outcome air = RunCli({"add-air", "10", "--save", File("air.txt")});
+  ASSERT_EQ(air.code, kExitOk) << air.err;
+  EXPECT_EQ(air.err, "");
+  EXPECT_EQ(air.out.substr(0, 51), "H2       0\nO2       2.310E+001\nN2       8.690E+001\n");
+  // The saved file holds the new amounts with the other inputs.
+  const CompositionReadResult saved = ReadCompositionFile(File("air.txt"));
+  ASSERT_TRUE(saved.ok());
+  EXPECT_EQ(saved.data->amounts[kO2], 23.1);
+  EXPECT_EQ(saved.data->amounts[kN2], 86.9);
+  EXPECT_EQ(saved.data->pressure, 101325);
+
+  const Outcome total = RunCli({"rescale", "1", "--amounts", "CH4=3,N2=1", "--json"});
+  ASSERT_EQ(total.code, kExitOk) << total.err;
+  const auto doc = nlohmann::json::parse(total.out);
+  EXPECT_EQ(doc["amounts"][kCH4]["label"], "CH4");
+  EXPECT_EQ(doc["amounts"][kCH4]["text"], "7.500E-001");
+  EXPECT_EQ(doc["amounts"][kCH4]["value"], 0.75);
+  EXPECT_EQ(doc["amounts"][kH2]["text"], "0.000E+000");
+}
+
+TEST_F(MixtureFiles, AddAirAndRescaleStopOnWhatTheDialogsRefuse) {
+  const std::vector<std::vector<std::string>> refused = {
+      {"rescale", "1", "--amounts", "0,0,0,0,0,0,0,0,0,0,0,0"},
+      {"rescale", "x"},
+      {"add-air", "1", "--amounts", "O2=abc", "--save", File("never.txt")},
+  };
+  for (const auto& args : refused) {
+    const Outcome r = RunCli(args);
+    EXPECT_EQ(r.code, kExitStopped) << args[0];
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Toluvek: 入力値を確認下さい。\n");
+  }
+  EXPECT_FALSE(std::filesystem::exists(File("never.txt")));
+  EXPECT_EQ(RunCli({"add-air"}).code, kExitUsage);
 }
 
 TEST_F(MixtureFiles, ConflictingOptionsAreUsageErrors) {

@@ -75,8 +75,17 @@ TEST(MixCommand, JsonCarriesTheUnroundedTemperatureAndFlow) {
   EXPECT_NEAR(doc["mixed_temperature"]["value"].get<double>(), 710.90, 1e-9);
 }
 
-TEST(MixCommand, UntouchedStreamBStopsAfterNormalisingStreamA) {
-  const Outcome r = RunCli({"mix", "--a-flow", "1", "--json"});
+TEST(MixCommand, FlowsAndStreamBsCompositionMustBeGiven) {
+  const Outcome r = RunCli({"mix"});
+  EXPECT_EQ(r.code, kExitUsage);
+  EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "mix: missing --a-flow, --b-flow, --b-amounts");
+  EXPECT_EQ(RunCli({"mix", "--a-flow", "1", "--b-flow", "1"}).err.substr(0, 25),
+            "mix: missing --b-amounts\n");
+}
+
+TEST(MixCommand, AllZeroStreamBStopsAfterNormalisingStreamA) {
+  const Outcome r = RunCli({"mix", "--a-flow", "1", "--b-flow", "0", "--b-amounts",
+                            "0,0,0,0,0,0,0,0,0,0,0,0", "--json"});
   EXPECT_EQ(r.code, kExitStopped);
   EXPECT_EQ(r.err, "Toluvek: 入力値を確認下さい。\n");
   const auto doc = nlohmann::json::parse(r.out);
@@ -153,7 +162,7 @@ TEST(ConvertCommand, PrintsTheRowsTheConverterShows) {
       {{"convert", "temperature", "100"}, "= 212.00 [ﾟF]\n= 671.67 [ﾟR]\n", ""},
       {{"convert", "temperature", "-1", "--unit", "R"},
        "= -273.71 [ﾟC]\n= -460.67 [ﾟF]\n",
-       "Toluvek: 絶対零度以下です!\n"},
+       "warning: Toluvek: 絶対零度以下です!\n"},
       {{"convert", "heat", "1"}, "= 1.1628E+000 [W]\n", ""},
       {{"convert", "heat", "1", "--unit", "cal"}, "= 4.18605E+000 [J]\n", ""},
   };

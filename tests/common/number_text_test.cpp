@@ -1,12 +1,12 @@
 #include "common/number_text.hpp"
 
-#include <clocale>
 #include <cmath>
 #include <limits>
 
 #include <gtest/gtest.h>
 
 #include "common/checked.hpp"
+#include "tests/comma_locale.hpp"
 
 namespace toluvek {
 namespace {
@@ -39,13 +39,17 @@ TEST(ParseStrict, RejectsEverythingElse) {
     EXPECT_FALSE(ParseStrict(text).has_value()) << '"' << text << '"';
 }
 
-TEST(ParseStrict, IgnoresTheProcessLocale) {
-  // A locale with a decimal comma must not change how "0.5" reads.
-  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no German locale here";
+TEST(NumberText, IgnoresTheProcessLocale) {
+  // Under a decimal comma every text still reads and writes with ".".
+  const testing::CommaLocale comma;
+  ASSERT_TRUE(comma.active()) << testing::kNoCommaLocale;
   EXPECT_EQ(ParseStrict("0.5"), 0.5);
+  EXPECT_FALSE(ParseStrict("0,5").has_value());
   EXPECT_EQ(ParseLenient("2.5x"), 2.5);
   EXPECT_EQ(FormatPattern(0.5, Pattern::kFixed2), "0.50");
-  std::setlocale(LC_ALL, "C");
+  EXPECT_EQ(FormatPattern(101325, Pattern::kSci5), "1.01325E+005");
+  EXPECT_EQ(FormatGeneral(25.5), "25.5");
+  EXPECT_EQ(FormatGeneral(1.5e20), "1.5E+20");
 }
 
 TEST(ParseLenient, ReadsTheLongestLeadingNumber) {

@@ -14,6 +14,8 @@
 
 #include "main/main_window_fields.hpp"
 #include "main/main_window_model.hpp"
+#include "main/report.hpp"
+#include "tests/comma_locale.hpp"
 #include "tests/support/fakes.hpp"
 
 namespace toluvek {
@@ -423,6 +425,29 @@ TEST_F(CompositionCommands, SavingTheStartUpStateWritesTheExpectedBytes) {
   EXPECT_TRUE(platform.shown.empty());
   EXPECT_EQ(Snapshot(), before);
   EXPECT_EQ(window.current_inputs(), InputRecord{});
+}
+
+TEST_F(CompositionCommands, ADecimalCommaLocaleChangesNoWrittenNumber) {
+  // The same inputs saved, reported and loaded under C and under a decimal comma.
+  auto save_and_report = [this](const std::string& name) {
+    window.SetText(form1::kTemperature, "25.5");
+    window.SetText(form1::kAmount[kH2], "0.5");
+    EXPECT_TRUE(window.Calculate());
+    EXPECT_FALSE(window.SaveCompositionFile(folder.File(name)));
+    return std::pair(ReadBytes(folder.File(name)), ResultsReport(window));
+  };
+  const auto [c_file, c_report] = save_and_report("c.txt");
+  const testing::CommaLocale comma;
+  ASSERT_TRUE(comma.active()) << testing::kNoCommaLocale;
+  const auto [comma_file, comma_report] = save_and_report("comma.txt");
+  EXPECT_EQ(comma_file.substr(comma_file.find("\r\n")), c_file.substr(c_file.find("\r\n")));
+  EXPECT_NE(comma_file.find(",25.5,"), std::string::npos) << comma_file;
+  EXPECT_EQ(comma_report, c_report);
+  EXPECT_NE(comma_report.find("2.5500E+001"), std::string::npos) << comma_report;
+  EXPECT_TRUE(window.LoadCompositionFile(folder.File("comma.txt")));
+  EXPECT_EQ(window.Text(form1::kAmount[kH2]), "0.5");
+  EXPECT_EQ(window.current_inputs().amounts[kH2], 0.5);
+  EXPECT_TRUE(platform.shown.empty());
 }
 
 TEST_F(CompositionCommands, SavingWritesTheLenientValuesOfTheFields) {

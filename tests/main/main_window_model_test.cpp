@@ -139,6 +139,14 @@ TEST_F(MainWindow, EnterMovesFromPressureToTemperatureAndCalculatesElsewhere) {
   EXPECT_EQ(window.Text(form1::kMolarMass), "stale");
 }
 
+TEST_F(MainWindow, ACalculationStoppedByItsChecksLeavesNoEarlierOutcome) {
+  ASSERT_TRUE(window.Calculate());
+  ASSERT_TRUE(window.last_mixture().has_value());
+  window.SetText(form1::kPressure, "-1");
+  EXPECT_FALSE(window.Calculate());
+  EXPECT_FALSE(window.last_mixture().has_value());
+}
+
 TEST_F(MainWindow, ClearZeroesOnlyTheAmounts) {
   ASSERT_TRUE(window.Calculate());
   window.SetText(form1::kAmount[kCH4], "3.5");

@@ -98,6 +98,29 @@ class MainWindowTest : public QObject {
     QCOMPARE(client->palette().color(QPalette::Window), QColor(192, 192, 192));
   }
 
+  void calculatingLeavesTheFocusInTheInputField_data() {
+    QTest::addColumn<QString>("how");
+    for (const char* how : {"click", "space", "enter"}) QTest::newRow(how) << how;
+  }
+  void calculatingLeavesTheFocusInTheInputField() {
+    // "計算" disables itself; the focus must not pass on to "終了", where a Space would end
+    // the program.
+    QFETCH(QString, how);
+    QLineEdit* o2 = Find("Text4");
+    auto* calculate = Find<QPushButton>("Command1");
+    o2->setFocus();
+    if (how == "click") QTest::mouseClick(calculate, Qt::LeftButton);
+    if (how == "space") {
+      calculate->setFocus();
+      QTest::keyClick(calculate, Qt::Key_Space);
+    }
+    if (how == "enter") QTest::keyClick(o2, Qt::Key_Return);
+    QVERIFY(!calculate->isEnabled());
+    QCOMPARE(h().window.focusWidget(), o2);
+    QTest::keyClick(h().window.focusWidget(), Qt::Key_Space);
+    QCOMPARE(h().ends, 0);
+  }
+
   void typingReachesTheModelAndEnablesCalculate() {
     Calculate();
     QVERIFY(!Find<QPushButton>("Command1")->isEnabled());
@@ -423,6 +446,14 @@ class MainWindowTest : public QObject {
       names.insert(field->accessibleName());
     }
     QCOMPARE(names.size(), 96);
+    // Species labels describe themselves by their hint; the H2O label adds what a click does.
+    auto description = [this](const char* label) {
+      return QAccessible::queryAccessibleInterface(Find<QLabel>(label))
+          ->text(QAccessible::Description);
+    };
+    QCOMPARE(description("species_O2"), "<酸素> 臨界圧 5.04MPa  臨界温度 154.6K");
+    QCOMPARE(description("Label10"),
+             "<水蒸気>  臨界圧 22.04MPa  臨界温度 647.3K  クリックで飽和温度");
   }
 
   void speciesLabelsShowHintsAndMolarMasses() {

@@ -55,6 +55,35 @@ class ModelBindingTest : public QObject {
     QCOMPARE(field->palette().color(QPalette::Base), QColor(0, 255, 255));
   }
 
+  void anActionThatDisablesTheFocusedButtonGivesTheFocusToAnInputField() {
+    // With no input field focused before, the first bound one takes it; the read-only field
+    // bound first is no input field.
+    EchoModel model;
+    QWidget window;
+    auto* result = new QLineEdit(&window);
+    result->setObjectName("Result");
+    result->setReadOnly(true);
+    auto* first = new QLineEdit(&window);
+    first->setObjectName("First");
+    auto* button = new QPushButton(&window);
+    button->setObjectName("Button");
+    auto* next = new QPushButton(&window);
+    ModelBinding binding(model);
+    binding.BindField(result, kWhite);
+    binding.BindField(first, kWhite);
+    binding.BindControl(button);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    button->setFocus();
+    binding.Forward([&] { model.SetEnabled("Button", false); });
+    QCOMPARE(window.focusWidget(), first);
+    // A focused control that stays enabled keeps the focus.
+    next->setFocus();
+    binding.Forward([&] { model.SetEnabled("Button", true); });
+    QCOMPARE(window.focusWidget(), next);
+  }
+
   void typingGoesThroughTheModelsChangeHandlingOnce() {
     EchoModel model;
     QWidget window;

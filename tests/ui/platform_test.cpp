@@ -2,10 +2,14 @@
 // filters, and twips.
 
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+#include <vector>
 
 #include "ui/qt_platform.hpp"
 #include "ui/twips.hpp"
@@ -86,6 +90,56 @@ class PlatformTest : public QObject {
     QCOMPARE(dialog.fileMode(), QFileDialog::ExistingFile);
     QVERIFY(dialog.defaultSuffix().isEmpty());
     QCOMPARE(dialog.nameFilters(), QStringList{QString::fromUtf8("ﾃｷｽﾄﾌｧｲﾙ(*.txt)")});
+  }
+
+  void saveDialogRefusesANameInAFolderThatDoesNotExist() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    std::vector<Message> warned;
+    CompositionFileDialog dialog(nullptr, [&](const Message& m) { warned.push_back(m); });
+    ConfigureFileDialog(dialog, {"データ保存", "ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt", "txt", true});
+    // Typed as a user types it, relative to the folder the dialog shows.
+    dialog.setDirectory(folder.path());
+    dialog.selectFile("missing/gas.txt");
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(warned.size(), std::size_t{1});
+    QCOMPARE(warned[0].title, "データ保存");
+    QCOMPARE(warned[0].icon, MessageIcon::kExclamation);
+    QVERIFY2(QString::fromStdString(warned[0].text).startsWith(folder.filePath("missing")),
+             warned[0].text.c_str());
+    dialog.selectFile("gas.txt");
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(warned.size(), std::size_t{1});
+  }
+
+  void dialogOutcomesAsTheModelTakesThem_data() {
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QUrl>("url");
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<int>("status");
+    const QUrl here = QUrl::fromLocalFile(QDir::tempPath() + "/gas.txt");
+    const QUrl missing = QUrl::fromLocalFile(QDir::tempPath() + "/no such folder/gas.txt");
+    using S = FileDialogResult::Status;
+    QTest::newRow("cancelled") << false << here << true << int(S::kCancelled);
+    QTest::newRow("no name") << true << QUrl() << true << int(S::kCancelled);
+    QTest::newRow("chosen") << true << here << true << int(S::kChosen);
+    QTest::newRow("folder missing, saving") << true << missing << true << int(S::kFailed);
+    QTest::newRow("folder missing, opening") << true << missing << false << int(S::kChosen);
+    QTest::newRow("not a local file")
+        << true << QUrl("sftp://host/gas.txt") << true << int(S::kFailed);
+  }
+  void dialogOutcomesAsTheModelTakesThem() {
+    QFETCH(bool, accepted);
+    QFETCH(QUrl, url);
+    QFETCH(bool, save);
+    QFETCH(int, status);
+    const FileDialogResult result = DialogOutcome(accepted, {url}, save);
+    QCOMPARE(int(result.status), status);
+    if (result.status == FileDialogResult::Status::kChosen) {
+      QCOMPARE(QString::fromStdString(result.path), url.toLocalFile());
+    }
   }
 
   void twipsBecomePixelsByTheLogicalDpi_data() {
