@@ -8,6 +8,7 @@
 #include "cli/cli_app.hpp"
 #include "cli/mixture_options.hpp"
 #include "cli/mixture_output.hpp"
+#include "cli/tool_output.hpp"
 #include "common/number_text.hpp"
 #include "main/combustion_command.hpp"
 #include "main/main_window_fields.hpp"
@@ -85,7 +86,7 @@ Subcommand AddCombustionCommand(CLI::App& app) {
               if (!outcome.completed && !messages.shown().empty()) {
                 doc["error"] = MessageJson(messages.shown().back());
               }
-              io.out << doc.dump(2) << '\n';
+              io.out << JsonText(doc) << '\n';
             } else if (outcome.result) {
               PrintBurntGas(window, *outcome.result, io.out);
             }
