@@ -270,6 +270,9 @@ std::error_code FollowLinks(const std::string& path, std::string& target) {
     std::string link(PATH_MAX, '\0');
     const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
     if (length < 0) return LastError();
+    if (static_cast<std::size_t>(length) == link.size()) {
+      return std::make_error_code(std::errc::filename_too_long);
+    }
     if (length == 0) return std::make_error_code(std::errc::no_such_file_or_directory);
     link.resize(static_cast<std::size_t>(length));
     target = link.front() == '/' ? link : FolderOf(target) + "/" + link;
@@ -288,7 +291,7 @@ std::error_code CheckReplaceable(const std::string& target, struct stat& info, b
   existing = true;
   if (!S_ISREG(info.st_mode)) return SaveRefusal::kNotAFile;
   if ((info.st_mode & 0222) == 0) return SaveRefusal::kWriteProtected;
-  if (::access(target.c_str(), W_OK) != 0) {
+  if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
     return errno == EACCES ? std::error_code(SaveRefusal::kWriteProtected) : LastError();
   }
   return {};
