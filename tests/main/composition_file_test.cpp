@@ -299,7 +299,9 @@ TEST(CompositionReader, SkippedFieldsMayHoldAnyBytesAndUtf8IsRead) {
 
 TEST(Utf8, InvalidBytesBecomeReplacementCharacters) {
   EXPECT_EQ(ValidUtf8("圧力 ℃ 😀 abc"), "圧力 ℃ 😀 abc");
-  EXPECT_EQ(ValidUtf8("a\xFF" "b"), "a\uFFFDb");
+  EXPECT_EQ(ValidUtf8("a\xFF"
+                      "b"),
+            "a\uFFFDb");
   EXPECT_EQ(ValidUtf8("\xE3\x81"), "\uFFFD\uFFFD");                      // cut off
   EXPECT_EQ(ValidUtf8("\xC0\xAF"), "\uFFFD\uFFFD");                      // overlong "/"
   EXPECT_EQ(ValidUtf8("\xED\xA0\x80"), "\uFFFD\uFFFD\uFFFD");            // a surrogate
