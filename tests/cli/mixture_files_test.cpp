@@ -105,6 +105,12 @@ TEST_F(MixtureFiles, AnUnreadableFileIsTheWindowsMessage) {
   EXPECT_EQ(r.err, "Toluvek: エラーです\n--file " + path + ": holds fewer than 32 fields\n");
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(RunCli({"mixture", "--file", File("none.txt")}).code, kExitStopped);
+  // Fields that begin only beyond the part that is read.
+  const std::string late = File("late.txt");
+  std::ofstream(late, std::ios::binary) << std::string(kCompositionReadLimit, '\n') << "1,2,3";
+  EXPECT_EQ(RunCli({"mixture", "--file", late}).err,
+            "Toluvek: エラーです\n--file " + late +
+                ": does not hold its 32 fields within the first 64 KiB\n");
 }
 
 TEST_F(MixtureFiles, AFailedSaveEndsWithExitOne) {
