@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
 #include <ostream>
+#include <string_view>
+
+#include <nlohmann/json.hpp>
 
 namespace toluvek::cli {
 
@@ -43,6 +47,43 @@ void RecordingMessages::Report(std::ostream& err, bool completed) const {
   for (const std::string& note : notes_) err << "warning: " << note << '\n';
 }
 
+namespace {
+
+// Values a script most likely got wrong: an empty text (an unset variable), or the next
+// option taken as the value of one whose value is missing ("--pressure --json"). A negative
+// number such as -5 is a value.
+std::optional<std::string> SuspiciousValue(const CLI::App& sub) {
+  for (const CLI::Option* option : sub.get_options()) {
+    if (!option->nonpositional() || option->get_type_size_max() == 0) continue;  // flags
+    for (const std::string& value : option->results()) {
+      if (value.empty()) return option->get_name() + ": the value is empty";
+      if (value.starts_with("--")) {
+        return option->get_name() + ": a value is missing (" + value + " is an option)";
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+template <class UsageError>
+int RunParsed(const std::vector<Subcommand>& subcommands, std::ostream& out, std::ostream& err,
+              const UsageError& usage_error) {
+  for (const Subcommand& s : subcommands) {
+    if (!s.app->parsed()) continue;
+    if (const std::optional<std::string> problem = SuspiciousValue(*s.app)) {
+      return usage_error(*problem);
+    }
+    RecordingMessages messages;
+    Io io{out, err, messages};
+    const int code = s.run(io);
+    messages.Report(err, code == kExitOk);
+    return code;
+  }
+  return kExitUsage;
+}
+
+}  // namespace
+
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   CLI::App app{"Toluvek: thermophysical properties of ideal-gas mixtures of twelve species",
                "toluvek-cli"};
@@ -54,31 +95,37 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       AddRescaleCommand(app),
   };
 
-  // CLI11 takes the arguments in reverse order.
-  std::vector<std::string> reversed(args.rbegin(), args.rend());
-  try {
-    app.parse(reversed);
-  } catch (const CLI::CallForHelp&) {
-    out << app.help();
-    return kExitOk;
-  } catch (const CLI::ParseError& error) {
-    err << error.what() << '\n';
+  const auto usage_error = [&](std::string_view what) {
+    err << what << '\n';
     const CLI::App* failed = &app;
     for (const Subcommand& s : subcommands) {
       if (s.app->parsed()) failed = s.app;
     }
     err << "usage: " << failed->get_display_name() << ' ' << "[options]; see --help\n";
     return kExitUsage;
+  };
+
+  // CLI11 takes the arguments in reverse order.
+  std::vector<std::string> reversed(args.rbegin(), args.rend());
+  int code = kExitUsage;
+  try {
+    app.parse(reversed);
+    code = RunParsed(subcommands, out, err, usage_error);
+  } catch (const CLI::CallForHelp&) {
+    out << app.help();
+    code = kExitOk;
+  } catch (const CLI::ParseError& error) {
+    code = usage_error(error.what());
+  } catch (const nlohmann::json::exception& error) {
+    err << "toluvek-cli: the JSON output could not be written: " << error.what() << '\n';
+    code = kExitStopped;
   }
-  RecordingMessages messages;
-  Io io{out, err, messages};
-  for (const Subcommand& s : subcommands) {
-    if (!s.app->parsed()) continue;
-    const int code = s.run(io);
-    messages.Report(err, code == kExitOk);
-    return code;
+  // Results that never reached their reader are a failure, whatever the calculation said.
+  if (!out.flush()) {
+    err << "toluvek-cli: the results could not be written to standard output\n";
+    if (code == kExitOk) code = kExitStopped;
   }
-  return kExitUsage;
+  return code;
 }
 
 }  // namespace toluvek::cli

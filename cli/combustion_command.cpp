@@ -11,6 +11,7 @@
 #include "cli/cli_app.hpp"
 #include "cli/mixture_options.hpp"
 #include "cli/mixture_output.hpp"
+#include "cli/tool_output.hpp"
 #include "common/number_text.hpp"
 #include "main/combustion_command.hpp"
 #include "main/main_window_fields.hpp"
@@ -106,7 +107,8 @@ Subcommand AddCombustionCommand(CLI::App& app) {
               if (!outcome.completed && !messages.shown().empty()) {
                 doc["error"] = MessageJson(messages.shown().back());
               }
-              io.out << doc.dump(2) << '\n';
+              io.out << JsonText(doc) << '
+';
             } else if (burnt) {
               PrintBurntGas(window, *outcome.result, io.out);
               if (!writes.empty()) {

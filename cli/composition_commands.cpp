@@ -56,7 +56,7 @@ Subcommand AddCompositionCommand(CLI::App& app, const char* name, const char* de
           // The dialog stays open with the composition untouched.
           headless.messages().Show(messages::kCheckInput);
           if (options->json) {
-            io.out << nlohmann::ordered_json{{"error", MessageJson(messages::kCheckInput)}}.dump(2)
+            io.out << JsonText(nlohmann::ordered_json{{"error", MessageJson(messages::kCheckInput)}})
                    << '\n';
           }
           return kExitStopped;
@@ -81,7 +81,7 @@ Subcommand AddCompositionCommand(CLI::App& app, const char* name, const char* de
           }
           nlohmann::ordered_json doc = {{"amounts", list}};
           if (!saved) doc["error"] = MessageJson(messages::kFileNotSaved);
-          io.out << doc.dump(2) << '\n';
+          io.out << JsonText(doc) << '\n';
         } else {
           for (std::size_t i = 0; i < kSpeciesCount; ++i) {
             io.out << PadColumns(AllSpecies()[i].label, 9) << (*changed)[i] << '\n';

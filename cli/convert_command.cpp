@@ -137,7 +137,7 @@ Subcommand AddConvertCommand(CLI::App& app) {
               doc["rows"] = rows;
               doc["converted"] = shown.converted;
               doc["messages"] = MessagesJson(messages.shown());
-              io.out << doc.dump(2) << '\n';
+              io.out << JsonText(doc) << '\n';
             } else {
               for (const ConverterRow& row : shown.rows) {
                 if (row.visible && !row.text.empty()) io.out << "= " << row.text << '\n';

@@ -109,7 +109,7 @@ Subcommand AddDuctCommand(CLI::App& app) {
               doc["results"] = results;
               doc["completed"] = result.completed();
               doc["messages"] = MessagesJson(messages.shown());
-              io.out << doc.dump(2) << '\n';
+              io.out << JsonText(doc) << '\n';
             } else if (calculated) {
               for (const DuctRow& row : kDuctRows) {
                 std::string text;

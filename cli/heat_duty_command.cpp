@@ -10,6 +10,7 @@
 #include "cli/mixture_options.hpp"
 #include "cli/mixture_output.hpp"
 #include "main/calculate_command.hpp"
+#include "cli/tool_output.hpp"
 #include "main/main_window_fields.hpp"
 #include "tools/enthalpy/heat_duty.hpp"
 
@@ -141,7 +142,7 @@ Subcommand AddHeatDutyCommand(CLI::App& app) {
               for (const Message& m : messages.shown()) shown.push_back(MessageJson(m));
               doc["messages"] = shown;
               if (!result.ok()) doc["error"] = MessageJson(result.messages.back());
-              io.out << doc.dump(2) << '\n';
+              io.out << JsonText(doc) << '\n';
             } else if (!result.closes_window()) {
               PrintHeatDuty(result, io.out);
             }

@@ -135,7 +135,7 @@ Subcommand AddMixCommand(CLI::App& app) {
           }
           doc["search_steps"] = result.search_steps;
           doc["messages"] = MessagesJson(messages.shown());
-          io.out << doc.dump(2) << '\n';
+          io.out << JsonText(doc) << '\n';
         } else {
           // The window's fields: the texts given, overwritten by what the run wrote.
           std::map<std::string_view, std::string> shown;

@@ -9,6 +9,7 @@
 #include "cli/cli_app.hpp"
 #include "cli/mixture_options.hpp"
 #include "cli/mixture_output.hpp"
+#include "cli/tool_output.hpp"
 #include "main/report.hpp"
 
 namespace toluvek::cli {
@@ -42,7 +43,9 @@ Subcommand AddMixtureCommand(CLI::App& app) {
             bool ok = window.Calculate();
             if (!options->save.empty()) {
               if (const std::error_code error = window.SaveCompositionFile(options->save)) {
-                io.err << "--save " << options->save << ": " << error.message() << '\n';
+                // The window's message is on stderr already; this says what went wrong.
+                io.err << "--save " << options->save << ": " << SaveFailureText(error)
+                       << "; nothing was written\n";
                 ok = false;
               }
             }
@@ -50,7 +53,7 @@ Subcommand AddMixtureCommand(CLI::App& app) {
             if (options->json) {
               nlohmann::ordered_json doc = MixtureJson(window);
               if (!shown.empty()) doc["error"] = MessageJson(shown.front());
-              io.out << doc.dump(2) << '\n';
+              io.out << JsonText(doc) << '\n';
             } else if (options->format == "report") {
               io.out << ResultsReport(window);
             } else {

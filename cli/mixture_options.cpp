@@ -29,10 +29,10 @@ std::string_view Reason(CompositionError error) {
       return "could not be read";
     case CompositionError::kTooFewFields:
       return "holds fewer than 32 fields";
+    case CompositionError::kBeyondReadLimit:
+      return "does not hold its 32 fields within the first 64 KiB";
     case CompositionError::kNotANumber:
       return "has a value field that is not a number";
-    case CompositionError::kEncoding:
-      return "holds bytes that are not code page 932";
     case CompositionError::kNone:
       break;
   }
@@ -50,6 +50,7 @@ std::optional<SpeciesTexts> ParseAmountList(const std::string& list) {
     return amounts;
   }
   amounts.fill("0");
+  std::array<bool, kSpeciesCount> named{};
   for (const std::string& part : parts) {
     const std::size_t equals = part.find('=');
     if (equals == std::string::npos) return std::nullopt;
@@ -58,7 +59,10 @@ std::optional<SpeciesTexts> ParseAmountList(const std::string& list) {
     const auto found = std::find_if(table.begin(), table.end(),
                                     [&](const SpeciesConstants& s) { return s.label == label; });
     if (found == table.end()) return std::nullopt;
-    amounts[static_cast<std::size_t>(found - table.begin())] = part.substr(equals + 1);
+    const auto index = static_cast<std::size_t>(found - table.begin());
+    if (named[index]) return std::nullopt;  // which of two values was meant is anyone's guess
+    named[index] = true;
+    amounts[index] = part.substr(equals + 1);
   }
   return amounts;
 }
@@ -99,7 +103,8 @@ int MixtureOptions::ApplyTo(MainWindowModel& window, std::ostream& err) const {
     texts = *parsed;
   } else {
     err << "--amounts: give twelve comma-separated values in species order, or NAME=VALUE pairs "
-           "with the labels H2 O2 N2 CO CO2 H2O CH3OH CH4 C2H6 C3H8 n-C4H10 i-C4H10\n";
+           "with the labels H2 O2 N2 CO CO2 H2O CH3OH CH4 C2H6 C3H8 n-C4H10 i-C4H10, each at most "
+           "once\n";
     return kExitUsage;
   }
   // Units first, as a user chooses them; the texts given then replace what the switch wrote.

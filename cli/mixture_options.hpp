@@ -52,7 +52,8 @@ struct MixtureOptions {
 };
 
 // Parses "21,79,..." (twelve texts in species order) or "O2=21,N2=79" (labels of the species,
-// unnamed ones "0"). Returns no value for a list of the wrong shape or an unknown label.
+// unnamed ones "0"). Returns no value for a list of the wrong shape, an unknown label or a
+// label named twice.
 std::optional<SpeciesTexts> ParseAmountList(const std::string& list);
 
 }  // namespace toluvek::cli

@@ -37,6 +37,10 @@ std::string PadColumns(std::string_view text, std::size_t width) {
   return padded;
 }
 
+std::string JsonText(const nlohmann::ordered_json& doc) {
+  return doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
 nlohmann::ordered_json ValueAndText(double value, const std::string& text) {
   return {{"value", value}, {"text", text}};
 }

@@ -16,6 +16,10 @@ namespace toluvek::cli {
 // The text padded with blanks to `width` columns, a Japanese character counted as two.
 std::string PadColumns(std::string_view text, std::size_t width);
 
+// The document as the subcommands print it, indented by two. Texts echoed from the command
+// line may hold bytes that are not UTF-8: each such byte is written as U+FFFD.
+std::string JsonText(const nlohmann::ordered_json& doc);
+
 // {"value": value, "text": text}.
 nlohmann::ordered_json ValueAndText(double value, const std::string& text);
 

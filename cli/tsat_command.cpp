@@ -58,7 +58,7 @@ Subcommand AddTsatCommand(CLI::App& app) {
             if (!windows.Opened(ToolWindow::kSaturation)) {
               doc["status"] = "not_opened";
               doc["messages"] = MessagesJson(messages.shown());
-              if (options->json) io.out << doc.dump(2) << '\n';
+              if (options->json) io.out << JsonText(doc) << '\n';
               return kExitStopped;
             }
 
@@ -81,7 +81,7 @@ Subcommand AddTsatCommand(CLI::App& app) {
             doc["messages"] = MessagesJson(messages.shown());
 
             if (options->json) {
-              io.out << doc.dump(2) << '\n';
+              io.out << JsonText(doc) << '\n';
             } else if (display.status == SaturationStatus::kSolved) {
               io.out << display.label1 << ' ' << display.label2 << '\n';
             }

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_app.hpp"
+#include "cli/tool_output.hpp"
 #include "main/calculate_command.hpp"
 #include "tools/water/water_heat.hpp"
 
@@ -59,7 +60,7 @@ Subcommand AddWaterHeatCommand(CLI::App& app) {
             doc["error"] = {{"message", messages::kCheckInput.text},
                             {"title", messages::kCheckInput.title}};
           }
-          io.out << doc.dump(2) << '\n';
+          io.out << JsonText(doc) << '\n';
         } else if (heat) {
           const WaterPowerText shown = FormatWaterPower(*heat);
           io.out << shown.number << ' ' << shown.unit << '\n';

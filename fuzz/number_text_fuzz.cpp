@@ -31,7 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const std::string general = FormatGeneral(lenient);
   const auto back = ParseStrict(general);
-  if (!back) std::abort();
+  // Fifteen digits round the doubles from 1.797693134862315E+308 on up beyond the range, so
+  // that their text does not read back (writers of files refuse them); no other value may.
+  if (!back) {
+    if (std::fabs(lenient) < 1.797693134862315e308) std::abort();
+    return 0;
+  }
   // Fifteen significant digits: the value comes back to within rounding.
   if (std::fabs(*back - lenient) > 1e-14 * std::fabs(lenient)) std::abort();
   return 0;

@@ -350,7 +350,7 @@ std::error_code MainWindowModel::SaveCompositionFile(const std::string& path) {
     bytes = Utf8ToCp932(CompositionText(CompositionFromFields(), services_.clock.Now()));
   } catch (const std::exception&) {
     services_.messages.Show(messages::kCheckInput);
-    return std::make_error_code(std::errc::invalid_argument);
+    return SaveRefusal::kValueOutOfRange;
   }
   std::error_code error = bytes ? WriteFileAtomically(path, *bytes)
                                 : std::make_error_code(std::errc::illegal_byte_sequence);

@@ -1,5 +1,6 @@
 // toluvek-cli mixture: the clipboard report, and inputs from and to composition files.
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -95,6 +96,12 @@ TEST_F(MixtureFiles, AnUnreadableFileIsTheWindowsMessage) {
   EXPECT_EQ(r.err, "--file " + path + ": holds fewer than 32 fields\nToluvek: エラーです\n");
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(RunCli({"mixture", "--file", File("none.txt")}).code, kExitStopped);
+  // Fields that begin only beyond the part that is read.
+  const std::string late = File("late.txt");
+  std::ofstream(late, std::ios::binary) << std::string(kCompositionReadLimit, '\n') << "1,2,3";
+  EXPECT_EQ(RunCli({"mixture", "--file", late}).err,
+            "Toluvek: エラーです\n--file " + late +
+                ": does not hold its 32 fields within the first 64 KiB\n");
 }
 
 TEST_F(MixtureFiles, AFailedSaveEndsWithExitOne) {
@@ -139,6 +146,45 @@ TEST_F(MixtureFiles, AddAirAndRescaleStopOnWhatTheDialogsRefuse) {
   }
   EXPECT_FALSE(std::filesystem::exists(File("never.txt")));
   EXPECT_EQ(RunCli({"add-air"}).code, kExitUsage);
+}
+
+TEST_F(MixtureFiles, SavingFollowsALinkAndRefusesWhatItMayNotReplace) {
+  const std::string real = File("real.txt");
+  std::ofstream(real, std::ios::binary) << "old";
+  ASSERT_EQ(::symlink("real.txt", File("link.txt").c_str()), 0);
+  const Outcome linked = RunCli({"mixture", "--amounts", "CH4=1", "--save", File("link.txt")});
+  ASSERT_EQ(linked.code, kExitOk) << linked.err;
+  EXPECT_TRUE(std::filesystem::is_symlink(File("link.txt")));
+  const CompositionReadResult read = ReadCompositionFile(real);
+  ASSERT_TRUE(read.ok());
+  EXPECT_EQ(read.data->amounts[kCH4], 1);
+
+  ASSERT_EQ(::mkfifo(File("pipe.txt").c_str(), 0600), 0);
+  ASSERT_EQ(::chmod(real.c_str(), 0444), 0);
+  const std::string not_saved = "Toluvek: ﾌｧｲﾙの保存でｴﾗｰが発生しました。\n";
+  const struct {
+    std::string path;
+    std::string amounts;
+    std::string err;
+  } refused[] = {
+      {File("pipe.txt"), "O2=1",
+       not_saved + "--save " + File("pipe.txt") + ": not a regular file; nothing was written\n"},
+      {folder_, "O2=1",
+       not_saved + "--save " + folder_ + ": not a regular file; nothing was written\n"},
+      {real, "O2=1",
+       not_saved + "--save " + real + ": the file is write-protected; nothing was written\n"},
+      {File("big.txt"), "O2=1.7976931348623157e308",
+       // the calculation's message, then the save's
+       "Toluvek: 入力値を確認下さい。\nToluvek: 入力値を確認下さい。\n--save " + File("big.txt") +
+           ": a value is out of range; nothing was written\n"},
+  };
+  for (const auto& c : refused) {
+    const Outcome r = RunCli({"mixture", "--amounts", c.amounts, "--save", c.path});
+    EXPECT_EQ(r.code, kExitStopped) << c.path;
+    EXPECT_EQ(r.err, c.err);
+  }
+  EXPECT_FALSE(std::filesystem::exists(File("big.txt")));
+  EXPECT_EQ(ReadCompositionFile(real).data->amounts[kCH4], 1);
 }
 
 TEST_F(MixtureFiles, ConflictingOptionsAreUsageErrors) {

@@ -1,6 +1,7 @@
 #include "main/composition_file.hpp"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,9 +9,13 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include <gtest/gtest.h>
+
+#include "common/checked.hpp"
+#include "common/number_text.hpp"
 
 #include "main/main_window_fields.hpp"
 #include "main/main_window_model.hpp"
@@ -112,6 +117,42 @@ TEST(CompositionWriter, NumbersAreWrittenWithTheGeneralFormat) {
   EXPECT_NE(text.find("\r\n\"H2\",0.5,\"O2\",1E-05\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\n\"N2\",88.5,\"CO\",1E+20\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\n\"n-C4H10\",0,\"i-C4H10\",7\r\n"), std::string::npos);
+}
+
+TEST(CompositionWriter, BoundaryValuesReadBackOrAreRefused) {
+  using limits = std::numeric_limits<double>;
+  const struct {
+    double value;
+    bool written;
+  } cases[] = {
+      {limits::max(), false},  // fifteen digits round it up beyond the range
+      {limits::lowest(), false},
+      {1.79769313486231e308, true},  // the largest fifteen-digit text still in range
+      {limits::min(), true},
+      {-limits::min(), true},
+      {limits::denorm_min(), true},
+      {2.2250738585072009e-308, true},  // the largest subnormal
+      {1e-320, true},
+  };
+  for (const auto& c : cases) {
+    for (std::size_t slot = 0; slot < 3; ++slot) {  // pressure, temperature, an amount
+      CompositionData data{101325, "Pa", 25, "℃", {0, 21, 79, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
+      (slot == 0 ? data.pressure : slot == 1 ? data.temperature : data.amounts[kCH4]) = c.value;
+      SCOPED_TRACE(testing::Message() << c.value << " in slot " << slot);
+      if (!c.written) {
+        EXPECT_THROW(CompositionText(data, {2004, 3, 24, 22, 56, 0}), ArithmeticFault);
+        continue;
+      }
+      const auto bytes = Utf8ToCp932(CompositionText(data, {2004, 3, 24, 22, 56, 0}));
+      ASSERT_TRUE(bytes);
+      const CompositionReadResult read = ParseComposition(*bytes);
+      ASSERT_TRUE(read.ok()) << static_cast<int>(read.error);
+      const double back = slot == 0   ? read.data->pressure
+                          : slot == 1 ? read.data->temperature
+                                      : read.data->amounts[kCH4];
+      EXPECT_EQ(FormatGeneral(back), FormatGeneral(c.value));
+    }
+  }
 }
 
 TEST(Cp932, ConvertsBothWaysAndRejectsWhatItCannotRepresent) {
@@ -216,10 +257,8 @@ TEST(CompositionReader, FailsOnMissingFieldsNonNumbersAndForeignBytes) {
        CompositionError::kNotANumber},
       {"a quote left open joins fields", Replaced(kStartUpFile, "\"N2\"", "\"N2"),
        CompositionError::kTooFewFields},
-      {"a byte that is no code-page-932 character", Replaced(kStartUpFile, "\"H2\"", "\"\xA0\""),
-       CompositionError::kEncoding},
-      {"a lead byte without its trail", Replaced(kStartUpFile, "\"CO\"", "\x81"),
-       CompositionError::kEncoding},
+      {"a number with bytes that are no characters", Replaced(kStartUpFile, ",79,", ",7\x81\xA0,"),
+       CompositionError::kNotANumber},
       {"binary",
        std::string("\x7F"
                    "ELF\x02\x01\x01\0\0\0,\0\0\n",
@@ -234,10 +273,47 @@ TEST(CompositionReader, FailsOnMissingFieldsNonNumbersAndForeignBytes) {
   }
 }
 
+TEST(CompositionReader, SkippedFieldsMayHoldAnyBytesAndUtf8IsRead) {
+  const std::string utf8 = *Cp932ToUtf8(kStartUpFile);
+  const struct {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+      {"a label with a byte that is no code-page-932 character",
+       Replaced(kStartUpFile, "\"H2\"", "\"\xA0\"")},
+      {"a label cut after a lead byte", Replaced(kStartUpFile, "\"CO\"", "\"\x81\"")},
+      {"a bare label that is a lone lead byte", Replaced(kStartUpFile, "\"CO\"", "\x81")},
+      {"a date with stray bytes", Replaced(kStartUpFile, "22:56:00", "\xFF\xFE\x81")},
+      {"a UTF-8 byte-order mark before code page 932", "\xEF\xBB\xBF" + kStartUpFile},
+      {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + utf8},
+      {"UTF-8 without a byte-order mark", utf8},
+  };
+  for (const auto& c : cases) {
+    const CompositionReadResult read = ParseComposition(c.bytes);
+    ASSERT_TRUE(read.ok()) << c.name << ": " << static_cast<int>(read.error);
+    EXPECT_EQ(*read.data, StartUpData()) << c.name;
+  }
+  // A unit name in neither encoding is an unknown name, its stray bytes U+FFFD.
+  const CompositionReadResult odd = ParseComposition(Replaced(kStartUpFile, "\"Pa\"", "\"P\x81\""));
+  ASSERT_TRUE(odd.ok());
+  EXPECT_EQ(odd.data->pressure_unit, "P\uFFFD");
+}
+
+TEST(Utf8, InvalidBytesBecomeReplacementCharacters) {
+  EXPECT_EQ(ValidUtf8("圧力 ℃ 😀 abc"), "圧力 ℃ 😀 abc");
+  EXPECT_EQ(ValidUtf8("a\xFF"
+                      "b"),
+            "a\uFFFDb");
+  EXPECT_EQ(ValidUtf8("\xE3\x81"), "\uFFFD\uFFFD");                      // cut off
+  EXPECT_EQ(ValidUtf8("\xC0\xAF"), "\uFFFD\uFFFD");                      // overlong "/"
+  EXPECT_EQ(ValidUtf8("\xED\xA0\x80"), "\uFFFD\uFFFD\uFFFD");            // a surrogate
+  EXPECT_EQ(ValidUtf8("\xF4\x90\x80\x80"), "\uFFFD\uFFFD\uFFFD\uFFFD");  // beyond U+10FFFF
+}
+
 TEST(CompositionReader, AFieldRunningIntoTheEndOfAnUnfinishedReadIsIncomplete) {
   // "…,0" could go on as "…,05" in the rest of the file.
   const std::string cut = kStartUpFile.substr(0, kStartUpFile.size() - 2);
-  EXPECT_EQ(ParseComposition(cut, false).error, CompositionError::kTooFewFields);
+  EXPECT_EQ(ParseComposition(cut, false).error, CompositionError::kBeyondReadLimit);
   EXPECT_TRUE(ParseComposition(cut, true).ok());
   EXPECT_TRUE(ParseComposition(kStartUpFile, false).ok());
   const std::string open_quote = kStartUpFile + "\"never closed";
@@ -267,12 +343,12 @@ TEST(CompositionFileRead, ReadsOnlyTheBeginningOfAHugeFile) {
   const std::string zeros = folder.File("zeros.dat");
   WriteBytes(zeros, "");
   ASSERT_EQ(::truncate(zeros.c_str(), 1L << 30), 0);
-  EXPECT_EQ(ReadCompositionFile(zeros).error, CompositionError::kTooFewFields);
+  EXPECT_EQ(ReadCompositionFile(zeros).error, CompositionError::kBeyondReadLimit);
 
   // Fields that only complete beyond the bound are not waited for.
   const std::string late = folder.File("late.txt");
   WriteBytes(late, std::string(kCompositionReadLimit, ' ') + kStartUpFile);
-  EXPECT_EQ(ReadCompositionFile(late).error, CompositionError::kTooFewFields);
+  EXPECT_EQ(ReadCompositionFile(late).error, CompositionError::kBeyondReadLimit);
   const std::string just = folder.File("just.txt");
   WriteBytes(just, std::string(kCompositionReadLimit - kStartUpFile.size(), '\n') + kStartUpFile);
   EXPECT_TRUE(ReadCompositionFile(just).ok());
@@ -386,6 +462,92 @@ TEST_F(AtomicWrite, AReadOnlyFolderLeavesTheOldFile) {
   EXPECT_EQ(folder_.Names(), std::vector<std::string>{"data.txt"});
 }
 
+TEST_F(AtomicWrite, ASymbolicLinkIsFollowedAndKept) {
+  ASSERT_EQ(::mkdir(folder_.File("real").c_str(), 0700), 0);
+  const std::string real = folder_.File("real/gas.txt");
+  WriteBytes(real, "old");
+  const std::string link = folder_.File("link.txt");
+  ASSERT_EQ(::symlink("real/gas.txt", link.c_str()), 0);  // relative to the link's folder
+  const std::string chain = folder_.File("chain.txt");
+  ASSERT_EQ(::symlink(link.c_str(), chain.c_str()), 0);
+  EXPECT_FALSE(WriteFileAtomically(chain, "new"));
+  EXPECT_EQ(ReadBytes(real), "new");
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_TRUE(fs::is_symlink(chain));
+  EXPECT_EQ(folder_.Names(),
+            (std::vector<std::string>{"chain.txt", "data.txt", "link.txt", "real"}));
+  // A link to a name not there yet creates the file it names.
+  const std::string dangling = folder_.File("dangling.txt");
+  ASSERT_EQ(::symlink("real/later.txt", dangling.c_str()), 0);
+  EXPECT_FALSE(WriteFileAtomically(dangling, "later"));
+  EXPECT_EQ(ReadBytes(folder_.File("real/later.txt")), "later");
+  EXPECT_TRUE(fs::is_symlink(dangling));
+  // A loop ends.
+  const std::string loop = folder_.File("loop.txt");
+  ASSERT_EQ(::symlink("loop.txt", loop.c_str()), 0);
+  EXPECT_EQ(WriteFileAtomically(loop, "x"),
+            std::make_error_code(std::errc::too_many_symbolic_link_levels));
+}
+
+TEST_F(AtomicWrite, RefusesWhatIsNoRegularFileAndAWriteProtectedFile) {
+  const std::string fifo = folder_.File("pipe.txt");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  ASSERT_EQ(::mkdir(folder_.File("sub").c_str(), 0700), 0);
+  const std::string linked_fifo = folder_.File("to-pipe.txt");
+  ASSERT_EQ(::symlink("pipe.txt", linked_fifo.c_str()), 0);
+  ASSERT_EQ(::chmod(target_.c_str(), 0444), 0);  // read-only for everyone, the superuser too
+  const std::vector<std::string> names = folder_.Names();
+  const struct {
+    std::string path;
+    SaveRefusal refusal;
+  } cases[] = {
+      {fifo, SaveRefusal::kNotAFile},
+      {linked_fifo, SaveRefusal::kNotAFile},
+      {folder_.File("sub"), SaveRefusal::kNotAFile},
+      {folder_.File("sub/"), SaveRefusal::kNotAFile},
+      {target_, SaveRefusal::kWriteProtected},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(WriteFileAtomically(c.path, "new"), c.refusal) << c.path;
+    EXPECT_EQ(folder_.Names(), names) << c.path;
+  }
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  EXPECT_EQ(ReadBytes(target_), "old contents\r\n");
+}
+
+TEST_F(AtomicWrite, AFileOfAnotherUserIsNotReplacedThroughAWritableFolder) {
+  ASSERT_EQ(::chmod(target_.c_str(), 0644), 0);
+  ASSERT_EQ(::chmod(folder_.path().c_str(), 0777), 0);
+  if (::geteuid() != 0) GTEST_SKIP() << "needs a file of another user";
+  const int error = WriteWithoutPrivileges(target_);
+  ASSERT_NE(error, 255) << "could not drop privileges";
+  EXPECT_EQ(error, static_cast<int>(SaveRefusal::kWriteProtected));
+  EXPECT_EQ(ReadBytes(target_), "old contents\r\n");
+  EXPECT_EQ(folder_.Names(), std::vector<std::string>{"data.txt"});
+}
+
+TEST_F(AtomicWrite, ANameAsLongAsAllowedFits) {
+  const std::string name(255 - 4, 'n');
+  EXPECT_FALSE(WriteFileAtomically(folder_.File(name + ".txt"), "new"));
+  EXPECT_EQ(folder_.Names(), (std::vector<std::string>{"data.txt", name + ".txt"}));
+}
+
+TEST_F(AtomicWrite, AFileSizeLimitIsAFailedWriteNotASignal) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const rlimit none{0, RLIM_INFINITY};
+    if (::setrlimit(RLIMIT_FSIZE, &none) != 0) ::_exit(255);
+    const std::error_code error = WriteFileAtomically(target_, kStartUpFile);
+    ::_exit(error == std::make_error_code(std::errc::file_too_large) ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(ReadBytes(target_), "old contents\r\n");
+  EXPECT_EQ(folder_.Names(), std::vector<std::string>{"data.txt"});
+}
+
 // --- The main window's File menu ------------------------------------------------------------
 
 class CompositionCommands : public ::testing::Test {
@@ -488,6 +650,37 @@ TEST_F(CompositionCommands, AFailedSaveSaysSoAndChangesNothing) {
   EXPECT_EQ(Snapshot(), before);
 }
 
+TEST_F(CompositionCommands, SavingFollowsALinkAndRefusesWhatItMayNotReplace) {
+  const std::string real = folder.File("real.txt");
+  const std::string link = folder.File("link.txt");
+  WriteBytes(real, "old");
+  ASSERT_EQ(::symlink("real.txt", link.c_str()), 0);
+  Answer(link);
+  window.SaveComposition();
+  EXPECT_TRUE(platform.shown.empty());
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadCompositionFile(real).data, StartUpData());
+
+  const std::string fifo = folder.File("pipe.txt");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  ASSERT_EQ(::chmod(real.c_str(), 0444), 0);
+  for (const std::string& path : {fifo, real, folder.path()}) {
+    platform.shown.clear();
+    Answer(path);
+    window.SaveComposition();
+    EXPECT_EQ(platform.shown, std::vector<Message>{messages::kFileNotSaved}) << path;
+  }
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  EXPECT_EQ(folder.Names(), (std::vector<std::string>{"link.txt", "pipe.txt", "real.txt"}));
+}
+
+TEST_F(CompositionCommands, AValueWhoseTextWouldNotReadBackIsRefused) {
+  window.SetText(form1::kAmount[kO2], "1.7976931348623157e308");
+  EXPECT_EQ(window.SaveCompositionFile(folder.File("big.txt")), SaveRefusal::kValueOutOfRange);
+  EXPECT_EQ(platform.shown, std::vector<Message>{messages::kCheckInput});
+  EXPECT_TRUE(folder.Names().empty());
+}
+
 TEST_F(CompositionCommands, AnOverflowingFieldIsTheGeneralMessageAndNoFile) {
   window.SetText(form1::kAmount[kCH4], "1e999");
   EXPECT_TRUE(window.SaveCompositionFile(folder.File("big.txt")));
@@ -580,7 +773,7 @@ TEST_F(CompositionCommands, AFileThatCannotBeReadChangesNothing) {
   const std::string stops = folder.File("stops.txt");
   WriteBytes(stops, kStartUpFile.substr(0, kStartUpFile.find("\"CO2\"")));
   const std::string foreign = folder.File("foreign.txt");
-  WriteBytes(foreign, Replaced(kStartUpFile, "\"H2\"", "\"\xFF\""));
+  WriteBytes(foreign, Replaced(kStartUpFile, ",25,", ",2\xFF,"));  // a number with a stray byte
   const std::string bad_number = folder.File("number.txt");
   WriteBytes(bad_number, Replaced(Replaced(kStartUpFile, "\"Pa\"", "\"atm\""), ",79,", ",x,"));
 

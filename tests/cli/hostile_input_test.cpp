@@ -1,0 +1,80 @@
+// toluvek-cli on input a script gets wrong or an attacker crafts: bytes that are not UTF-8,
+// missing and empty option values, output that cannot be written.
+
+#include <sstream>
+#include <streambuf>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "cli/cli_app.hpp"
+#include "run_cli.hpp"
+
+namespace toluvek::cli {
+namespace {
+
+TEST(HostileInput, BytesThatAreNotUtf8AreEchoedAsReplacementCharacters) {
+  const std::string bad = "1\xFF\xC3";
+  const std::vector<std::vector<std::string>> runs = {
+      {"convert", "pressure", bad, "--json"},
+      {"mixture", "--pressure", bad, "--json"},
+      {"mixture", "--temperature", bad, "--json"},
+      {"tsat", "--pressure", bad, "--amounts", "H2O=1,N2=9", "--json"},
+      {"duct", "--flow", bad, "--json"},
+      {"heat-duty", "--t1", bad, "--json"},
+      {"water-heat", "--flow", bad, "--json"},
+      {"mix", "--a-temperature", bad, "--json"},
+  };
+  for (const auto& args : runs) {
+    const Outcome r = RunCli(args);
+    SCOPED_TRACE(args[0] + " " + args[1]);
+    EXPECT_NE(r.code, kExitUsage) << r.err;
+    nlohmann::json doc;
+    ASSERT_NO_THROW(doc = nlohmann::json::parse(r.out)) << r.out;  // parsing checks the UTF-8
+    EXPECT_NE(r.out.find("1\uFFFD\uFFFD"), std::string::npos) << r.out;
+  }
+}
+
+TEST(HostileInput, MissingEmptyAndRepeatedValuesAreUsageErrorsNamingTheOption) {
+  const struct {
+    std::vector<std::string> args;
+    std::string first_line;
+  } cases[] = {
+      {{"mixture", "--pressure", "--json"}, "--pressure: a value is missing (--json is an option)"},
+      {{"mixture", "--file", ""}, "--file: the value is empty"},
+      {{"mixture", "--save", ""}, "--save: the value is empty"},
+      {{"mixture", "--amounts", ""}, "--amounts: the value is empty"},
+      {{"convert", "heat", "1", "--unit", ""}, "--unit: the value is empty"},
+      {{"mixture", "--amounts", "O2=1,O2=2"}, "--amounts: give twelve comma-separated values"},
+  };
+  for (const auto& c : cases) {
+    const Outcome r = RunCli(c.args);
+    EXPECT_EQ(r.code, kExitUsage) << c.first_line;
+    EXPECT_EQ(r.err.substr(0, c.first_line.size()), c.first_line);
+    EXPECT_EQ(r.out, "");
+  }
+  // A negative number is a value: the calculation stops on it, not the command line.
+  const Outcome negative = RunCli({"mixture", "--pressure", "-5"});
+  EXPECT_EQ(negative.code, kExitStopped);
+  EXPECT_EQ(negative.err, "エラーメッセージ: 圧力が負です!!\n");
+}
+
+// A stream whose every write fails, as standard output on a full disk or a closed pipe.
+class FullDisk : public std::streambuf {
+ protected:
+  int overflow(int) override { return traits_type::eof(); }
+};
+
+TEST(HostileInput, ResultsThatCannotBeWrittenEndWithExitOne) {
+  FullDisk full;
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"mixture", "--json"}, {"convert", "pressure", "1"}}) {
+    std::ostream out(&full);
+    std::ostringstream err;
+    EXPECT_EQ(cli::Run(args, out, err), kExitStopped) << args[0];
+    EXPECT_EQ(err.str(), "toluvek-cli: the results could not be written to standard output\n");
+  }
+}
+
+}  // namespace
+}  // namespace toluvek::cli
