@@ -16,7 +16,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   std::vector<Subcommand> subcommands = {
       AddMixtureCommand(app),   AddCombustionCommand(app), AddHeatDutyCommand(app),
       AddWaterHeatCommand(app), AddTsatCommand(app),       AddMixCommand(app),
-      AddDuctCommand(app),      AddConvertCommand(app),
+      AddDuctCommand(app),      AddConvertCommand(app),    AddTableCommand(app),
+      AddBatchCommand(app),
   };
 
   // CLI11 takes the arguments in reverse order.

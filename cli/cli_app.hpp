@@ -54,6 +54,8 @@ Subcommand AddTsatCommand(CLI::App& app);
 Subcommand AddMixCommand(CLI::App& app);
 Subcommand AddDuctCommand(CLI::App& app);
 Subcommand AddConvertCommand(CLI::App& app);
+Subcommand AddTableCommand(CLI::App& app);
+Subcommand AddBatchCommand(CLI::App& app);
 
 // Runs the program on the arguments (without the program name).
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
