@@ -53,6 +53,7 @@ enum class ToolWindow {
   kConverterChooser,    // Form8
   kMixing,              // Form11
   kCompositionChooser,  // Form12
+  kPropertyChart,       // "Property Chart"
 };
 
 class WindowOpener {

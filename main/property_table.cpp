@@ -112,8 +112,7 @@ AmountsInput ReadAmounts(const std::array<std::string, kSpeciesCount>& texts) {
   return amounts;
 }
 
-const Message* EvaluateState(double pressure, double temperature, const AmountsInput& amounts,
-                             MixtureResult& result) {
+const Message* CheckState(double pressure, double temperature, const AmountsInput& amounts) {
   // A text that was not a number, or a unit conversion that overflowed.
   if (!std::isfinite(pressure) || !std::isfinite(temperature)) return &messages::kCheckInput;
   const bool temperature_negative = !(temperature >= 0);
@@ -133,7 +132,13 @@ const Message* EvaluateState(double pressure, double temperature, const AmountsI
   for (double x : a) sum += x;
   if (!std::isfinite(sum)) return &messages::kCheckInput;
   if (sum == 0) return &messages::kAmountsAllZero;
-  result = CalculateMixture(pressure, temperature, a);
+  return nullptr;
+}
+
+const Message* EvaluateState(double pressure, double temperature, const AmountsInput& amounts,
+                             MixtureResult& result) {
+  if (const Message* message = CheckState(pressure, temperature, amounts)) return message;
+  result = CalculateMixture(pressure, temperature, amounts.values);
   return result.ok() ? nullptr : &messages::kCheckInput;
 }
 

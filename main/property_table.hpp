@@ -31,8 +31,11 @@ AmountsInput ReadAmounts(const std::array<std::string, kSpeciesCount>& texts);
 
 // The calculate command's checks, in its order, on a pressure in Pa and a temperature in K
 // converted from their units (a conversion that overflowed or a text that was not a number
-// arrives as an infinity or NaN), then the mixture calculation into `result`. Returns the
-// message the main window shows for this state, or null when every result was produced.
+// arrives as an infinity or NaN). Returns the message of the first that fails, or null.
+const Message* CheckState(double pressure, double temperature, const AmountsInput& amounts);
+
+// CheckState, then the mixture calculation into `result`. Returns the message the main window
+// shows for this state, or null when every result was produced.
 const Message* EvaluateState(double pressure, double temperature, const AmountsInput& amounts,
                              MixtureResult& result);
 

@@ -27,6 +27,7 @@
 #include "main/main_window_model.hpp"
 #include "ui/appearance.hpp"
 #include "ui/main_window.hpp"
+#include "ui/property_chart_window.hpp"
 #include "ui/qt_platform.hpp"
 #include "ui/startup_picture.hpp"
 #include "ui/window_opener.hpp"
@@ -119,6 +120,7 @@ int main(int argc, char** argv) {
   toluvek::QtClock clock;
   toluvek::RegisterFixedWindows(windows);
   toluvek::MainWindowModel model({messages, clipboard, windows, dialogs, clock});
+  toluvek::RegisterPropertyChart(windows, model, clipboard, dialogs, messages);
   toluvek::MainWindow window(model, messages, [] { QCoreApplication::exit(0); });
   messages.SetParent(&window);
   dialogs.SetParent(&window);
