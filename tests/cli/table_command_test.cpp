@@ -127,7 +127,7 @@ TEST(TableCommand, UnsoundSweepsAndColumnsAreUsageErrors) {
        "the sweep gives 20000000 rows, more than 10000000"},
       {{"--t-from", "0", "--t-to", "1e", "--t-step", "1"}, "--t-to: \"1e\" is not a number"},
       {{"--columns", "cp"}, "--columns: no column \"cp\""},
-      {{"--t-from", "0"}, "--t-from requires --t-to"},
+      {{"--t-from", "0"}, "--t-from requires --t-"},
   };
   for (const auto& [options, message] : cases) {
     std::vector<std::string> args = {"table"};
