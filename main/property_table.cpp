@@ -198,6 +198,7 @@ void TableWriter::Need(std::size_t bytes) {
 }
 
 void TableWriter::Put(std::string_view text) {
+  if (text.empty()) return;  // an empty view may hold no pointer, which memcpy must not see
   std::memcpy(buffer_.get() + used_, text.data(), text.size());
   used_ += text.size();
 }
