@@ -56,7 +56,10 @@ PropertyChartWindow::PropertyChartWindow(MainWindowModel& main_window, Clipboard
   auto* plot = Named(new QPushButton("Plot"), "Plot", "Plot");
   auto* copy = Named(new QPushButton("Copy"), "Copy", "Copy the plotted table as CSV");
   auto* save = Named(new QPushButton("Save PNG"), "SavePng", "Save the chart as PNG");
-  status_ = Named(new QLabel, "Status", "Message");
+  // Labels that show a value keep their text for screen readers: described, not named.
+  status_ = new QLabel;
+  status_->setObjectName("Status");
+  status_->setAccessibleDescription("Message");
   readout_ = new QLabel;
   readout_->setObjectName("Readout");
   readout_->setAccessibleDescription("Value at the pointer");

@@ -4,10 +4,12 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -23,8 +25,17 @@ namespace {
 
 using testing::FakeClipboard;
 using testing::FakeClock;
-using testing::FakeDialogs;
 using testing::FakeMessages;
+
+// Answers a save dialog with `path` when one is set.
+class ChoosingDialogs : public FileDialogs {
+ public:
+  FileDialogResult Ask(const FileDialogRequest& /*request*/) override {
+    if (path.empty()) return {};
+    return {FileDialogResult::Status::kChosen, path};
+  }
+  std::string path;
+};
 
 struct Harness {
   Harness() {
@@ -34,7 +45,7 @@ struct Harness {
   FakeMessages messages;
   FakeClipboard clipboard;
   QtWindowOpener windows;
-  FakeDialogs dialogs;
+  ChoosingDialogs dialogs;
   FakeClock clock;
   MainWindowModel model{{messages, clipboard, windows, dialogs, clock}};
   MainWindow window{model, messages, [] {}};
@@ -104,6 +115,17 @@ class PropertyChartWindowTest : public QObject {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(Chart() == nullptr);
     QVERIFY(h_->model.Calculate());
+  }
+
+  void savePngWritesThePicture() {
+    h_->model.OpenPropertyChart();
+    QTemporaryDir folder;
+    h_->dialogs.path = folder.filePath("chart.png").toStdString();
+    Chart()->findChild<QPushButton*>("SavePng")->click();
+    QVERIFY(!QImage(folder.filePath("chart.png")).isNull());
+    h_->dialogs.path = folder.filePath("missing/chart.png").toStdString();
+    Chart()->findChild<QPushButton*>("SavePng")->click();
+    QCOMPARE(h_->messages.shown.size(), std::size_t{1});
   }
 
   void aRejectedInputShowsTheMessageAndNoCurve() {
