@@ -92,7 +92,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       AddMixtureCommand(app),   AddCombustionCommand(app), AddHeatDutyCommand(app),
       AddWaterHeatCommand(app), AddTsatCommand(app),       AddMixCommand(app),
       AddDuctCommand(app),      AddConvertCommand(app),    AddAddAirCommand(app),
-      AddRescaleCommand(app),
+      AddRescaleCommand(app),   AddTableCommand(app),      AddBatchCommand(app),
   };
 
   const auto usage_error = [&](std::string_view what) {

@@ -76,6 +76,8 @@ Subcommand AddDuctCommand(CLI::App& app);
 Subcommand AddConvertCommand(CLI::App& app);
 Subcommand AddAddAirCommand(CLI::App& app);
 Subcommand AddRescaleCommand(CLI::App& app);
+Subcommand AddTableCommand(CLI::App& app);
+Subcommand AddBatchCommand(CLI::App& app);
 
 // Runs the program on the arguments (without the program name).
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

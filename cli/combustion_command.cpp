@@ -107,8 +107,7 @@ Subcommand AddCombustionCommand(CLI::App& app) {
               if (!outcome.completed && !messages.shown().empty()) {
                 doc["error"] = MessageJson(messages.shown().back());
               }
-              io.out << JsonText(doc) << '
-';
+              io.out << JsonText(doc) << '\n';
             } else if (burnt) {
               PrintBurntGas(window, *outcome.result, io.out);
               if (!writes.empty()) {

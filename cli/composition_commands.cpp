@@ -21,7 +21,7 @@ namespace toluvek::cli {
 namespace {
 
 // The dialog's arithmetic on the window's amount texts; no value when it refused them.
-using DialogStep = std::optional<AmountTexts> (*)(std::string_view, const AmountTexts&);
+using DialogStep = std::optional<SpeciesTexts> (*)(std::string_view, const SpeciesTexts&);
 
 struct Options {
   MixtureOptions mixture;
@@ -47,11 +47,11 @@ Subcommand AddCompositionCommand(CLI::App& app, const char* name, const char* de
         if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
           return code;
         }
-        AmountTexts amounts;
+        SpeciesTexts amounts;
         for (std::size_t i = 0; i < kSpeciesCount; ++i) {
           amounts[i] = window.Text(form1::kAmount[i]);
         }
-        const std::optional<AmountTexts> changed = step(options->value, amounts);
+        const std::optional<SpeciesTexts> changed = step(options->value, amounts);
         if (!changed) {
           // The dialog stays open with the composition untouched.
           headless.messages().Show(messages::kCheckInput);
@@ -67,7 +67,8 @@ Subcommand AddCompositionCommand(CLI::App& app, const char* name, const char* de
         bool saved = true;
         if (!options->save.empty()) {
           if (const std::error_code error = window.SaveCompositionFile(options->save)) {
-            io.err << "--save " << options->save << ": " << error.message() << '\n';
+            io.err << "--save " << options->save << ": " << SaveFailureText(error)
+                   << "; nothing was written\n";
             saved = false;
           }
         }

@@ -2,6 +2,7 @@
 
 #include <locale.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -129,6 +130,28 @@ std::string FormatGeneral(double value) {
   std::string text(buffer, end);
   if (const std::size_t e = text.find('e'); e != std::string::npos) text[e] = 'E';
   return text;
+}
+
+char* WriteShortest(char* out, double value) {
+  Checked(value);
+  if (value == 0.0) value = 0.0;  // -0 as "0"
+  return std::to_chars(out, out + kShortestTextMax, value).ptr;
+}
+
+std::string FormatShortest(double value) {
+  char buffer[kShortestTextMax];
+  return std::string(buffer, WriteShortest(buffer, value));
+}
+
+double RoundToSignificant(double value, int digits) {
+  Checked(value);
+  char buffer[64];
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                     std::chars_format::scientific, std::clamp(digits, 1, 17) - 1);
+  double rounded = 0;
+  // Near the largest double the rounded decimal lies beyond the range: keep the value.
+  if (std::from_chars(buffer, written.ptr, rounded).ec != std::errc()) return value;
+  return rounded;
 }
 
 double RoundToDisplay4(double value) {

@@ -2,6 +2,7 @@
 // Numbers as the program writes and reads them in its fields and files.
 // Everything here is independent of the process locale: "." is the decimal point.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,6 +40,19 @@ std::string FormatPattern(double value, Pattern pattern);
 // exponent form ("1E-10", "1.5E+20") below 1E-4 and from 1E+15 on; -0 is written "0".
 // Throws ArithmeticFault for infinity or NaN.
 std::string FormatGeneral(double value);
+
+// Room for any text WriteShortest writes ("-2.2250738585072014e-308" and the like).
+inline constexpr std::size_t kShortestTextMax = 32;
+
+// The shortest text that reads back to exactly `value` (std::to_chars: "293.15", "1e+05",
+// "1.8e-05"), "." as decimal point, 0 for -0. Writes at most kShortestTextMax characters at
+// `out` and returns the end. Throws ArithmeticFault for infinity or NaN.
+char* WriteShortest(char* out, double value);
+std::string FormatShortest(double value);
+
+// `value` rounded to `digits` significant decimal digits (1 to 17), so that a sum such as
+// 0 + 3·0.1 reads as the 0.3 a person would type. Throws ArithmeticFault for infinity or NaN.
+double RoundToSignificant(double value, int digits);
 
 // Four significant figures as the program shows them: the value written with "0.000E+000"
 // and read back. Several tools compute with these displayed values.

@@ -202,6 +202,7 @@ bool MainWindowModel::RunCalculation() {
   // 14-15.
   ColourResultRows(amounts);
   unit_rewrite_ = true;
+  if (on_calculated) on_calculated();
   return true;
 }
 
@@ -311,6 +312,10 @@ void MainWindowModel::OpenHelp() {
 
 void MainWindowModel::OpenAbout() {
   services_.windows.Open(ToolWindow::kAbout, offsets::kAbout);
+}
+
+void MainWindowModel::OpenPropertyChart() {
+  services_.windows.Open(ToolWindow::kPropertyChart, offsets::kPropertyChart);
 }
 
 bool MainWindowModel::PathChosen(const FileDialogResult& result) {

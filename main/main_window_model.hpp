@@ -2,6 +2,7 @@
 // The main window (Form1) as plain data: its fields, units, input records and flags, and
 // the commands that act on them.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,6 +44,7 @@ inline constexpr Twips kMixing{1000, 1000};
 inline constexpr Twips kWaterEnthalpy{4845, 300};
 inline constexpr Twips kHelp{750, 750};
 inline constexpr Twips kAbout{1800, 1800};
+inline constexpr Twips kPropertyChart{2400, 600};
 // The converter chooser opens at the pointer, moved by this much.
 inline constexpr Twips kConverterChooserFromPointer{-850, 300};
 }  // namespace offsets
@@ -128,6 +130,7 @@ class MainWindowModel : public WindowModel, public MainWindowAccess {
   void OpenWaterEnthalpy();  // "Enthalpy of Water(&W)"
   void OpenHelp();           // "How to Use(&U)"
   void OpenAbout();          // "Version"
+  void OpenPropertyChart();  // "Property Chart(&G)"
 
   // File > "Save(&S)" and "Open(&F)": a file dialog, then the file.
   void SaveComposition();
@@ -173,6 +176,9 @@ class MainWindowModel : public WindowModel, public MainWindowAccess {
   // The full-precision outcome of the latest calculation, when it got as far as the mixture
   // calculation (none when its checks stopped it).
   const std::optional<MixtureResult>& last_mixture() const { return last_mixture_; }
+
+  // Called after each calculation that wrote every result (the property chart follows them).
+  std::function<void()> on_calculated;
 
  protected:
   void TextChanged(std::string_view control) override;

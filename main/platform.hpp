@@ -58,6 +58,7 @@ enum class ToolWindow {
   kCompositionChooser,    // Form12
   kAirDialog,             // Form13
   kTotalDialog,           // Form14
+  kPropertyChart,         // "Property Chart"
 };
 
 class WindowModel;

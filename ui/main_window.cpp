@@ -325,6 +325,8 @@ void MainWindow::BuildMenus() {
             [this] { model_.OpenWaterEnthalpy(); });
   AddAction(tool, "tsat", "Tsat(&R)", QKeySequence(Qt::CTRL | Qt::Key_R),
             [this] { model_.SaturationTemperature(); });
+  AddAction(tool, "chart", "Property Chart(&G)", QKeySequence(Qt::CTRL | Qt::Key_G),
+            [this] { model_.OpenPropertyChart(); });
 
   QMenu* help = bar->addMenu("Help");
   help->setObjectName("helpmenu");

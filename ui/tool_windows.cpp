@@ -3,6 +3,7 @@
 #include "ui/about_window.hpp"
 #include "ui/duct_window.hpp"
 #include "ui/help_window.hpp"
+#include "ui/property_chart_window.hpp"
 
 namespace toluvek {
 
@@ -13,6 +14,7 @@ void RegisterWindows(QtServices& services, MainWindowModel& main) {
   opener.Register(ToolWindow::kDuctFlow, [&] {
     return new DuctWindow(std::make_unique<DuctWindowModel>(main, services.messages));
   });
+  RegisterPropertyChart(opener, main, services.clipboard, services.dialogs, services.messages);
 }
 
 }  // namespace toluvek

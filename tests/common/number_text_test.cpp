@@ -143,3 +143,26 @@ TEST(RoundToDisplay4, RoundsToFourSignificantFigures) {
 
 }  // namespace
 }  // namespace toluvek
+
+namespace toluvek {
+namespace {
+
+TEST(ShortestText, ReadsBackToTheSameDouble) {
+  for (double value :
+       {293.15, 0.1 + 0.2, 1.8e-05, 101325.0, -273.15, 5e-324, 1.7976931348623157e308, 1.0 / 3}) {
+    const std::string text = FormatShortest(value);
+    EXPECT_EQ(ParseStrict(text), value) << text;
+  }
+  EXPECT_EQ(FormatShortest(-0.0), "0");
+  EXPECT_EQ(FormatShortest(0.1 + 0.2), "0.30000000000000004");
+  EXPECT_THROW(FormatShortest(std::numeric_limits<double>::quiet_NaN()), ArithmeticFault);
+}
+
+TEST(ShortestText, RoundsToSignificantDigits) {
+  EXPECT_EQ(RoundToSignificant(0.1 * 3, 15), 0.3);
+  EXPECT_EQ(RoundToSignificant(1234.5678, 4), 1235);
+  EXPECT_EQ(RoundToSignificant(1.7976931348623157e308, 15), 1.7976931348623157e308);
+}
+
+}  // namespace
+}  // namespace toluvek

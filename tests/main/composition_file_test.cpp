@@ -138,7 +138,7 @@ TEST(CompositionWriter, BoundaryValuesReadBackOrAreRefused) {
     for (std::size_t slot = 0; slot < 3; ++slot) {  // pressure, temperature, an amount
       CompositionData data{101325, "Pa", 25, "℃", {0, 21, 79, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
       (slot == 0 ? data.pressure : slot == 1 ? data.temperature : data.amounts[kCH4]) = c.value;
-      SCOPED_TRACE(testing::Message() << c.value << " in slot " << slot);
+      SCOPED_TRACE(::testing::Message() << c.value << " in slot " << slot);
       if (!c.written) {
         EXPECT_THROW(CompositionText(data, {2004, 3, 24, 22, 56, 0}), ArithmeticFault);
         continue;

@@ -333,6 +333,8 @@ class MainWindowTest : public QObject {
     QTest::newRow("Mixing") << "mix" << int(Qt::Key_M) << static_cast<int>(ToolWindow::kMixing);
     QTest::newRow("Enthalpy of Water")
         << "ewater" << int(Qt::Key_W) << static_cast<int>(ToolWindow::kWaterEnthalpy);
+    QTest::newRow("Property Chart")
+        << "chart" << int(Qt::Key_G) << static_cast<int>(ToolWindow::kPropertyChart);
     QTest::newRow("How to Use") << "howtomenu" << int(Qt::Key_U)
                                 << static_cast<int>(ToolWindow::kHelp);
     QTest::newRow("Version") << "versionmenu" << 0 << static_cast<int>(ToolWindow::kAbout);

@@ -1,0 +1,77 @@
+// toluvek-cli batch: states read as CSV, one table row written for each, in the same order.
+
+#include <fstream>
+#include <iostream>
+
+#include "cli/cli_app.hpp"
+#include "cli/table_options.hpp"
+#include "main/batch_input.hpp"
+
+namespace toluvek::cli {
+
+Subcommand AddBatchCommand(CLI::App& app) {
+  struct Options {
+    std::string input;
+    TableOptions output;
+  };
+  auto options = std::make_shared<Options>();
+  CLI::App* sub = app.add_subcommand(
+      "batch",
+      "states read as CSV (header: pressure,pressure_unit,temperature,temperature_unit and any of "
+      "the species labels, an absent species 0), one table row for each");
+  sub->add_option("--input", options->input, "the CSV file of states (default: standard input)")
+      ->check(CLI::ExistingFile);
+  options->output.AddTo(*sub);
+  return {sub, [options](Io& io) {
+            const auto columns = options->output.Columns(io.err);
+            if (!columns) return kExitUsage;
+            std::ifstream file;
+            if (!options->input.empty()) {
+              file.open(options->input, std::ios::binary);
+              if (!file) {
+                io.err << "--input " << options->input << ": cannot be opened\n";
+                return kExitStopped;
+              }
+            }
+            std::istream& in = options->input.empty() ? std::cin : file;
+            BatchReader reader(in);
+            if (const std::string error = reader.ReadHeader(); !error.empty()) {
+              io.err << error << '\n';
+              return kExitStopped;
+            }
+            TableWriter writer(io.out, *columns, options->output.Format());
+            BatchState state;
+            MixtureResult scratch;
+            std::uint64_t rows = 0;
+            std::uint64_t failed = 0;
+            while (reader.Next(state)) {
+              ++rows;
+              TableRow row;
+              if (!state.error.empty()) {
+                row.error = state.error;
+                ++failed;
+              } else {
+                row = StateRow(state.pressure, state.pressure_unit, state.temperature,
+                               state.temperature_unit);
+                if (!CalculateRow(row, state.amounts, scratch)) ++failed;
+              }
+              writer.Write(row);
+            }
+            if (in.bad()) {
+              io.err << "the input could not be read after " << rows << " rows\n";
+              writer.Flush();
+              return kExitStopped;
+            }
+            if (!writer.Flush()) {
+              io.err << "the table could not be written\n";
+              return kExitStopped;
+            }
+            if (failed > 0) {
+              io.err << failed << " of " << rows << " rows failed\n";
+              return kExitStopped;
+            }
+            return kExitOk;
+          }};
+}
+
+}  // namespace toluvek::cli

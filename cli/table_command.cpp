@@ -1,0 +1,120 @@
+// toluvek-cli table: the mixture's properties over a sweep of temperature and pressure, one
+// CSV row (or JSON line) per state, temperature fastest.
+
+#include <limits>
+#include <ostream>
+
+#include "cli/cli_app.hpp"
+#include "cli/mixture_options.hpp"
+#include "cli/table_options.hpp"
+#include "common/number_text.hpp"
+#include "main/main_window_fields.hpp"
+
+namespace toluvek::cli {
+namespace {
+
+struct SweepTexts {
+  std::string from, to, step;
+  bool given() const { return !from.empty() || !to.empty() || !step.empty(); }
+};
+
+void AddSweep(CLI::App& app, SweepTexts& texts, const std::string& prefix,
+              const std::string& quantity) {
+  CLI::Option* from = app.add_option("--" + prefix + "-from", texts.from,
+                                     "first " + quantity + " of the sweep, in the chosen unit");
+  CLI::Option* to =
+      app.add_option("--" + prefix + "-to", texts.to, "last " + quantity + " of the sweep");
+  CLI::Option* step = app.add_option("--" + prefix + "-step", texts.step,
+                                     "step of the sweep (negative to go down)");
+  from->needs(to)->needs(step);
+  to->needs(from)->needs(step);
+  step->needs(from)->needs(to);
+}
+
+// The sweep the options give, or the single value of the window's field. Writes a usage line
+// and returns false for a sweep that cannot be made.
+bool SweepOf(const SweepTexts& texts, const std::string& prefix, const std::string& field_text,
+             Sweep& sweep, std::ostream& err) {
+  if (!texts.given()) {
+    // A field text that is not a number fails in every row, as the calculate command fails.
+    sweep = SingleValue(ParseStrict(field_text).value_or(std::numeric_limits<double>::quiet_NaN()));
+    return true;
+  }
+  const std::pair<const std::string*, const char*> parts[] = {
+      {&texts.from, "-from"}, {&texts.to, "-to"}, {&texts.step, "-step"}};
+  double values[3] = {};
+  for (std::size_t i = 0; i < 3; ++i) {
+    const std::optional<double> value = ParseStrict(*parts[i].first);
+    if (!value) {
+      err << "--" << prefix << parts[i].second << ": \"" << *parts[i].first
+          << "\" is not a number\n";
+      return false;
+    }
+    values[i] = *value;
+  }
+  if (const std::string why = MakeSweep(values[0], values[1], values[2], sweep); !why.empty()) {
+    err << "--" << prefix << "-from/-to/-step: " << why << '\n';
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+Subcommand AddTableCommand(CLI::App& app) {
+  struct Options {
+    MixtureOptions mixture;
+    SweepTexts temperature;
+    SweepTexts pressure;
+    TableOptions output;
+  };
+  auto options = std::make_shared<Options>();
+  CLI::App* sub = app.add_subcommand(
+      "table", "the mixture's properties over a sweep of temperature and pressure, as CSV");
+  options->mixture.AddTo(*sub);
+  AddSweep(*sub, options->temperature, "t", "temperature");
+  AddSweep(*sub, options->pressure, "p", "pressure");
+  options->output.AddTo(*sub);
+  return {sub, [options](Io& io) {
+            HeadlessMainWindow headless(io.err);
+            MainWindowModel& window = headless.window();
+            if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
+              return code;
+            }
+            SweepRequest request;
+            request.pressure_unit = window.pressure_unit();
+            request.temperature_unit = window.temperature_unit();
+            if (!SweepOf(options->temperature, "t", window.Text(form1::kTemperature),
+                         request.temperature, io.err) ||
+                !SweepOf(options->pressure, "p", window.Text(form1::kPressure), request.pressure,
+                         io.err)) {
+              return kExitUsage;
+            }
+            const std::uint64_t rows = request.temperature.count * request.pressure.count;
+            if (rows > kMaxTableRows) {
+              io.err << "the sweep gives " << rows << " rows, more than " << kMaxTableRows << '\n';
+              return kExitUsage;
+            }
+            std::array<std::string, kSpeciesCount> amounts;
+            for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+              amounts[i] = window.Text(form1::kAmount[i]);
+            }
+            request.amounts = ReadAmounts(amounts);
+            const auto columns = options->output.Columns(io.err);
+            if (!columns) return kExitUsage;
+
+            TableWriter writer(io.out, *columns, options->output.Format());
+            const std::uint64_t failed = WriteSweep(request, writer);
+            if (!writer.Flush()) {
+              io.err << "the table could not be written\n";
+              return kExitStopped;
+            }
+            if (failed > 0) {
+              io.err << failed << " of " << rows << " rows failed\n";
+              return kExitStopped;
+            }
+            return kExitOk;
+          }};
+}
+
+}  // namespace toluvek::cli

@@ -1,0 +1,28 @@
+#pragma once
+// The output options shared by `table` and `batch`: which columns, CSV or JSON lines.
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "main/property_table.hpp"
+
+namespace toluvek::cli {
+
+struct TableOptions {
+  std::string columns;  // comma-separated header names; empty: the default columns
+  bool species = false;
+  bool json = false;
+
+  // Adds --columns, --species and --json.
+  void AddTo(CLI::App& app);
+
+  // The chosen columns, or no value after naming an unknown one on `err`.
+  std::optional<std::vector<std::size_t>> Columns(std::ostream& err) const;
+  TableFormat Format() const { return json ? TableFormat::kJsonLines : TableFormat::kCsv; }
+};
+
+}  // namespace toluvek::cli

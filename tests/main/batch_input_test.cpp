@@ -1,0 +1,105 @@
+#include "main/batch_input.hpp"
+
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+namespace toluvek {
+namespace {
+
+std::vector<BatchState> ReadAll(const std::string& text, std::string* header_error = nullptr) {
+  std::istringstream in(text);
+  BatchReader reader(in);
+  const std::string error = reader.ReadHeader();
+  if (header_error != nullptr) *header_error = error;
+  std::vector<BatchState> states;
+  BatchState state;
+  while (error.empty() && reader.Next(state)) states.push_back(state);
+  return states;
+}
+
+TEST(BatchInput, ReadsStatesWithQuotesUnitsAndAbsentSpecies) {
+  const auto states = ReadAll(
+      "\xEF\xBB\xBFpressure,pressure_unit,temperature,temperature_unit,N2,O2\r\n"
+      "1,atm,300,K,79,21\r\n"
+      "\"2\",\"kgf/cm2\", 25 ,C,\"1\",0");
+  ASSERT_EQ(states.size(), 2u);
+  EXPECT_EQ(states[0].error, "");
+  EXPECT_EQ(states[0].line, 2u);
+  EXPECT_EQ(states[0].pressure_unit, PressureUnit::kAtm);
+  EXPECT_EQ(states[0].temperature_unit, TemperatureUnit::kKelvin);
+  EXPECT_EQ(states[0].temperature, 300);
+  const SpeciesArray air{0, 21, 79, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  EXPECT_EQ(states[0].amounts.values, air);
+  EXPECT_EQ(states[1].error, "");
+  EXPECT_EQ(states[1].pressure, 2);
+  EXPECT_EQ(states[1].pressure_unit, PressureUnit::kKgfCm2);
+  EXPECT_EQ(states[1].temperature, 25);
+  EXPECT_EQ(states[1].amounts.values[kN2], 1);
+}
+
+TEST(BatchInput, EachMalformedLineNamesItsLineAndFaultAndTheRestIsRead) {
+  const std::string long_line = "1,Pa,20,C," + std::string(kMaxBatchLineBytes, '1');
+  const std::string text =
+      "pressure,pressure_unit,temperature,temperature_unit,H2\n"
+      "1,Pa,20,C\n"           // 2
+      "1,Pa,abc,C,1\n"        // 3
+      "1,Pa,20,C,\n"          // 4
+      "1,Pa,20,C,\"1\n"       // 5
+      "1,Pa,20,C,1,2\n"       // 6
+      "1,bar,20,C,1\n"        // 7
+      "1,Pa,20,F,1\n"         // 8
+      "1,Pa,2\"0,C,1\n"       // 9
+      "1,Pa,\"20\"x,C,1\n" +  // 10
+      long_line +
+      "\n" +          // 11
+      "\n"            // 12
+      "1,Pa,20,C,1";  // 13
+  const auto states = ReadAll(text);
+  const std::vector<std::string> expected = {
+      "line 2: missing column H2",
+      "line 3: temperature is not a number",
+      "line 4: H2 is not a number",
+      "line 5: a quote is left open",
+      "line 6: more fields than the header's 5",
+      "line 7: pressure_unit is not Pa, atm or kgf/cm2",
+      "line 8: temperature_unit is not C or K",
+      "line 9: a quote inside a field that is not quoted",
+      "line 10: text follows a closing quote",
+      "line 11: longer than 65536 bytes",
+      "line 12: missing column pressure_unit",
+      "",
+  };
+  ASSERT_EQ(states.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(states[i].error, expected[i]);
+  EXPECT_EQ(states.back().line, 13u);
+}
+
+TEST(BatchInput, ALineOfExactlyTheLimitIsRead) {
+  std::string line = "1,Pa,20,C,1";
+  line += std::string(kMaxBatchLineBytes - line.size(), ' ');
+  const auto states =
+      ReadAll("pressure,pressure_unit,temperature,temperature_unit,H2\n" + line + "\r\n");
+  ASSERT_EQ(states.size(), 1u);
+  EXPECT_EQ(states[0].error, "");
+}
+
+TEST(BatchInput, AnUnusableHeaderIsRefused) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"", "the input is empty: no header line"},
+      {"pressure,pressure_unit,temperature\n", "line 1: no column temperature_unit"},
+      {"pressure,pressure_unit,temperature,temperature_unit,CO3\n",
+       "line 1: unknown column \"CO3\""},
+      {"pressure,pressure_unit,temperature,temperature_unit,H2,H2\n",
+       "line 1: column H2 is named twice"},
+      {"\"pressure,pressure_unit\n", "line 1: a quote is left open"},
+  };
+  for (const auto& [text, message] : cases) {
+    std::string error;
+    ReadAll(text, &error);
+    EXPECT_EQ(error, message) << text;
+  }
+}
+
+}  // namespace
+}  // namespace toluvek

@@ -1,0 +1,125 @@
+#include "tools/chart/property_chart.hpp"
+
+#include <gtest/gtest.h>
+
+#include "main/main_window_fields.hpp"
+#include "tests/main/main_window_test_support.hpp"
+
+namespace toluvek {
+namespace {
+
+ChartMixture Air() {
+  ChartMixture air{"1.01325E+005", PressureUnit::kPa, {}};
+  air.amounts.fill("0");
+  air.amounts[kO2] = "21";
+  air.amounts[kN2] = "79";
+  return air;
+}
+
+TEST(PropertyChart, DryAirCpOverTheDefaultRangeIsOneSmoothCurve) {
+  const ChartSeries s = MakeChartSeries(ChartProperty::kCp, Air(), ChartRange{});
+  EXPECT_EQ(s.message, "");
+  ASSERT_EQ(s.points.size(), 201u);
+  EXPECT_EQ(s.points.front().temperature, 0);
+  EXPECT_EQ(s.points[1].temperature, 5);
+  EXPECT_EQ(s.points.back().temperature, 1000);
+  EXPECT_EQ(s.Segments().size(), 1u);
+  const SpeciesArray air{0, 21, 79, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  EXPECT_EQ(s.points[5].value, CalculateMixture(101325, 25 + kKelvinOffset, air).properties.cp);
+  EXPECT_EQ(s.title, "cp of O2 21 %, N2 79 % at 1.01325E+005 Pa");
+  EXPECT_EQ(s.x_title, "Temperature [℃]");
+  EXPECT_EQ(s.y_title, "cp [J/(kg·K)]");
+}
+
+// Below about 40 K a correlation turns negative and the calculation fails: those points are
+// left out, never drawn as zero.
+TEST(PropertyChart, FailedPointsAreGapsNotZeros) {
+  ChartMixture air = Air();
+  air.pressure = "2";
+  air.pressure_unit = PressureUnit::kAtm;
+  const ChartSeries s =
+      MakeChartSeries(ChartProperty::kViscosity, air, {"0", "100", TemperatureUnit::kKelvin});
+  ASSERT_EQ(s.message, "");
+  ASSERT_EQ(s.points.size(), 201u);
+  EXPECT_FALSE(s.points.front().ok);
+  EXPECT_TRUE(s.points.back().ok);
+  const auto segments = s.Segments();
+  ASSERT_EQ(segments.size(), 1u);
+  EXPECT_GT(segments.front().front().temperature, 0);
+  for (const ChartPoint& p : segments.front()) EXPECT_GT(p.value, 0);
+  EXPECT_EQ(s.title, "μ of O2 21 %, N2 79 % at 2 atm");
+
+  ChartSeries gaps;
+  gaps.points = {{1, 1, true}, {2, 0, false}, {3, 3, true}, {4, 4, true}, {5, 0, false}};
+  ASSERT_EQ(gaps.Segments().size(), 2u);
+  EXPECT_EQ(gaps.Segments()[1].size(), 2u);
+  EXPECT_EQ(ChartCsv(gaps, ChartProperty::kPrandtl, TemperatureUnit::kKelvin),
+            "temperature_K,prandtl\r\n1,1\r\n2,\r\n3,3\r\n4,4\r\n5,\r\n");
+}
+
+TEST(PropertyChart, InputsTheCalculateCommandRejectsPlotNothing) {
+  struct Case {
+    const char* name;
+    ChartMixture mixture;
+    ChartRange range;
+    const char* message;
+  };
+  ChartMixture negative = Air();
+  negative.pressure = "-1";
+  ChartMixture zero = Air();
+  zero.amounts[kO2] = zero.amounts[kN2] = "0";
+  ChartMixture empty = Air();
+  empty.amounts[kH2] = "";
+  const Case cases[] = {
+      {"PressureNegative", negative, {}, "圧力が負です!!"},
+      {"AllZero", zero, {}, "mol体積が全て０です！！"},
+      {"AmountEmpty", empty, {}, "数値が入っていません!!"},
+      {"BelowAbsoluteZero",
+       Air(),
+       {"-300", "100", TemperatureUnit::kCelsius},
+       "絶対温度が負です!!"},
+      {"RangeNotANumber", Air(), {"0", "1e", TemperatureUnit::kCelsius}, "入力値を確認下さい。"},
+      {"RangeBackwards", Air(), {"100", "0", TemperatureUnit::kCelsius}, "入力値を確認下さい。"},
+  };
+  for (const Case& c : cases) {
+    const ChartSeries s = MakeChartSeries(ChartProperty::kDensity, c.mixture, c.range);
+    EXPECT_EQ(s.message, c.message) << c.name;
+    EXPECT_TRUE(s.points.empty()) << c.name;
+  }
+}
+
+TEST(PropertyChart, StepGivesAtLeastTwoHundredPoints) {
+  const std::pair<double, double> cases[] = {{1000, 5},  {100, 0.5}, {300, 1},
+                                             {1, 0.005}, {1999, 5},  {0, 0}};
+  for (const auto& [span, step] : cases) {
+    EXPECT_DOUBLE_EQ(ChartStep(span), step) << span;
+    if (step > 0) {
+      EXPECT_GE(span / step + 1, kMinChartPoints) << span;
+    }
+  }
+}
+
+TEST(PropertyChart, FollowsTheMainWindowAndCopiesTheTable) {
+  FakePlatform platform;
+  MainWindowModel window(platform.Services());
+  PropertyChartModel chart(window, platform, platform);
+  chart.Redraw();
+  EXPECT_EQ(chart.series().title, "cp of O2 21 %, N2 79 % at 1.01325E+005 Pa");
+  window.SetText(form1::kAmount[kCH4], "1");
+  window.SetText(form1::kAmount[kO2], "2");
+  window.SetText(form1::kAmount[kN2], "7.52");
+  chart.SelectProperty(ChartProperty::kPrandtlEucken);
+  EXPECT_EQ(chart.series().title,
+            "Pr (Eucken) of O2 19.01 %, N2 71.48 %, CH4 9.506 % at 1.01325E+005 Pa");
+  chart.SelectRangeUnit(TemperatureUnit::kKelvin);
+  EXPECT_EQ(chart.range().to, "1273.15");
+  EXPECT_EQ(chart.series().points.front().temperature, 273.15);
+  chart.SetRange({"300", "400", TemperatureUnit::kKelvin});
+  chart.Copy();
+  EXPECT_EQ(platform.clipboard.substr(0, 36), "temperature_K,prandtl_eucken\r\n300,0.");
+  EXPECT_EQ(chart.AskPngPath(), "");
+  EXPECT_EQ(platform.asked.back().default_extension, "png");
+}
+
+}  // namespace
+}  // namespace toluvek

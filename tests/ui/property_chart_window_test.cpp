@@ -1,0 +1,146 @@
+// The property chart window opens from Ctrl+G in the main window, shows its model's curve and
+// follows the main window's calculations. The curve itself is the model's and is tested there.
+
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "main/main_window_fields.hpp"
+#include "tests/ui/fakes.hpp"
+#include "ui/appearance.hpp"
+#include "ui/main_window.hpp"
+#include "ui/property_chart_window.hpp"
+#include "ui/window_opener.hpp"
+
+namespace toluvek {
+namespace {
+
+using testing::FakeClipboard;
+using testing::FakeClock;
+using testing::FakeMessages;
+
+// Answers a save dialog with `path` when one is set.
+class ChoosingDialogs : public FileDialogs {
+ public:
+  FileDialogResult Ask(const FileDialogRequest& /*request*/) override {
+    if (path.empty()) return {};
+    return {FileDialogResult::Status::kChosen, path};
+  }
+  std::string path;
+};
+
+struct Harness {
+  Harness() {
+    RegisterPropertyChart(windows, model, clipboard, dialogs, messages);
+    windows.SetAnchor(&window);
+  }
+  FakeMessages messages;
+  FakeClipboard clipboard;
+  QtWindowOpener windows;
+  ChoosingDialogs dialogs;
+  FakeClock clock;
+  MainWindowModel model{{messages, clipboard, windows, dialogs, clock}};
+  MainWindow window{model, messages, [] {}};
+};
+
+}  // namespace
+
+class PropertyChartWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<Harness> h_;
+
+  QWidget* Chart() { return h_->windows.Find(ToolWindow::kPropertyChart); }
+  QList<QLineSeries*> Lines() {
+    QList<QLineSeries*> lines;
+    for (QAbstractSeries* s : Chart()->findChild<QChartView*>("Chart")->chart()->series()) {
+      lines << qobject_cast<QLineSeries*>(s);
+    }
+    return lines;
+  }
+
+ private Q_SLOTS:
+  void initTestCase() { ApplyAppearance(*qApp); }
+  void init() {
+    h_ = std::make_unique<Harness>();
+    h_->window.show();
+    h_->window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&h_->window));
+  }
+  void cleanup() { h_.reset(); }
+
+  void ctrlGOpensTheChartOfTheCurrentMixture() {
+    QTest::keyClick(h_->window.findChild<QLineEdit*>("Text1"), Qt::Key_G, Qt::ControlModifier);
+    QWidget* chart = Chart();
+    QVERIFY(chart != nullptr);
+    QVERIFY(chart->isVisible());
+    QCOMPARE(chart->windowTitle(), QString("Property Chart"));
+    const QList<QLineSeries*> lines = Lines();
+    QCOMPARE(lines.size(), 1);
+    QCOMPARE(lines.front()->count(), 201);
+    QCOMPARE(lines.front()->at(200).x(), 1000.0);
+    QCOMPARE(chart->findChild<QChartView*>("Chart")->chart()->title(),
+             QString("cp of O2 21 %, N2 79 % at 1.01325E+005 Pa"));
+    for (const char* name :
+         {"Property", "RangeFrom", "RangeTo", "RangeUnit", "Plot", "Copy", "SavePng", "Chart"}) {
+      QWidget* control = chart->findChild<QWidget*>(name);
+      QVERIFY2(control != nullptr && !control->accessibleName().isEmpty(), name);
+    }
+  }
+
+  void redrawsAfterEachCalculationNotWhileTyping() {
+    h_->model.OpenPropertyChart();
+    auto* property = Chart()->findChild<QComboBox*>("Property");
+    property->setCurrentIndex(4);  // ρ
+    Q_EMIT property->activated(4);
+    const double density = Lines().front()->at(0).y();
+    h_->model.SetText(form1::kPressure, "2.0265E+005");
+    QCOMPARE(Lines().front()->at(0).y(), density);
+    h_->window.findChild<QPushButton*>("Command1")->click();
+    QCOMPARE(Lines().front()->at(0).y(), 2 * density);
+  }
+
+  void aClosedChartNoLongerFollows() {
+    h_->model.OpenPropertyChart();
+    Chart()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(Chart() == nullptr);
+    QVERIFY(h_->model.Calculate());
+  }
+
+  void savePngWritesThePicture() {
+    h_->model.OpenPropertyChart();
+    QTemporaryDir folder;
+    h_->dialogs.path = folder.filePath("chart.png").toStdString();
+    Chart()->findChild<QPushButton*>("SavePng")->click();
+    QVERIFY(!QImage(folder.filePath("chart.png")).isNull());
+    h_->dialogs.path = folder.filePath("missing/chart.png").toStdString();
+    Chart()->findChild<QPushButton*>("SavePng")->click();
+    QCOMPARE(h_->messages.shown.size(), std::size_t{1});
+  }
+
+  void aRejectedInputShowsTheMessageAndNoCurve() {
+    h_->model.OpenPropertyChart();
+    auto* from = Chart()->findChild<QLineEdit*>("RangeFrom");
+    from->setText("-300");
+    QTest::keyClick(from, Qt::Key_Return);
+    QCOMPARE(Chart()->findChild<QLabel*>("Status")->text(), QString("絶対温度が負です!!"));
+    QVERIFY(Lines().isEmpty());
+    Chart()->findChild<QPushButton*>("Copy")->click();
+    QCOMPARE(h_->clipboard.texts.size(), std::size_t{1});
+  }
+};
+
+}  // namespace toluvek
+
+QTEST_MAIN(toluvek::PropertyChartWindowTest)
+#include "property_chart_window_test.moc"

@@ -1,0 +1,163 @@
+#include "tools/chart/property_chart.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "common/number_text.hpp"
+#include "main/calculate_command.hpp"
+#include "main/main_window_fields.hpp"
+#include "main/property_table.hpp"
+
+namespace toluvek {
+namespace {
+
+double ToKelvin(double t, TemperatureUnit unit) {
+  return unit == TemperatureUnit::kCelsius ? t + kKelvinOffset : t;
+}
+
+// "O2 21 %, N2 79 %": the species present, in mole percent to four significant figures.
+std::string Composition(const SpeciesArray& amounts) {
+  double sum = 0;
+  for (double a : amounts) sum += a;
+  std::string text;
+  for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+    if (!(amounts[i] > 0)) continue;
+    if (!text.empty()) text += ", ";
+    text += std::string(AllSpecies()[i].label) + " " +
+            FormatGeneral(RoundToSignificant(amounts[i] / sum * 100, 4)) + " %";
+  }
+  return text;
+}
+
+}  // namespace
+
+const ChartPropertyInfo& InfoOf(ChartProperty property) {
+  return kChartProperties[static_cast<std::size_t>(property)];
+}
+
+ChartMixture ReadChartMixture(const MainWindowModel& window) {
+  ChartMixture mixture;
+  mixture.pressure = window.Text(form1::kPressure);
+  mixture.pressure_unit = window.pressure_unit();
+  for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+    mixture.amounts[i] = window.Text(form1::kAmount[i]);
+  }
+  return mixture;
+}
+
+std::vector<std::vector<ChartPoint>> ChartSeries::Segments() const {
+  std::vector<std::vector<ChartPoint>> segments;
+  bool in_gap = true;
+  for (const ChartPoint& point : points) {
+    if (!point.ok) {
+      in_gap = true;
+      continue;
+    }
+    if (in_gap) segments.emplace_back();
+    in_gap = false;
+    segments.back().push_back(point);
+  }
+  return segments;
+}
+
+double ChartStep(double span) {
+  if (!(span > 0) || !std::isfinite(span)) return 0;
+  const double raw = span / kMinChartPoints;
+  const double power = std::pow(10.0, std::floor(std::log10(raw)));
+  for (double multiple : {5.0, 2.0, 1.0}) {
+    if (multiple * power <= raw) return multiple * power;
+  }
+  return power / 2;  // log10 rounded up at a power of ten
+}
+
+ChartSeries MakeChartSeries(ChartProperty property, const ChartMixture& mixture,
+                            const ChartRange& range) {
+  const ChartPropertyInfo& info = InfoOf(property);
+  ChartSeries series;
+  series.x_title = "Temperature [" + std::string(TemperatureUnitName(range.unit)) + "]";
+  series.y_title = std::string(info.name) + " [" + std::string(info.unit) + "]";
+  const auto reject = [&series](const Message& message) {
+    series.message = message.text;
+    return series;
+  };
+
+  // The calculate command's reading and checks, at the coldest end of the range.
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  const double pressure =
+      ParseStrict(mixture.pressure).value_or(kNaN) * PascalPer(mixture.pressure_unit);
+  const std::optional<double> from = ParseStrict(range.from);
+  const std::optional<double> to = ParseStrict(range.to);
+  const AmountsInput amounts = ReadAmounts(mixture.amounts);
+  const double coldest = from && to ? ToKelvin(std::min(*from, *to), range.unit) : kNaN;
+  if (const Message* message = CheckState(pressure, coldest, amounts)) return reject(*message);
+
+  Sweep sweep;
+  if (!(*from < *to) || !MakeSweep(*from, *to, ChartStep(*to - *from), sweep).empty()) {
+    return reject(messages::kCheckInput);
+  }
+  MixtureResult result;
+  const auto add = [&](double t) {
+    ChartPoint point{t, 0, false};
+    if (EvaluateState(pressure, ToKelvin(t, range.unit), amounts, result) == nullptr) {
+      point.value = result.properties.*info.value;
+      point.ok = std::isfinite(point.value);
+    }
+    series.points.push_back(point);
+  };
+  for (std::uint64_t i = 0; i < sweep.count; ++i) add(sweep.At(i));
+  if (!sweep.lands_on_end) add(*to);
+
+  series.title = std::string(info.name) + " of " + Composition(amounts.values) + " at " +
+                 mixture.pressure + " " + std::string(PressureUnitName(mixture.pressure_unit));
+  return series;
+}
+
+std::string ChartCsv(const ChartSeries& series, ChartProperty property, TemperatureUnit unit) {
+  std::string csv = unit == TemperatureUnit::kCelsius ? "temperature_C," : "temperature_K,";
+  csv += std::string(InfoOf(property).column) + "\r\n";
+  for (const ChartPoint& point : series.points) {
+    csv += FormatShortest(point.temperature) + ",";
+    if (point.ok) csv += FormatShortest(point.value);
+    csv += "\r\n";
+  }
+  return csv;
+}
+
+void PropertyChartModel::SelectProperty(ChartProperty property) {
+  property_ = property;
+  Redraw();
+}
+
+void PropertyChartModel::SetRange(ChartRange range) {
+  range_ = std::move(range);
+  Redraw();
+}
+
+void PropertyChartModel::SelectRangeUnit(TemperatureUnit unit) {
+  if (unit == range_.unit) return;
+  const double offset = unit == TemperatureUnit::kKelvin ? kKelvinOffset : -kKelvinOffset;
+  for (std::string* text : {&range_.from, &range_.to}) {
+    if (const std::optional<double> value = ParseStrict(*text)) {
+      *text = FormatGeneral(*value + offset);
+    }
+  }
+  range_.unit = unit;
+  Redraw();
+}
+
+void PropertyChartModel::Redraw() {
+  series_ = MakeChartSeries(property_, ReadChartMixture(window_), range_);
+}
+
+void PropertyChartModel::Copy() {
+  clipboard_.SetText(ChartCsv(series_, property_, range_.unit));
+}
+
+std::string PropertyChartModel::AskPngPath() {
+  const FileDialogResult result = dialogs_.Ask({"Save PNG", "PNG(*.png)|*.png", "png", true});
+  return result.status == FileDialogResult::Status::kChosen ? result.path : std::string();
+}
+
+}  // namespace toluvek

@@ -1,0 +1,130 @@
+#pragma once
+// The property chart: one property of the main window's mixture against temperature at the
+// main window's pressure. The mixture is read from the main window's fields as the calculate
+// command reads them; a state where the calculation fails leaves a gap in the curve.
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/mixture.hpp"
+#include "main/main_window_model.hpp"
+#include "main/platform.hpp"
+#include "main/units.hpp"
+
+namespace toluvek {
+
+enum class ChartProperty {
+  kCp,
+  kConductivity,
+  kViscosity,
+  kKinematicViscosity,
+  kDensity,
+  kPrandtl,
+  kPrandtlEucken,
+};
+
+struct ChartPropertyInfo {
+  ChartProperty property;
+  std::string_view name;    // as listed and in the axis title: "cp", "λ", "Pr (Eucken)"
+  std::string_view unit;    // SI unit of the axis: "J/(kg·K)", "-"
+  std::string_view column;  // the header of the copied table: "cp_J_per_kg_K"
+  double MixtureProperties::*value;
+};
+
+inline constexpr std::array<ChartPropertyInfo, 7> kChartProperties = {{
+    {ChartProperty::kCp, "cp", "J/(kg·K)", "cp_J_per_kg_K", &MixtureProperties::cp},
+    {ChartProperty::kConductivity, "λ", "W/(m·K)", "conductivity_W_per_m_K",
+     &MixtureProperties::conductivity},
+    {ChartProperty::kViscosity, "μ", "Pa·s", "viscosity_Pa_s", &MixtureProperties::viscosity},
+    {ChartProperty::kKinematicViscosity, "ν", "m²/s", "kinematic_viscosity_m2_per_s",
+     &MixtureProperties::kinematic_viscosity},
+    {ChartProperty::kDensity, "ρ", "kg/m³", "density_kg_per_m3", &MixtureProperties::density},
+    {ChartProperty::kPrandtl, "Pr", "-", "prandtl", &MixtureProperties::prandtl},
+    {ChartProperty::kPrandtlEucken, "Pr (Eucken)", "-", "prandtl_eucken",
+     &MixtureProperties::prandtl_eucken},
+}};
+
+const ChartPropertyInfo& InfoOf(ChartProperty property);
+
+// The fewest points of a curve.
+inline constexpr int kMinChartPoints = 200;
+
+// The temperature range, as typed in the chart window, in its unit.
+struct ChartRange {
+  std::string from = "0";
+  std::string to = "1000";
+  TemperatureUnit unit = TemperatureUnit::kCelsius;
+};
+
+// The main window's fields the chart reads: the pressure text in its unit and the amounts.
+struct ChartMixture {
+  std::string pressure;
+  PressureUnit pressure_unit = PressureUnit::kPa;
+  std::array<std::string, kSpeciesCount> amounts;
+};
+
+ChartMixture ReadChartMixture(const MainWindowModel& window);
+
+struct ChartPoint {
+  double temperature = 0;  // in the range's unit
+  double value = 0;        // in the property's SI unit; meaningless where !ok
+  bool ok = false;         // false: the calculation failed here, a gap in the curve
+};
+
+struct ChartSeries {
+  // The message of an input the calculate command rejects; then there are no points.
+  std::string message;
+  std::vector<ChartPoint> points;  // every temperature of the range, in order
+  std::string title;               // property, composition in mole percent, pressure
+  std::string x_title;             // "Temperature [℃]"
+  std::string y_title;             // "cp [J/(kg·K)]"
+
+  // The runs of points between the failed ones: each is drawn as one line.
+  std::vector<std::vector<ChartPoint>> Segments() const;
+};
+
+// The step of a smooth curve over `span`: the largest 1, 2 or 5 times a power of ten that
+// gives at least kMinChartPoints points; 0 when there is none.
+double ChartStep(double span);
+
+ChartSeries MakeChartSeries(ChartProperty property, const ChartMixture& mixture,
+                            const ChartRange& range);
+
+// The plotted table as CSV: temperature and value of every point, the value empty where the
+// calculation failed.
+std::string ChartCsv(const ChartSeries& series, ChartProperty property, TemperatureUnit unit);
+
+// The chart window's state and commands, without widgets.
+class PropertyChartModel {
+ public:
+  PropertyChartModel(const MainWindowModel& window, Clipboard& clipboard, FileDialogs& dialogs)
+      : window_(window), clipboard_(clipboard), dialogs_(dialogs) {}
+
+  ChartProperty property() const { return property_; }
+  const ChartRange& range() const { return range_; }
+  const ChartSeries& series() const { return series_; }
+
+  void SelectProperty(ChartProperty property);
+  void SetRange(ChartRange range);
+  // The unit options of the range: its texts converted between ℃ and K (a text that is not a
+  // number stays as it is), then the curve again.
+  void SelectRangeUnit(TemperatureUnit unit);
+  // Reads the main window's fields again and recomputes the curve.
+  void Redraw();
+  // "Copy": the plotted table onto the clipboard.
+  void Copy();
+  // "Save PNG": asks for a file name; empty when none was chosen.
+  std::string AskPngPath();
+
+ private:
+  const MainWindowModel& window_;
+  Clipboard& clipboard_;
+  FileDialogs& dialogs_;
+  ChartProperty property_ = ChartProperty::kCp;
+  ChartRange range_;
+  ChartSeries series_;
+};
+
+}  // namespace toluvek

@@ -1,0 +1,225 @@
+#include "ui/property_chart_window.hpp"
+
+#include <QBoxLayout>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPointer>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QToolTip>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "common/number_text.hpp"
+#include "ui/window_opener.hpp"
+
+namespace toluvek {
+namespace {
+
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+template <typename T>
+T* Named(T* widget, const char* name, const QString& accessible_name) {
+  widget->setObjectName(name);
+  widget->setAccessibleName(accessible_name);
+  return widget;
+}
+
+}  // namespace
+
+PropertyChartWindow::PropertyChartWindow(MainWindowModel& main_window, Clipboard& clipboard,
+                                         FileDialogs& dialogs, MessageService& messages,
+                                         QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      main_window_(main_window),
+      messages_(messages),
+      model_(main_window, clipboard, dialogs) {
+  setObjectName("PropertyChart");
+  setWindowTitle("Property Chart");
+
+  property_ = Named(new QComboBox, "Property", "Property");
+  for (const ChartPropertyInfo& info : kChartProperties) property_->addItem(Text(info.name));
+  from_ = Named(new QLineEdit(Text(model_.range().from)), "RangeFrom", "Temperature from");
+  to_ = Named(new QLineEdit(Text(model_.range().to)), "RangeTo", "Temperature to");
+  unit_ = Named(new QComboBox, "RangeUnit", "Temperature unit");
+  unit_->addItems({Text(TemperatureUnitName(TemperatureUnit::kCelsius)),
+                   Text(TemperatureUnitName(TemperatureUnit::kKelvin))});
+  auto* plot = Named(new QPushButton("Plot"), "Plot", "Plot");
+  auto* copy = Named(new QPushButton("Copy"), "Copy", "Copy the plotted table as CSV");
+  auto* save = Named(new QPushButton("Save PNG"), "SavePng", "Save the chart as PNG");
+  // Labels that show a value keep their text for screen readers: described, not named.
+  status_ = new QLabel;
+  status_->setObjectName("Status");
+  status_->setAccessibleDescription("Message");
+  readout_ = new QLabel;
+  readout_->setObjectName("Readout");
+  readout_->setAccessibleDescription("Value at the pointer");
+
+  chart_ = new QChart;
+  chart_->legend()->hide();
+  x_axis_ = new QValueAxis;
+  y_axis_ = new QValueAxis;
+  x_axis_->setLabelFormat("%g");
+  y_axis_->setLabelFormat("%.4g");
+  chart_->addAxis(x_axis_, Qt::AlignBottom);
+  chart_->addAxis(y_axis_, Qt::AlignLeft);
+  view_ = Named(new QChartView(chart_), "Chart", "Property chart");
+  view_->setRenderHint(QPainter::Antialiasing);
+  view_->setMinimumSize(640, 420);
+
+  auto* controls = new QHBoxLayout;
+  auto* property_label = new QLabel("Property");
+  property_label->setBuddy(property_);
+  auto* from_label = new QLabel("From");
+  from_label->setBuddy(from_);
+  auto* to_label = new QLabel("To");
+  to_label->setBuddy(to_);
+  for (QWidget* w : std::initializer_list<QWidget*>{property_label, property_, from_label, from_,
+                                                    to_label, to_, unit_, plot}) {
+    controls->addWidget(w);
+  }
+  controls->addStretch();
+  controls->addWidget(copy);
+  controls->addWidget(save);
+  auto* footer = new QHBoxLayout;
+  footer->addWidget(readout_, 1);
+  footer->addWidget(status_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(controls);
+  layout->addWidget(view_, 1);
+  layout->addLayout(footer);
+
+  connect(property_, &QComboBox::activated, this, [this](int index) {
+    model_.SelectProperty(kChartProperties.at(static_cast<std::size_t>(index)).property);
+    Refresh();
+  });
+  connect(unit_, &QComboBox::activated, this, [this](int index) {
+    ApplyRange();
+    model_.SelectRangeUnit(index == 0 ? TemperatureUnit::kCelsius : TemperatureUnit::kKelvin);
+    Refresh();
+  });
+  for (QLineEdit* field : {from_, to_}) {
+    connect(field, &QLineEdit::returnPressed, this, [this] {
+      ApplyRange();
+      Refresh();
+    });
+  }
+  connect(plot, &QPushButton::clicked, this, [this] {
+    ApplyRange();
+    Refresh();
+  });
+  connect(copy, &QPushButton::clicked, this, [this] { model_.Copy(); });
+  connect(save, &QPushButton::clicked, this, [this] { SavePng(); });
+
+  FollowMainWindow();
+  model_.Redraw();
+  Refresh();
+}
+
+PropertyChartWindow::~PropertyChartWindow() = default;
+
+void PropertyChartWindow::FollowMainWindow() {
+  // The hook outlives a closed chart harmlessly, and the destructor need not reach the main
+  // window's model, which may be gone already when the program ends.
+  main_window_.on_calculated = [chart = QPointer<PropertyChartWindow>(this)] {
+    if (chart == nullptr) return;
+    chart->model_.Redraw();
+    chart->Refresh();
+  };
+}
+
+void PropertyChartWindow::ApplyRange() {
+  ChartRange range = model_.range();
+  range.from = from_->text().toStdString();
+  range.to = to_->text().toStdString();
+  model_.SetRange(range);
+}
+
+void PropertyChartWindow::Refresh() {
+  const ChartSeries& series = model_.series();
+  from_->setText(Text(model_.range().from));
+  to_->setText(Text(model_.range().to));
+  unit_->setCurrentIndex(model_.range().unit == TemperatureUnit::kCelsius ? 0 : 1);
+  property_->setCurrentIndex(static_cast<int>(model_.property()));
+  status_->setText(Text(series.message));
+  readout_->clear();
+  chart_->removeAllSeries();
+  chart_->setTitle(Text(series.title));
+  x_axis_->setTitleText(Text(series.x_title));
+  y_axis_->setTitleText(Text(series.y_title));
+
+  double low = std::numeric_limits<double>::infinity();
+  double high = -low;
+  const QPen pen(QColor(0, 90, 160), 2);
+  for (const std::vector<ChartPoint>& segment : series.Segments()) {
+    auto* line = new QLineSeries;
+    line->setPen(pen);
+    for (const ChartPoint& point : segment) {
+      line->append(point.temperature, point.value);
+      low = std::min(low, point.value);
+      high = std::max(high, point.value);
+    }
+    chart_->addSeries(line);
+    line->attachAxis(x_axis_);
+    line->attachAxis(y_axis_);
+    connect(line, &QLineSeries::hovered, this, [this](const QPointF& at, bool entered) {
+      if (entered) ShowValueAt(at.x());
+    });
+  }
+  if (!series.points.empty()) {
+    x_axis_->setRange(series.points.front().temperature, series.points.back().temperature);
+  }
+  if (low <= high) {
+    const double margin = high > low ? (high - low) * 0.05 : std::fabs(high) * 0.05 + 1e-30;
+    y_axis_->setRange(low - margin, high + margin);
+    y_axis_->applyNiceNumbers();
+  }
+}
+
+void PropertyChartWindow::ShowValueAt(double temperature) {
+  const std::vector<ChartPoint>& points = model_.series().points;
+  const ChartPoint* nearest = nullptr;
+  for (const ChartPoint& point : points) {
+    if (point.ok && (nearest == nullptr || std::fabs(point.temperature - temperature) <
+                                               std::fabs(nearest->temperature - temperature))) {
+      nearest = &point;
+    }
+  }
+  if (nearest == nullptr) return;
+  const ChartPropertyInfo& info = InfoOf(model_.property());
+  const QString text =
+      QString("%1 %2, %3 = %4 %5")
+          .arg(Text(FormatGeneral(nearest->temperature)),
+               Text(TemperatureUnitName(model_.range().unit)), Text(info.name),
+               Text(FormatPattern(nearest->value, Pattern::kSci3)), Text(info.unit));
+  readout_->setText(text);
+  QToolTip::showText(QCursor::pos(), text, view_);
+}
+
+void PropertyChartWindow::SavePng() {
+  const std::string path = model_.AskPngPath();
+  if (path.empty()) return;
+  const QImage image = view_->grab().toImage();
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
+    messages_.Show(messages::kFileNotSaved);
+  }
+}
+
+void RegisterPropertyChart(QtWindowOpener& opener, MainWindowModel& main_window,
+                           Clipboard& clipboard, FileDialogs& dialogs, MessageService& messages) {
+  opener.Register(ToolWindow::kPropertyChart, [&] {
+    return new PropertyChartWindow(main_window, clipboard, dialogs, messages);
+  });
+}
+
+}  // namespace toluvek
