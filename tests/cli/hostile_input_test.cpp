@@ -23,7 +23,8 @@ TEST(HostileInput, BytesThatAreNotUtf8AreEchoedAsReplacementCharacters) {
       {"duct", "--flow", bad, "--json"},
       {"heat-duty", "--t1", bad, "--json"},
       {"water-heat", "--flow", bad, "--json"},
-      {"mix", "--a-temperature", bad, "--json"},
+      {"mix", "--a-temperature", bad, "--a-flow", "1", "--b-flow", "1", "--b-amounts", "N2=1",
+       "--json"},
   };
   for (const auto& args : runs) {
     const Outcome r = RunCli(args);

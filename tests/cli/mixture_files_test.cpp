@@ -100,8 +100,8 @@ TEST_F(MixtureFiles, AnUnreadableFileIsTheWindowsMessage) {
   const std::string late = File("late.txt");
   std::ofstream(late, std::ios::binary) << std::string(kCompositionReadLimit, '\n') << "1,2,3";
   EXPECT_EQ(RunCli({"mixture", "--file", late}).err,
-            "Toluvek: エラーです\n--file " + late +
-                ": does not hold its 32 fields within the first 64 KiB\n");
+            "--file " + late +
+                ": does not hold its 32 fields within the first 64 KiB\nToluvek: エラーです\n");
 }
 
 TEST_F(MixtureFiles, AFailedSaveEndsWithExitOne) {
@@ -161,6 +161,7 @@ TEST_F(MixtureFiles, SavingFollowsALinkAndRefusesWhatItMayNotReplace) {
 
   ASSERT_EQ(::mkfifo(File("pipe.txt").c_str(), 0600), 0);
   ASSERT_EQ(::chmod(real.c_str(), 0444), 0);
+  // The command line's own line comes at once, the window's message when the command ends.
   const std::string not_saved = "Toluvek: ﾌｧｲﾙの保存でｴﾗｰが発生しました。\n";
   const struct {
     std::string path;
@@ -168,15 +169,15 @@ TEST_F(MixtureFiles, SavingFollowsALinkAndRefusesWhatItMayNotReplace) {
     std::string err;
   } refused[] = {
       {File("pipe.txt"), "O2=1",
-       not_saved + "--save " + File("pipe.txt") + ": not a regular file; nothing was written\n"},
+       "--save " + File("pipe.txt") + ": not a regular file; nothing was written\n" + not_saved},
       {folder_, "O2=1",
-       not_saved + "--save " + folder_ + ": not a regular file; nothing was written\n"},
+       "--save " + folder_ + ": not a regular file; nothing was written\n" + not_saved},
       {real, "O2=1",
-       not_saved + "--save " + real + ": the file is write-protected; nothing was written\n"},
+       "--save " + real + ": the file is write-protected; nothing was written\n" + not_saved},
       {File("big.txt"), "O2=1.7976931348623157e308",
-       // the calculation's message, then the save's
-       "Toluvek: 入力値を確認下さい。\nToluvek: 入力値を確認下さい。\n--save " + File("big.txt") +
-           ": a value is out of range; nothing was written\n"},
+       // the calculation's message and the save's are the same box, told once
+       "--save " + File("big.txt") +
+           ": a value is out of range; nothing was written\nToluvek: 入力値を確認下さい。\n"},
   };
   for (const auto& c : refused) {
     const Outcome r = RunCli({"mixture", "--amounts", c.amounts, "--save", c.path});

@@ -33,6 +33,7 @@ class AnsweringDialogs : public FileDialogs {
 struct Harness {
   FakePlatform platform;
   AnsweringDialogs dialogs;
+  Harness() { platform.now = {2024, 5, 6, 7, 8, 9}; }
   MainWindowModel model{{platform, platform, platform, dialogs, platform}};
   MainWindow window{model, [] {}};
 };
