@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QStringList>
 
 namespace toluvek {
@@ -96,6 +98,17 @@ DateTime QtClock::Now() {
   const QDate date = now.date();
   const QTime time = now.time();
   return {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()};
+}
+
+QtCalculatorLauncher::QtCalculatorLauncher()
+    : programs_{"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"} {}
+
+bool QtCalculatorLauncher::Launch() {
+  for (const QString& program : programs_) {
+    const QString path = QStandardPaths::findExecutable(program);
+    if (!path.isEmpty() && QProcess::startDetached(path, {})) return true;
+  }
+  return false;
 }
 
 }  // namespace toluvek
