@@ -147,6 +147,11 @@ class EnthalpyWindowTest : public QObject {
     QCOMPARE(platform_.shown[0].title, std::string("Toluvek"));
   }
 
+  void calculatorLauncherSaysWhenNoneIsOnThePath() {
+    QtCalculatorLauncher launcher({"toluvek-no-such-calculator"});
+    QVERIFY(!launcher.Launch());
+  }
+
   void closeHidesAndKeepsTheWindow() {
     QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
     QVERIFY(window_->isHidden());
@@ -155,7 +160,8 @@ class EnthalpyWindowTest : public QObject {
   }
 
   void failedCalculationUnloads() {
-    Find("Text3")->clear();
+    Find("Text3")->selectAll();
+    QTest::keyClick(Find("Text3"), Qt::Key_Backspace);
     QTest::mouseClick(Find<QPushButton>("Command2"), Qt::LeftButton);
     QCOMPARE(platform_.shown.size(), 1u);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
