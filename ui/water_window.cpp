@@ -40,7 +40,7 @@ WaterWindow::WaterWindow(std::unique_ptr<WaterWindowModel> model, QWidget* paren
                    kClientHeight, parent) {
   WaterWindowModel& m = this->model();
   WidgetBuilder& b = build();
-  b.SetNumberFont(NumberFont(scale().X(kT1Field.width())));
+  b.SetNumberFont(NumberFont(scale().X(kHeat.width())));
   const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
   const auto enter = [this, &m](std::string_view control) {
     return [this, &m, control] {
