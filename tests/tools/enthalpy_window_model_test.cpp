@@ -185,7 +185,7 @@ TEST_F(EnthalpyWindow, CloseHidesAndEnthalpyShowsTheContentsWithCalculateEnabled
   EXPECT_EQ(window_->Background(form3::kHeatDuty), kCyan);
 }
 
-TEST_F(EnthalpyWindow, KgPerSecondCalculatesOnMassFractionsEvenWithCalculateDisabled) {
+TEST_F(EnthalpyWindow, KgPerSecondSplitsByMassEvenWithCalculateDisabledAndOnLeavingTheFlow) {
   Open(kAir);
   window_->Calculate();
   ASSERT_FALSE(window_->Enabled(form3::kCalculate));
@@ -196,11 +196,15 @@ TEST_F(EnthalpyWindow, KgPerSecondCalculatesOnMassFractionsEvenWithCalculateDisa
   EXPECT_EQ(main_.Text(form1::kMassFraction[kO2]), "2.329E-001");
   EXPECT_EQ(SpeciesFlow(kO2), "2.3290E-001");
 
-  // Leaving the flow field goes back to the mole fractions until the next calculation.
+  // Leaving the flow field splits the new mass flow by the mass fractions too.
   window_->SetText(form3::kFlow, "2");
   window_->LeaveFlow();
-  EXPECT_EQ(SpeciesFlow(kO2), "4.2000E-001");
+  EXPECT_EQ(SpeciesFlow(kO2), "4.6580E-001");
   EXPECT_EQ(window_->Text(form3::kFlowColumnCaption), "kg/s");
+  window_->SelectFlowUnit(FlowUnit::kMolPerHour);
+  window_->SetText(form3::kFlow, "3");
+  window_->LeaveFlow();
+  EXPECT_EQ(SpeciesFlow(kO2), "6.3000E-001");
 }
 
 TEST_F(EnthalpyWindow, LeavingAFlowThatIsNoNumberSaysSoAndKeepsTheSpeciesFlows) {

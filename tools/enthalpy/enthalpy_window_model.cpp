@@ -69,9 +69,13 @@ HeatDutyInput EnthalpyWindowModel::GatherInput() const {
 }
 
 void EnthalpyWindowModel::FillSpeciesFlows() {
+  // A mass flow splits by the mass fractions, as the calculation splits it: mole fractions
+  // under "kg/s" would show wrong species flows under that caption.
+  const SpeciesFields& fractions =
+      flow_unit() == FlowUnit::kKgPerSecond ? form1::kMassFraction : form1::kMoleFraction;
   const double flow = RequireNumber(Text(form3::kFlow));
   for (std::size_t i = 0; i < kSpeciesCount; ++i) {
-    const double fraction = RequireNumber(main_.FieldText(form1::kMoleFraction[i]));
+    const double fraction = RequireNumber(main_.FieldText(fractions[i]));
     SetText(form3::kSpeciesFlow[i],
             FormatPattern(toluvek::Checked(fraction * flow), Pattern::kSci4));
   }

@@ -64,7 +64,8 @@ class EnthalpyWindowModel : public WindowModel {
   // Enter in a field: Text1 moves the focus on (returns "Text2"), Text2 too (returns "Text3"),
   // Text3 calculates. Returns the control to focus, or "".
   std::string_view EnterPressed(std::string_view control);
-  // Leaving Text1: the species flows again as mole fraction × F, whatever the unit.
+  // Leaving Text1: the species flows again as fraction × F, by mass under "kg/s", else by
+  // moles.
   void LeaveFlow();
   // "閉": hides the window; it keeps its contents for the next "Enthalpy".
   void Close();
@@ -83,7 +84,7 @@ class EnthalpyWindowModel : public WindowModel {
   void TextChanged(std::string_view control) override;
 
  private:
-  // Species flows as mole fraction × F, field by field; throws at the first text that is not
+  // Species flows as fraction × F, field by field; throws at the first text that is not
   // a number, leaving the fields before it written.
   void FillSpeciesFlows();
   void ShowResult(const HeatDutyResult& result);
