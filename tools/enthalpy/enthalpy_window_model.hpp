@@ -56,7 +56,7 @@ class EnthalpyWindowModel : public WindowModel {
   EnthalpyWindowModel(MainWindowAccess& main, MessageService& messages, WindowOpener& windows,
                       CalculatorLauncher& calculator);
 
-  // "計算", Enter in Text2's successor Text3, a unit option: runs the heat duty and shows each
+  // "計算", Enter in Text3, a unit option: runs the heat duty and shows each
   // output as it comes. A failed run or a zero amount sum unloads the window.
   void Calculate();
   // The unit options: chosen, then a calculation (also while Calculate is disabled).
