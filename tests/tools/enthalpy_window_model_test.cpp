@@ -225,21 +225,5 @@ TEST_F(EnthalpyWindow, EnterMovesThroughTheFieldsAndCalculatesInTheLast) {
   EXPECT_EQ(window_->Text(form3::kHeatDutyUnit), " W");
 }
 
-TEST_F(EnthalpyWindow, CalculatorAndWaterLabel) {
-  Open(kAir);
-  window_->StartCalculator();
-  EXPECT_EQ(platform_.calculator_launches, 1);
-  EXPECT_TRUE(platform_.shown.empty());
-  platform_.calculator_found = false;
-  window_->StartCalculator();
-  ASSERT_EQ(platform_.shown.size(), 1u);
-  EXPECT_EQ(platform_.shown[0],
-            (Message{"ファイルが見つかりません。", "Toluvek", MessageIcon::kNone}));
-
-  window_->OpenWaterEnthalpy();
-  EXPECT_EQ(platform_.opened.back(),
-            (FakePlatform::Opened{ToolWindow::kWaterEnthalpy, Twips{4845, 300}}));
-}
-
 }  // namespace
 }  // namespace toluvek
