@@ -12,10 +12,28 @@
 #include "main/calculate_command.hpp"
 #include "cli/tool_output.hpp"
 #include "main/main_window_fields.hpp"
+#include "tools/enthalpy/enthalpy_window_model.hpp"
 #include "tools/enthalpy/heat_duty.hpp"
 
 namespace toluvek::cli {
 namespace {
+
+// The messages of the window once it has opened. Its opening reads the fractions that its
+// calculation reads next: the command reports a failure there once, from the calculation.
+class OpenedWindowMessages : public MessageService {
+ public:
+  explicit OpenedWindowMessages(MessageService& to) : to_(to) {}
+  void Show(const Message& message) override {
+    if (opened) to_.Show(message);
+  }
+  void Beep() override {
+    if (opened) to_.Beep();
+  }
+  bool opened = false;
+
+ private:
+  MessageService& to_;
+};
 
 FlowUnit ParseFlowUnit(const std::string& name) {
   if (name == "mol/h") return FlowUnit::kMolPerHour;
@@ -119,22 +137,22 @@ Subcommand AddHeatDutyCommand(CLI::App& app) {
             if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
               return code;
             }
-            // "Enthalpy" calculates first and opens the window whatever the calculation said.
-            window.Calculate();
-            HeatDutyInput input;
-            input.flow = options->flow;
-            input.flow_unit = ParseFlowUnit(options->flow_unit);
-            input.t1 = options->t1;
-            input.t2 = options->t2;
-            GatherMainWindowTexts(window, input);
-            const HeatDutyResult result = ComputeHeatDuty(input);
+            // "Enthalpy": the calculation, then the window opens whatever it said, and is
+            // filled in as a user would; the unit option calculates.
+            window.Enthalpy();
+            OpenedWindowMessages window_messages(messages);
+            NoCalculator calculator;
+            EnthalpyWindowModel enthalpy(window, window_messages, headless.windows(), calculator);
+            window_messages.opened = true;
+            enthalpy.SetText(form3::kFlow, options->flow);
+            enthalpy.SetText(form3::kT1, options->t1);
+            enthalpy.SetText(form3::kT2, options->t2);
+            enthalpy.SelectFlowUnit(ParseFlowUnit(options->flow_unit));
+            const HeatDutyInput input = enthalpy.GatherInput();
+            const HeatDutyResult& result = enthalpy.last_result();
             // The negative temperature only warns: the heat duty goes on after it.
             for (const Message& m : result.messages) {
-              if (m == toluvek::messages::kTemperatureNegative) {
-                messages.ShowWarning(m);
-              } else {
-                messages.Show(m);
-              }
+              if (m == toluvek::messages::kTemperatureNegative) messages.ShowWarning(m);
             }
             if (options->json) {
               nlohmann::ordered_json doc = HeatDutyJson(input, result);

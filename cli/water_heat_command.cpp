@@ -8,6 +8,7 @@
 #include "cli/tool_output.hpp"
 #include "main/calculate_command.hpp"
 #include "tools/water/water_heat.hpp"
+#include "tools/water/water_window_model.hpp"
 
 namespace toluvek::cli {
 
@@ -36,16 +37,19 @@ Subcommand AddWaterHeatCommand(CLI::App& app) {
   return {
       sub, [options](Io& io) {
         RecordingMessages& messages = io.messages;
-        WaterEnthalpyInput input;
-        input.flow = options->flow;
-        input.flow_unit = options->flow_unit == "mol/h"  ? WaterFlowUnit::kMolPerHour
-                          : options->flow_unit == "kg/h" ? WaterFlowUnit::kKgPerHour
-                                                         : WaterFlowUnit::kGramPerMinute;
-        input.t1 = options->t1;
-        input.t2 = options->t2;
-        input.phase = options->phase == "gas" ? WaterPhase::kGas : WaterPhase::kLiquid;
-        const std::optional<double> heat = ComputeWaterHeat(input);
-        if (!heat) messages.Show(messages::kCheckInput);
+        // The water window, filled in as a user would, then "計算".
+        WaterWindowModel water(messages);
+        water.SetText(form4::kFlow, options->flow);
+        water.SetText(form4::kT1, options->t1);
+        water.SetText(form4::kT2, options->t2);
+        const std::size_t unit = options->flow_unit == "mol/h"  ? 1
+                                 : options->flow_unit == "kg/h" ? 2
+                                                                : 0;
+        water.CheckOne(form4::kUnitOptions, form4::kUnitOptions[unit]);
+        water.CheckOne(form4::kPhaseOptions, form4::kPhaseOptions[options->phase == "gas" ? 1 : 0]);
+        water.Calculate();
+        const WaterEnthalpyInput input = water.GatherInput();
+        const std::optional<double> heat = water.last_heat();
         if (options->json) {
           nlohmann::ordered_json doc;
           doc["inputs"] = {
@@ -54,16 +58,16 @@ Subcommand AddWaterHeatCommand(CLI::App& app) {
               {"t2", input.t2},
               {"phase", WaterPhaseCaption(*input.phase)}};
           if (heat) {
-            const WaterPowerText shown = FormatWaterPower(*heat);
-            doc["heat"] = {{"value", *heat}, {"text", shown.number}, {"unit", shown.unit}};
+            doc["heat"] = {{"value", *heat},
+                           {"text", water.Text(form4::kHeat)},
+                           {"unit", water.Text(form4::kHeatUnit)}};
           } else {
             doc["error"] = {{"message", messages::kCheckInput.text},
                             {"title", messages::kCheckInput.title}};
           }
           io.out << JsonText(doc) << '\n';
         } else if (heat) {
-          const WaterPowerText shown = FormatWaterPower(*heat);
-          io.out << shown.number << ' ' << shown.unit << '\n';
+          io.out << water.Text(form4::kHeat) << ' ' << water.Text(form4::kHeatUnit) << '\n';
         }
         return heat ? kExitOk : kExitStopped;
       }};

@@ -41,6 +41,9 @@ std::string_view TemperatureOption(TemperatureUnit unit) {
   return form1::kTemperatureOptions[unit == TemperatureUnit::kCelsius ? 0 : 1];
 }
 
+// The enthalpy window's "計算" (its model lives above this layer).
+constexpr std::string_view kEnthalpyCalculate = "Command2";
+
 }  // namespace
 
 FileDialogRequest SaveCompositionRequest() {
@@ -251,6 +254,10 @@ void MainWindowModel::DuctFlow() {
 void MainWindowModel::Enthalpy() {
   Calculate();
   services_.windows.Open(ToolWindow::kEnthalpy, offsets::kEnthalpy);
+  // Shown again after "閉", the window's calculate button is enabled whatever it was.
+  if (WindowModel* enthalpy = services_.windows.Loaded(ToolWindow::kEnthalpy)) {
+    enthalpy->SetEnabled(kEnthalpyCalculate, true);
+  }
 }
 
 void MainWindowModel::CopyReport() {

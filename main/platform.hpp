@@ -96,6 +96,14 @@ class FileDialogs {
   virtual FileDialogResult Ask(const FileDialogRequest& request) = 0;
 };
 
+// The desktop's calculator program, started beside the enthalpy window without waiting for it.
+class CalculatorLauncher {
+ public:
+  virtual ~CalculatorLauncher() = default;
+  // True when a calculator was started.
+  virtual bool Launch() = 0;
+};
+
 // Local date and time, for the time stamp of composition files.
 struct DateTime {
   int year = 2000, month = 1, day = 1, hour = 0, minute = 0, second = 0;
@@ -128,6 +136,11 @@ class NoWindows : public WindowOpener {
 class NoFileDialogs : public FileDialogs {
  public:
   FileDialogResult Ask(const FileDialogRequest& /*request*/) override { return {}; }
+};
+
+class NoCalculator : public CalculatorLauncher {
+ public:
+  bool Launch() override { return false; }
 };
 
 class SystemClock : public Clock {

@@ -8,6 +8,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QStringList>
 
 namespace toluvek {
@@ -131,6 +133,17 @@ DateTime QtClock::Now() {
   const QDate date = now.date();
   const QTime time = now.time();
   return {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()};
+}
+
+QtCalculatorLauncher::QtCalculatorLauncher()
+    : programs_{"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"} {}
+
+bool QtCalculatorLauncher::Launch() {
+  for (const QString& program : programs_) {
+    const QString path = QStandardPaths::findExecutable(program);
+    if (!path.isEmpty() && QProcess::startDetached(path, {})) return true;
+  }
+  return false;
 }
 
 }  // namespace toluvek

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "main/platform.hpp"
 
@@ -72,6 +73,18 @@ class QtFileDialogs : public FileDialogs {
 
  private:
   QPointer<QWidget> parent_;
+};
+
+// The first calculator of a list of the desktops' usual ones found on the PATH, started
+// detached: the program goes on without waiting for it.
+class QtCalculatorLauncher : public CalculatorLauncher {
+ public:
+  QtCalculatorLauncher();
+  explicit QtCalculatorLauncher(std::vector<QString> programs) : programs_(std::move(programs)) {}
+  bool Launch() override;
+
+ private:
+  std::vector<QString> programs_;
 };
 
 // Local date and time of day.

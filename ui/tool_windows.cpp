@@ -2,8 +2,10 @@
 
 #include "ui/about_window.hpp"
 #include "ui/duct_window.hpp"
+#include "ui/enthalpy_window.hpp"
 #include "ui/help_window.hpp"
 #include "ui/property_chart_window.hpp"
+#include "ui/water_window.hpp"
 
 namespace toluvek {
 
@@ -13,6 +15,13 @@ void RegisterWindows(QtServices& services, MainWindowModel& main) {
   opener.Register(ToolWindow::kAbout, [] { return new AboutWindow; });
   opener.Register(ToolWindow::kDuctFlow, [&] {
     return new DuctWindow(std::make_unique<DuctWindowModel>(main, services.messages));
+  });
+  opener.Register(ToolWindow::kEnthalpy, [&] {
+    return new EnthalpyWindow(std::make_unique<EnthalpyWindowModel>(
+        main, services.messages, services.windows, services.calculator));
+  });
+  opener.Register(ToolWindow::kWaterEnthalpy, [&] {
+    return new WaterWindow(std::make_unique<WaterWindowModel>(services.messages));
   });
   RegisterPropertyChart(opener, main, services.clipboard, services.dialogs, services.messages);
 }

@@ -16,6 +16,7 @@ struct QtServices {
   QtWindowOpener windows;
   QtFileDialogs dialogs;
   QtClock clock;
+  QtCalculatorLauncher calculator;
 
   MainWindowServices ForMainWindow() { return {messages, clipboard, windows, dialogs, clock}; }
   // Message boxes and dialogs over the main window; window positions from it.

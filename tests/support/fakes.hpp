@@ -19,7 +19,8 @@ class FakePlatform : public MessageService,
                      public Clipboard,
                      public WindowOpener,
                      public FileDialogs,
-                     public Clock {
+                     public Clock,
+                     public CalculatorLauncher {
  public:
   struct Opened {
     ToolWindow window;
@@ -46,6 +47,10 @@ class FakePlatform : public MessageService,
     return answer;
   }
   DateTime Now() override { return now; }
+  bool Launch() override {
+    ++calculator_launches;
+    return calculator_found;
+  }
 
   MainWindowServices Services() { return {*this, *this, *this, *this, *this}; }
 
@@ -58,6 +63,8 @@ class FakePlatform : public MessageService,
   std::vector<FileDialogRequest> asked;
   std::deque<FileDialogResult> answers;
   DateTime now{2004, 3, 24, 22, 56, 0};
+  int calculator_launches = 0;
+  bool calculator_found = true;  // what Launch answers
 };
 
 // The main window as a tool window sees it: fields by name, units, a calculation that only

@@ -5,18 +5,26 @@
 // its results, once warm. Run under a real X server (Xvfb):
 //   xvfb-run -s "-screen 0 1280x1024x24 -dpi 96" toluvek-screenshot docs/main-window.png
 //       --duct docs/duct-window.png   (one line)
+// The enthalpy window is shown on a natural gas with some moisture (the main window's amounts
+// change for it), the water window for 100 g/min warmed from 25 ℃ to 75 ℃:
+//   xvfb-run -s "-screen 0 1280x1024x24 -dpi 96" toluvek-screenshot /tmp/main.png
+//       --enthalpy docs/enthalpy-window.png --water docs/water-window.png   (one line)
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "main/main_window_fields.hpp"
 #include "main/main_window_model.hpp"
 #include "tools/duct/duct_window_model.hpp"
 #include "ui/about_window.hpp"
@@ -30,6 +38,14 @@ namespace {
 
 double Milliseconds(const QElapsedTimer& timer) {
   return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+// Rounds of opening a window, the first of them to warm the caches.
+constexpr int kTimedRounds = 7;
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0 : values[values.size() / 2];
 }
 
 // "Re", then a flow of 1 Nl/min and Enter in the duct window. The first round warms the caches
@@ -70,15 +86,115 @@ QWidget* OpenDuctWindow(QApplication& app, toluvek::MainWindow& window,
   return duct;
 }
 
+// Types `text` into a field as a person would, then Enter.
+void TypeAndEnter(QWidget* window, const char* field_name, const char* text) {
+  auto* field = window->findChild<QLineEdit*>(field_name);
+  field->setFocus();
+  field->setText(text);
+  Q_EMIT field->textEdited(text);
+  Q_EMIT field->returnPressed();
+}
+
+// "Enthalpy" on a natural gas with some moisture; the window opens with the species flows.
+// Then 125 ℃ as the end temperature and Enter. The first round warms the caches; each round
+// closes the window again (it keeps its contents); the median of the others is printed.
+QWidget* OpenEnthalpyWindow(QApplication& app, toluvek::MainWindow& window,
+                            toluvek::MainWindowModel& model, toluvek::QtServices& services) {
+  constexpr const char* kGas[] = {"0", "0", "0", "0", "0", "2", "0", "88", "6", "4", "0", "0"};
+  for (std::size_t i = 0; i < toluvek::kSpeciesCount; ++i) {
+    model.WriteField(toluvek::form1::kAmount[i], kGas[i]);
+  }
+  auto* enthalpy_button = window.findChild<QPushButton*>("Command3");
+  QWidget* enthalpy = nullptr;
+  std::vector<double> open_times, calculate_times;
+  for (int round = 0; round < kTimedRounds; ++round) {
+    if (enthalpy != nullptr) enthalpy->findChild<QPushButton*>("Command1")->click();
+    QElapsedTimer opened;
+    opened.start();
+    enthalpy_button->click();
+    enthalpy = services.windows.Find(toluvek::ToolWindow::kEnthalpy);
+    if (enthalpy == nullptr) return nullptr;
+    app.processEvents();
+    const double open_ms = Milliseconds(opened);
+    QElapsedTimer calculated;
+    calculated.start();
+    TypeAndEnter(enthalpy, "Text3", "125");
+    app.processEvents();
+    const double calculate_ms = Milliseconds(calculated);
+    if (round > 0) {
+      open_times.push_back(open_ms);
+      calculate_times.push_back(calculate_ms);
+    }
+  }
+  std::fprintf(stderr,
+               "enthalpy window: \"Enthalpy\" to the window shown with its species flows "
+               "%.2f ms; Enter to the heat duty shown %.2f ms (warm, median)\n",
+               Median(open_times), Median(calculate_times));
+  return enthalpy;
+}
+
+// Tool > "Enthalpy of Water(&W)", then 75 ℃ as the end temperature and Enter; timed warm, as
+// above (each round unloads the window and loads it anew).
+QWidget* OpenWaterWindow(QApplication& app, toluvek::MainWindow& window,
+                         toluvek::QtServices& services) {
+  auto* entry = window.findChild<QAction*>("ewater");
+  QWidget* water = nullptr;
+  std::vector<double> open_times, calculate_times;
+  for (int round = 0; round < kTimedRounds; ++round) {
+    if (water != nullptr) {
+      water->close();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    QElapsedTimer opened;
+    opened.start();
+    entry->trigger();
+    water = services.windows.Find(toluvek::ToolWindow::kWaterEnthalpy);
+    if (water == nullptr) return nullptr;
+    app.processEvents();
+    const double open_ms = Milliseconds(opened);
+    QElapsedTimer calculated;
+    calculated.start();
+    TypeAndEnter(water, "Text3", "75");
+    app.processEvents();
+    const double calculate_ms = Milliseconds(calculated);
+    if (round > 0) {
+      open_times.push_back(open_ms);
+      calculate_times.push_back(calculate_ms);
+    }
+  }
+  std::fprintf(stderr,
+               "water window: \"Enthalpy of Water(&W)\" to the window shown %.2f ms; Enter "
+               "to the heat shown %.2f ms (warm, median)\n",
+               Median(open_times), Median(calculate_times));
+  return water;
+}
+
+// The process's peak resident memory, as the kernel reports it.
+void PrintPeakMemory(const char* when) {
+  QFile status("/proc/self/status");
+  if (!status.open(QIODevice::ReadOnly)) return;
+  for (const QByteArray& line : status.readAll().split('\n')) {
+    if (line.startsWith("VmHWM:")) {
+      std::fprintf(stderr, "%s: %s\n", when, line.simplified().constData());
+    }
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   std::vector<const char*> paths;
   const char* duct_path = nullptr;
+  const char* enthalpy_path = nullptr;
+  const char* water_path = nullptr;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--duct") == 0 && i + 1 < argc) {
       duct_path = argv[++i];
+    } else if (std::strcmp(argv[i], "--enthalpy") == 0 && i + 1 < argc) {
+      enthalpy_path = argv[++i];
+    } else if (std::strcmp(argv[i], "--water") == 0 && i + 1 < argc) {
+      water_path = argv[++i];
     } else {
       paths.push_back(argv[i]);
     }
@@ -86,7 +202,7 @@ int main(int argc, char** argv) {
   if (paths.empty() || paths.size() > 3) {
     std::fprintf(stderr,
                  "usage: toluvek-screenshot <main.png> [<help.png> [<about.png>]] "
-                 "[--duct <duct.png>]\n");
+                 "[--duct <duct.png>] [--enthalpy <enthalpy.png>] [--water <water.png>]\n");
     return 2;
   }
   toluvek::ApplyAppearance(app);
@@ -104,6 +220,11 @@ int main(int argc, char** argv) {
   if (paths.size() > 1) help.show();
   if (paths.size() > 2) about.show();
   QPointer<QWidget> duct = duct_path != nullptr ? OpenDuctWindow(app, window, services) : nullptr;
+  QPointer<QWidget> enthalpy =
+      enthalpy_path != nullptr ? OpenEnthalpyWindow(app, window, model, services) : nullptr;
+  QPointer<QWidget> water =
+      water_path != nullptr ? OpenWaterWindow(app, window, services) : nullptr;
+  if (enthalpy_path != nullptr || water_path != nullptr) PrintPeakMemory("tool windows open");
 
   int status = 0;
   // Once the windows have been drawn; a second more lets a screen grabber catch them too.
@@ -115,6 +236,13 @@ int main(int argc, char** argv) {
     if (duct_path != nullptr &&
         (duct.isNull() || !duct->grab().save(QString::fromLocal8Bit(duct_path)))) {
       status = 1;
+    }
+    const std::pair<QPointer<QWidget>, const char*> tools[] = {{enthalpy, enthalpy_path},
+                                                               {water, water_path}};
+    for (const auto& [tool, path] : tools) {
+      if (path != nullptr && (tool.isNull() || !tool->grab().save(QString::fromLocal8Bit(path)))) {
+        status = 1;
+      }
     }
   });
   QTimer::singleShot(1300, &app, [] { QCoreApplication::exit(0); });
