@@ -163,6 +163,9 @@ class MainWindowModel : public WindowModel, public MainWindowAccess {
   void WriteField(std::string_view control, std::string text) override {
     SetText(control, std::move(text));
   }
+  void SetFieldBackground(std::string_view control, Rgb colour) override {
+    SetBackground(control, colour);
+  }
   Twips position() const override { return position_; }
   // Where the window now stands on the screen; the front end tells.
   void SetPosition(Twips position) { position_ = position; }

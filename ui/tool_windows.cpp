@@ -3,6 +3,7 @@
 #include "ui/about_window.hpp"
 #include "ui/duct_window.hpp"
 #include "ui/help_window.hpp"
+#include "ui/saturation_window.hpp"
 
 namespace toluvek {
 
@@ -12,6 +13,9 @@ void RegisterWindows(QtServices& services, MainWindowModel& main) {
   opener.Register(ToolWindow::kAbout, [] { return new AboutWindow; });
   opener.Register(ToolWindow::kDuctFlow, [&] {
     return new DuctWindow(std::make_unique<DuctWindowModel>(main, services.messages));
+  });
+  opener.Register(ToolWindow::kSaturation, [&] {
+    return new SaturationWindow(std::make_unique<SaturationWindowModel>(main, services.messages));
   });
 }
 
