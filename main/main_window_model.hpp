@@ -47,6 +47,11 @@ inline constexpr Twips kAbout{1800, 1800};
 inline constexpr Twips kConverterChooserFromPointer{-850, 300};
 }  // namespace offsets
 
+// Fields of opened windows that main-window commands write.
+namespace opened_fields {
+inline constexpr std::string_view kMixingTemperatureA = "Text1";  // "Mixing(&M)"
+}  // namespace opened_fields
+
 // The messages of the main window's own commands.
 namespace messages {
 inline const Message kNoMoisture{"水分が含まれていません!"};
