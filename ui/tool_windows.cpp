@@ -3,6 +3,7 @@
 #include "ui/about_window.hpp"
 #include "ui/duct_window.hpp"
 #include "ui/help_window.hpp"
+#include "ui/mixing_window.hpp"
 #include "ui/saturation_window.hpp"
 
 namespace toluvek {
@@ -16,6 +17,9 @@ void RegisterWindows(QtServices& services, MainWindowModel& main) {
   });
   opener.Register(ToolWindow::kSaturation, [&] {
     return new SaturationWindow(std::make_unique<SaturationWindowModel>(main, services.messages));
+  });
+  opener.Register(ToolWindow::kMixing, [&] {
+    return new MixingWindow(std::make_unique<MixingWindowModel>(main, services.messages));
   });
 }
 
