@@ -1,7 +1,6 @@
 // toluvek-cli mix: adiabatic mixing of two gas streams, printed as the mixing window shows it
 // after "計算": the normalised streams beside the mixed stream.
 
-#include <map>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -107,9 +106,20 @@ Subcommand AddMixCommand(CLI::App& app) {
           }
           streams[s] = {given[s]->temperature, given[s]->flow, *amounts};
         }
-        RecordingMessages& messages = io.messages;
-        const MixingResult result = StreamMixing(streams[0], streams[1]);
-        if (const auto message = MixingStopMessage(result.status)) messages.Show(*message);
+        // The mixing window on a headless main window, its fields as given, then "計算".
+        HeadlessMainWindow headless(io.messages);
+        RecordingMessages& messages = headless.messages();
+        MixingWindowModel window(headless.window(), messages);
+        window.SetText(form11::kTemperatureA, streams[0].temperature);
+        window.SetText(form11::kFlowA, streams[0].flow);
+        window.SetText(form11::kTemperatureB, streams[1].temperature);
+        window.SetText(form11::kFlowB, streams[1].flow);
+        for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+          window.SetText(form11::kAmountA[i], streams[0].amounts[i]);
+          window.SetText(form11::kAmountB[i], streams[1].amounts[i]);
+        }
+        window.Calculate();
+        const MixingResult& result = window.last_result();
 
         if (options->json) {
           nlohmann::ordered_json doc;
@@ -138,20 +148,10 @@ Subcommand AddMixCommand(CLI::App& app) {
           io.out << JsonText(doc) << '\n';
         } else {
           // The window's fields: the texts given, overwritten by what the run wrote.
-          std::map<std::string_view, std::string> shown;
-          shown[form11::kTemperatureA] = streams[0].temperature;
-          shown[form11::kFlowA] = streams[0].flow;
-          shown[form11::kTemperatureB] = streams[1].temperature;
-          shown[form11::kFlowB] = streams[1].flow;
-          for (std::size_t i = 0; i < kSpeciesCount; ++i) {
-            shown[form11::kAmountA[i]] = streams[0].amounts[i];
-            shown[form11::kAmountB[i]] = streams[1].amounts[i];
-          }
-          for (const MixingText& write : result.display) shown[MixingControl(write)] = write.text;
           auto row = [&](std::string_view caption, std::string_view a, std::string_view b,
                          std::string_view mixed) {
-            std::string line = PadColumns(caption, 10) + PadColumns(shown[a], 13) +
-                               PadColumns(shown[b], 13) + shown[mixed];
+            std::string line = PadColumns(caption, 10) + PadColumns(window.Text(a), 13) +
+                               PadColumns(window.Text(b), 13) + window.Text(mixed);
             line.erase(line.find_last_not_of(' ') + 1);
             io.out << line << '\n';
           };

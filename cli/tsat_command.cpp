@@ -11,6 +11,7 @@
 #include "common/number_text.hpp"
 #include "main/main_window_fields.hpp"
 #include "tools/water/saturation.hpp"
+#include "tools/water/saturation_window_model.hpp"
 
 namespace toluvek::cli {
 namespace {
@@ -62,9 +63,9 @@ Subcommand AddTsatCommand(CLI::App& app) {
               return kExitStopped;
             }
 
-            const SaturationDisplay display = ComputeSaturationDisplay(
-                fraction, window.Text(form1::kPressure), window.pressure_option());
-            for (const Message& message : display.messages) messages.Show(message);
+            // The pop-up's model, opened on the headless main window, computes and reports.
+            const SaturationWindowModel popup(window, messages);
+            const SaturationDisplay& display = popup.display();
             doc["status"] = StatusName(display.status);
             if (display.status != SaturationStatus::kFault) {
               doc["partial_pressure_mmhg"] =
@@ -77,13 +78,14 @@ Subcommand AddTsatCommand(CLI::App& app) {
                   ValueAndText(display.search.t_celsius,
                                FormatPattern(display.search.t_celsius, Pattern::kFixed1));
             }
-            doc["labels"] = {display.label1, display.label2};
+            doc["labels"] = {popup.Text(form5::kPartialPressure), popup.Text(form5::kTemperature)};
             doc["messages"] = MessagesJson(messages.shown());
 
             if (options->json) {
               io.out << JsonText(doc) << '\n';
             } else if (display.status == SaturationStatus::kSolved) {
-              io.out << display.label1 << ' ' << display.label2 << '\n';
+              io.out << popup.Text(form5::kPartialPressure) << ' '
+                     << popup.Text(form5::kTemperature) << '\n';
             }
             return display.status == SaturationStatus::kSolved ? kExitOk : kExitStopped;
           }};

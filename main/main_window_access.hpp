@@ -9,6 +9,7 @@
 
 #include "main/platform.hpp"
 #include "main/units.hpp"
+#include "main/window_model.hpp"
 
 namespace toluvek {
 
@@ -20,6 +21,8 @@ class MainWindowAccess {
   virtual const std::string& FieldText(std::string_view control) const = 0;
   // Writes a field as a user's edit would (the change handling runs).
   virtual void WriteField(std::string_view control, std::string text) = 0;
+  // Gives a field a background colour (the water fraction turns aqua when the dew point closes).
+  virtual void SetFieldBackground(std::string_view control, Rgb colour) = 0;
 
   // The pressure option shown chosen, and the temperature unit of Text2.
   virtual PressureUnit pressure_option() const = 0;

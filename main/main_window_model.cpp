@@ -307,6 +307,10 @@ void MainWindowModel::OpenMixing() {
     SelectTemperatureUnit(TemperatureUnit::kCelsius);
   }
   services_.windows.Open(ToolWindow::kMixing, offsets::kMixing);
+  // Stream A takes the temperature shown, also when the window was open already.
+  if (WindowModel* mixing = services_.windows.Loaded(ToolWindow::kMixing)) {
+    mixing->SetText(opened_fields::kMixingTemperatureA, Text(form1::kTemperature));
+  }
 }
 
 void MainWindowModel::OpenWaterEnthalpy() {

@@ -49,6 +49,11 @@ inline constexpr Twips kPropertyChart{2400, 600};
 inline constexpr Twips kConverterChooserFromPointer{-850, 300};
 }  // namespace offsets
 
+// Fields of opened windows that main-window commands write.
+namespace opened_fields {
+inline constexpr std::string_view kMixingTemperatureA = "Text1";  // "Mixing(&M)"
+}  // namespace opened_fields
+
 // The messages of the main window's own commands.
 namespace messages {
 inline const Message kNoMoisture{"水分が含まれていません!"};
@@ -165,6 +170,9 @@ class MainWindowModel : public WindowModel, public MainWindowAccess {
   const std::string& FieldText(std::string_view control) const override { return Text(control); }
   void WriteField(std::string_view control, std::string text) override {
     SetText(control, std::move(text));
+  }
+  void SetFieldBackground(std::string_view control, Rgb colour) override {
+    SetBackground(control, colour);
   }
   Twips position() const override { return position_; }
   // Where the window now stands on the screen; the front end tells.

@@ -6,6 +6,8 @@
 #include "ui/help_window.hpp"
 #include "ui/property_chart_window.hpp"
 #include "ui/water_window.hpp"
+#include "ui/mixing_window.hpp"
+#include "ui/saturation_window.hpp"
 
 namespace toluvek {
 
@@ -15,6 +17,12 @@ void RegisterWindows(QtServices& services, MainWindowModel& main) {
   opener.Register(ToolWindow::kAbout, [] { return new AboutWindow; });
   opener.Register(ToolWindow::kDuctFlow, [&] {
     return new DuctWindow(std::make_unique<DuctWindowModel>(main, services.messages));
+  });
+  opener.Register(ToolWindow::kSaturation, [&] {
+    return new SaturationWindow(std::make_unique<SaturationWindowModel>(main, services.messages));
+  });
+  opener.Register(ToolWindow::kMixing, [&] {
+    return new MixingWindow(std::make_unique<MixingWindowModel>(main, services.messages));
   });
   opener.Register(ToolWindow::kEnthalpy, [&] {
     return new EnthalpyWindow(std::make_unique<EnthalpyWindowModel>(

@@ -79,6 +79,9 @@ class FakeMainWindow : public MainWindowAccess {
   void WriteField(std::string_view control, std::string text) override {
     fields[std::string(control)] = std::move(text);
   }
+  void SetFieldBackground(std::string_view control, Rgb colour) override {
+    backgrounds[std::string(control)] = colour;
+  }
   PressureUnit pressure_option() const override { return pressure; }
   TemperatureUnit temperature_unit() const override { return temperature; }
   void SelectTemperatureUnit(TemperatureUnit unit) override { temperature = unit; }
@@ -89,6 +92,7 @@ class FakeMainWindow : public MainWindowAccess {
   Twips position() const override { return at; }
 
   std::map<std::string, std::string, std::less<>> fields;
+  std::map<std::string, Rgb, std::less<>> backgrounds;
   PressureUnit pressure = PressureUnit::kPa;
   TemperatureUnit temperature = TemperatureUnit::kCelsius;
   int calculations = 0;

@@ -1,10 +1,14 @@
 #pragma once
-// The mixing window (Form11): its control names and the messages of its calculation.
+// The mixing window (Form11, "混合"): stream A and stream B, each a temperature, a flow and
+// twelve amounts, beside the mixed stream. Stream A starts as the main window's gas; the result
+// goes back to the main window, or becomes stream A for the next stream.
 
 #include <array>
 #include <optional>
 #include <string_view>
 
+#include "main/main_window_access.hpp"
+#include "main/main_window_model.hpp"
 #include "main/messages.hpp"
 #include "main/platform.hpp"
 #include "main/window_model.hpp"
@@ -14,6 +18,7 @@ namespace toluvek {
 
 // Control names of the mixing window, in species order where they belong to one.
 namespace form11 {
+inline constexpr std::string_view kWindow = "Form11";
 inline constexpr std::string_view kTemperatureA = "Text1";
 inline constexpr std::string_view kFlowA = "Text2";
 inline constexpr SpeciesFields kAmountA = {"Text3",  "Text4",  "Text5",  "Text6",
@@ -29,7 +34,14 @@ inline constexpr std::string_view kTotalFlow = "Label17";
 inline constexpr SpeciesFields kMixedFraction = {"Label18", "Label19", "Label20", "Label21",
                                                  "Label22", "Label23", "Label24", "Label25",
                                                  "Label26", "Label27", "Label28", "Label29"};
+inline constexpr std::string_view kCalculate = "Command1";     // "計算"
+inline constexpr std::string_view kContinue = "Command2";      // "続行"
+inline constexpr std::string_view kClose = "Command3";         // "閉じる"
+inline constexpr std::string_view kReturnValues = "Command4";  // "値戻す"
 }  // namespace form11
+
+// "Mixing(&M)" in the main window writes stream A's temperature of an open window.
+static_assert(form11::kTemperatureA == opened_fields::kMixingTemperatureA);
 
 namespace mixing_messages {
 inline const Message kNoSolution{"解が見つかりません。", "エラーメッセージ",
@@ -65,5 +77,40 @@ inline std::optional<Message> MixingStopMessage(MixingStatus status) {
   }
   return messages::kCheckInput;
 }
+
+class MixingWindowModel : public WindowModel {
+ public:
+  // Loads the window: stream A is the main window's temperature and twelve amounts with an
+  // empty flow; stream B is 25 ℃, flow 0, every amount 0; no results.
+  MixingWindowModel(MainWindowAccess& main, MessageService& messages);
+
+  // "計算" and Enter in any input field (also while "計算" is disabled): mixes the streams as
+  // the fields stand, writes what the run produced and shows its message. "計算" is disabled
+  // after a run that solved or found no solution, not after an input error.
+  void Calculate();
+  // "続行": the mixed stream becomes stream A (each result emptied as it is taken), stream B is
+  // cleared with its amounts "0". No result needs to exist. Returns the field that takes the
+  // focus: stream B's temperature.
+  std::string_view Continue();
+  // "値戻す": the mixed fractions into the main window's twelve amounts, then the mixed
+  // temperature into its temperature field; nothing else of the main window changes.
+  void ReturnValues();
+  // "閉じる": the window goes with its fields.
+  void Close();
+
+  // The two streams as the fields now hold them.
+  MixingStream StreamA() const;
+  MixingStream StreamB() const;
+  // The outcome of the latest calculation.
+  const MixingResult& last_result() const { return last_result_; }
+
+ protected:
+  void TextChanged(std::string_view control) override;
+
+ private:
+  MainWindowAccess& main_;
+  MessageService& messages_;
+  MixingResult last_result_;
+};
 
 }  // namespace toluvek
