@@ -68,7 +68,7 @@ Subcommand AddCombustionCommand(CLI::App& app) {
   options->mixture.AddTo(*sub);
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
   return {sub, [options](Io& io) {
-            RecordedMainWindow headless(io.err);
+            HeadlessMainWindow headless(io.err);
             MainWindowModel& window = headless.window();
             RecordingMessages& messages = headless.messages();
             if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {

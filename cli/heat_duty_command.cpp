@@ -111,7 +111,7 @@ Subcommand AddHeatDutyCommand(CLI::App& app) {
   sub->add_option("--t2", options->t2, "end temperature [℃]")->capture_default_str();
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
   return {sub, [options](Io& io) {
-            RecordedMainWindow headless(io.err);
+            HeadlessMainWindow headless(io.err);
             MainWindowModel& window = headless.window();
             RecordingMessages& messages = headless.messages();
             if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {

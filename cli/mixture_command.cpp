@@ -34,7 +34,7 @@ Subcommand AddMixtureCommand(CLI::App& app) {
   sub->add_option("--save", options->save,
                   "also write the inputs to a composition file, as File > Save does");
   return {sub, [options](Io& io) {
-            RecordedMainWindow headless(io.err);
+            HeadlessMainWindow headless(io.err);
             MainWindowModel& window = headless.window();
             if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
               return code;

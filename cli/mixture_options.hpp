@@ -16,17 +16,18 @@
 
 namespace toluvek::cli {
 
-// The headless main window with its messages recorded and written to stderr.
-class RecordedMainWindow {
+// The headless main window (main/headless_main_window.hpp) with its messages recorded and
+// written to stderr.
+class HeadlessMainWindow {
  public:
-  explicit RecordedMainWindow(std::ostream& err) : messages_(err) {}
+  explicit HeadlessMainWindow(std::ostream& err) : messages_(err) {}
   MainWindowModel& window() { return headless_.window(); }
   HeadlessWindows& windows() { return headless_.windows(); }
   RecordingMessages& messages() { return messages_; }
 
  private:
   RecordingMessages messages_;
-  HeadlessMainWindow headless_{messages_};
+  toluvek::HeadlessMainWindow headless_{messages_};
 };
 
 struct MixtureOptions {

@@ -40,7 +40,7 @@ Subcommand AddTsatCommand(CLI::App& app) {
   options->mixture.AddTo(*sub);
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
   return {sub, [options](Io& io) {
-            RecordedMainWindow headless(io.err);
+            HeadlessMainWindow headless(io.err);
             MainWindowModel& window = headless.window();
             RecordingMessages& messages = headless.messages();
             HeadlessWindows& windows = headless.windows();

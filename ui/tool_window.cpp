@@ -1,6 +1,6 @@
 #include "ui/tool_window.hpp"
 
-#include <QPalette>
+#include <QEvent>
 
 namespace toluvek {
 
@@ -37,6 +37,13 @@ ToolWindowBase::~ToolWindowBase() {
 
 void ToolWindowBase::Finish() {
   binding_->ReflectAll();
+}
+
+void ToolWindowBase::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible()) {
+    Deactivated();
+  }
 }
 
 }  // namespace toluvek

@@ -29,6 +29,10 @@ class ToolWindowBase : public QWidget {
   const TwipScale& scale() const { return scale_; }
   // Call at the end of the subclass's constructor: shows every control as the model has it.
   void Finish();
+  // The window has lost the focus to another window (a pop-up that closes then forwards this
+  // to its model's command).
+  virtual void Deactivated() {}
+  void changeEvent(QEvent* event) override;
 
  private:
   std::unique_ptr<WindowModel> model_;

@@ -15,19 +15,12 @@
 #include "main/main_window_model.hpp"
 #include "main/report.hpp"
 #include "run_cli.hpp"
+#include "tests/support/fakes.hpp"
 
 namespace toluvek::cli {
 namespace {
 
 // The window's own clipboard text for the same inputs.
-class ClipboardOnly : public MessageService, public Clipboard {
- public:
-  void Show(const Message&) override {}
-  void Beep() override {}
-  void SetText(const std::string& text) override { copied = text; }
-  std::string copied;
-};
-
 class MixtureFiles : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -47,11 +40,8 @@ TEST_F(MixtureFiles, ReportIsTheWindowsClipboardTextByteForByte) {
               "CH4=88.5,C2H6=4.6,C3H8=5.4,n-C4H10=0.8,i-C4H10=0.7", "--format", "report"});
   ASSERT_EQ(r.code, kExitOk) << r.err;
 
-  ClipboardOnly services;
-  NoWindows windows;
-  NoFileDialogs dialogs;
-  SystemClock clock;
-  MainWindowModel window{{services, services, windows, dialogs, clock}};
+  FakePlatform platform;
+  MainWindowModel window{platform.Services()};
   window.SelectPressureUnit(PressureUnit::kKgfCm2);
   window.SelectTemperatureUnit(TemperatureUnit::kKelvin);
   window.SetText(form1::kPressure, "1");
@@ -59,7 +49,7 @@ TEST_F(MixtureFiles, ReportIsTheWindowsClipboardTextByteForByte) {
   window.ApplyPreset(Preset::kTokyo);
   ASSERT_TRUE(window.Calculate());
   window.CopyReport();
-  EXPECT_EQ(r.out, services.copied);
+  EXPECT_EQ(r.out, platform.clipboard);
   EXPECT_EQ(r.out.substr(0, r.out.find("\r\n")),
             "圧力  1.00000E+000[kgf / cm2]    温度  3.0000E+002[K]");
   EXPECT_EQ(r.out.substr(r.out.size() - 4), "**\r\n");

@@ -151,6 +151,17 @@ TEST_F(DuctWindow, CompletedCalculationShowsAllSixAndDisablesCalculateUntilAnEdi
   }
 }
 
+TEST_F(DuctWindow, StoppedRunLeavesNoValueOfThePreviousRunBesideItsOwn) {
+  window_.SetText(form7::kFlow, "1");
+  window_.Calculate();
+  main_.fields[std::string(form1::kKinematicViscosity)] = "0";  // stops at Re
+  window_.SetText(form7::kD1, "0.02");
+  window_.Calculate();
+  EXPECT_EQ(Results(),
+            (std::vector<std::string>{"3.1416E-004", "5.3052E-002", "2.0000E-002", "", "", ""}));
+  EXPECT_EQ(Shown(), std::vector<std::string>{kCheck});
+}
+
 TEST_F(DuctWindow, ReynoldsOf2300ThroughTheWindowUsesTheLaminarValue) {
   // A 1 m square with 2300 kg/s of a gas of density 1 and kinematic viscosity 1.
   main_.fields[std::string(form1::kDensity)] = "1";

@@ -210,6 +210,15 @@ class MainWindowTest : public QObject {
     QCOMPARE(Find("Text48")->text(), "2.885E+001");
   }
 
+  void movingTheWindowTellsTheModelWhereItStands() {
+    h().window.move(150, 75);
+    QCoreApplication::processEvents();
+    const TwipScale scale(&h().window);
+    QCOMPARE(h().model.position(),
+             (Twips{scale.TwipsX(h().window.x()), scale.TwipsY(h().window.y())}));
+    QVERIFY(h().model.position().x > 0);
+  }
+
   void combustionButtonBurnsTheMixtureThroughTheModel() {
     // Methane in air: the burnt gas replaces the amounts, the totals box goes through the
     // model's message service.

@@ -31,6 +31,10 @@ class SampleWindow : public ToolWindowOf<SampleModel> {
     build().Field("Text1", {120, 120, 1500, 300}, kWhite, "sample", FieldRole::kInput);
     Finish();
   }
+
+ protected:
+  // As the saturation pop-up does: it unloads itself when it loses the focus.
+  void Deactivated() override { model().Unload(); }
 };
 
 }  // namespace
@@ -86,6 +90,17 @@ class ToolWindowTest : public QObject {
     opener_->Open(ToolWindow::kWaterEnthalpy, {0, 0});
     QCOMPARE(opening_steps, 2);
     QCOMPARE(Model()->Text("Text1"), std::string("opened"));
+  }
+
+  void windowThatLosesTheFocusCanUnloadItself() {
+    opener_->Open(ToolWindow::kWaterEnthalpy, {0, 0});
+    QWidget* window = opener_->Find(ToolWindow::kWaterEnthalpy);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    anchor_->show();
+    anchor_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(anchor_.get()));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(opener_->Find(ToolWindow::kWaterEnthalpy) == nullptr);
   }
 
   void windowWithoutAFactoryIsNotOpened() {

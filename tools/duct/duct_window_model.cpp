@@ -97,6 +97,9 @@ DuctFlowInput DuctWindowModel::GatherInput() const {
 
 void DuctWindowModel::Calculate() {
   last_result_ = ComputeDuctFlow(GatherInput());
+  // A stopped run shows only its own values: none of the previous run's stays beside them as
+  // if it belonged to these inputs.
+  for (const DuctRow& row : kDuctRows) SetText(row.control, "");
   // One label at a time, as the values come: a stop leaves the earlier ones shown.
   for (const DuctValue& value : last_result_.published) {
     SetText(kDuctRows[static_cast<std::size_t>(value.quantity)].control, value.text);

@@ -65,9 +65,9 @@ class DuctWindowModel : public WindowModel {
   // the d2 row hidden with "0", no results.
   DuctWindowModel(MainWindowAccess& main, MessageService& messages);
 
-  // "計　　算", Enter in a field or on a shape option: gathers the inputs, publishes the
-  // values one by one, shows the stop's messages; disables Calculate when every value was
-  // published.
+  // "計　　算", Enter in a field or on a shape option: gathers the inputs, clears the six
+  // values, publishes this run's values one by one, shows the stop's messages; disables
+  // Calculate when every value was published.
   void Calculate();
   // The flow-unit options: chosen, then a calculation.
   void SelectFlowUnit(DuctFlowUnit unit);
