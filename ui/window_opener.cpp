@@ -8,16 +8,28 @@
 namespace toluvek {
 
 QtWindowOpener::~QtWindowOpener() {
-  for (auto& [kind, window] : open_) delete window.data();
+  for (auto& [kind, windows] : open_) {
+    for (QPointer<QWidget>& window : windows) delete window.data();
+  }
 }
 
-void QtWindowOpener::Register(ToolWindow window, Factory factory) {
-  factories_[window] = std::move(factory);
+void QtWindowOpener::Register(ToolWindow window, Factory factory, Instances instances) {
+  kinds_[window] = {std::move(factory), instances};
+}
+
+std::vector<QWidget*> QtWindowOpener::FindAll(ToolWindow window) const {
+  std::vector<QWidget*> windows;
+  const auto found = open_.find(window);
+  if (found == open_.end()) return windows;
+  for (const QPointer<QWidget>& widget : found->second) {
+    if (!widget.isNull()) windows.push_back(widget.data());
+  }
+  return windows;
 }
 
 QWidget* QtWindowOpener::Find(ToolWindow window) const {
-  const auto found = open_.find(window);
-  return found == open_.end() ? nullptr : found->second.data();
+  const std::vector<QWidget*> windows = FindAll(window);
+  return windows.empty() ? nullptr : windows.back();
 }
 
 WindowModel* QtWindowOpener::Loaded(ToolWindow window) {
@@ -26,14 +38,16 @@ WindowModel* QtWindowOpener::Loaded(ToolWindow window) {
 }
 
 void QtWindowOpener::Open(ToolWindow window, Twips offset) {
-  QWidget* widget = Find(window);
+  const auto kind = kinds_.find(window);
+  if (kind == kinds_.end()) return;
+  QWidget* widget = kind->second.instances == Instances::kOne ? Find(window) : nullptr;
   if (widget == nullptr) {
-    const auto factory = factories_.find(window);
-    if (factory == factories_.end()) return;
-    widget = factory->second();
+    widget = kind->second.factory();
     if (widget == nullptr) return;
     widget->setAttribute(Qt::WA_DeleteOnClose);
-    open_[window] = widget;
+    std::vector<QPointer<QWidget>>& loaded = open_[window];
+    std::erase_if(loaded, [](const QPointer<QWidget>& w) { return w.isNull(); });
+    loaded.emplace_back(widget);
   }
   if (anchor_ != nullptr) {
     const TwipScale scale(anchor_);
