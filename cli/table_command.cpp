@@ -76,7 +76,7 @@ Subcommand AddTableCommand(CLI::App& app) {
   AddSweep(*sub, options->pressure, "p", "pressure");
   options->output.AddTo(*sub);
   return {sub, [options](Io& io) {
-            HeadlessMainWindow headless(io.err);
+            HeadlessMainWindow headless(io.messages);
             MainWindowModel& window = headless.window();
             if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
               return code;

@@ -7,7 +7,7 @@
 
 #include "common/number_text.hpp"
 #include "main/main_window_fields.hpp"
-#include "main_window_test_support.hpp"
+#include "tests/support/fakes.hpp"
 
 namespace toluvek {
 namespace {
@@ -95,7 +95,7 @@ TEST(PropertyTable, SweepsIncludeTheEndsWhereTheStepsLandOnThem) {
       {0, 9999999, 1, 10000000, 1, 9999999},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.from << " to " << c.to << " by " << c.step);
+    SCOPED_TRACE(::testing::Message() << c.from << " to " << c.to << " by " << c.step);
     Sweep sweep;
     ASSERT_EQ(MakeSweep(c.from, c.to, c.step, sweep), "");
     EXPECT_EQ(sweep.count, c.count);

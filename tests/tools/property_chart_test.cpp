@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "main/main_window_fields.hpp"
-#include "tests/main/main_window_test_support.hpp"
+#include "tests/support/fakes.hpp"
 
 namespace toluvek {
 namespace {

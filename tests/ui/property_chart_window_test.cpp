@@ -14,7 +14,7 @@
 #include <memory>
 
 #include "main/main_window_fields.hpp"
-#include "tests/ui/fakes.hpp"
+#include "tests/support/fakes.hpp"
 #include "ui/appearance.hpp"
 #include "ui/main_window.hpp"
 #include "ui/property_chart_window.hpp"
@@ -22,10 +22,6 @@
 
 namespace toluvek {
 namespace {
-
-using testing::FakeClipboard;
-using testing::FakeClock;
-using testing::FakeMessages;
 
 // Answers a save dialog with `path` when one is set.
 class ChoosingDialogs : public FileDialogs {
@@ -39,16 +35,14 @@ class ChoosingDialogs : public FileDialogs {
 
 struct Harness {
   Harness() {
-    RegisterPropertyChart(windows, model, clipboard, dialogs, messages);
+    RegisterPropertyChart(windows, model, platform, dialogs, platform);
     windows.SetAnchor(&window);
   }
-  FakeMessages messages;
-  FakeClipboard clipboard;
+  FakePlatform platform;
   QtWindowOpener windows;
   ChoosingDialogs dialogs;
-  FakeClock clock;
-  MainWindowModel model{{messages, clipboard, windows, dialogs, clock}};
-  MainWindow window{model, messages, [] {}};
+  MainWindowModel model{{platform, platform, windows, dialogs, platform}};
+  MainWindow window{model, [] {}};
 };
 
 }  // namespace
@@ -125,7 +119,7 @@ class PropertyChartWindowTest : public QObject {
     QVERIFY(!QImage(folder.filePath("chart.png")).isNull());
     h_->dialogs.path = folder.filePath("missing/chart.png").toStdString();
     Chart()->findChild<QPushButton*>("SavePng")->click();
-    QCOMPARE(h_->messages.shown.size(), std::size_t{1});
+    QCOMPARE(h_->platform.shown.size(), std::size_t{1});
   }
 
   void aRejectedInputShowsTheMessageAndNoCurve() {
@@ -136,7 +130,7 @@ class PropertyChartWindowTest : public QObject {
     QCOMPARE(Chart()->findChild<QLabel*>("Status")->text(), QString("絶対温度が負です!!"));
     QVERIFY(Lines().isEmpty());
     Chart()->findChild<QPushButton*>("Copy")->click();
-    QCOMPARE(h_->clipboard.texts.size(), std::size_t{1});
+    QCOMPARE(h_->platform.clipboard_texts.size(), std::size_t{1});
   }
 };
 
