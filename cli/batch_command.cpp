@@ -62,15 +62,7 @@ Subcommand AddBatchCommand(CLI::App& app) {
               writer.Flush();
               return kExitStopped;
             }
-            if (!writer.Flush()) {
-              io.err << "the table could not be written\n";
-              return kExitStopped;
-            }
-            if (failed > 0) {
-              io.err << failed << " of " << rows << " rows failed\n";
-              return kExitStopped;
-            }
-            return kExitOk;
+            return FinishTable(writer, rows, failed, io.err);
           }};
 }
 

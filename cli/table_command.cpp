@@ -105,15 +105,7 @@ Subcommand AddTableCommand(CLI::App& app) {
 
             TableWriter writer(io.out, *columns, options->output.Format());
             const std::uint64_t failed = WriteSweep(request, writer);
-            if (!writer.Flush()) {
-              io.err << "the table could not be written\n";
-              return kExitStopped;
-            }
-            if (failed > 0) {
-              io.err << failed << " of " << rows << " rows failed\n";
-              return kExitStopped;
-            }
-            return kExitOk;
+            return FinishTable(writer, rows, failed, io.err);
           }};
 }
 

@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "cli/cli_app.hpp"
+
 namespace toluvek::cli {
 
 void TableOptions::AddTo(CLI::App& app) {
@@ -37,6 +39,18 @@ std::optional<std::vector<std::size_t>> TableOptions::Columns(std::ostream& err)
     for (std::size_t c : SpeciesTableColumns()) chosen.push_back(c);
   }
   return chosen;
+}
+
+int FinishTable(TableWriter& writer, std::uint64_t rows, std::uint64_t failed, std::ostream& err) {
+  if (!writer.Flush()) {
+    err << "the table could not be written\n";
+    return kExitStopped;
+  }
+  if (failed > 0) {
+    err << failed << " of " << rows << " rows failed\n";
+    return kExitStopped;
+  }
+  return kExitOk;
 }
 
 }  // namespace toluvek::cli

@@ -1,6 +1,7 @@
 #pragma once
 // The output options shared by `table` and `batch`: which columns, CSV or JSON lines.
 
+#include <cstdint>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -24,5 +25,9 @@ struct TableOptions {
   std::optional<std::vector<std::size_t>> Columns(std::ostream& err) const;
   TableFormat Format() const { return json ? TableFormat::kJsonLines : TableFormat::kCsv; }
 };
+
+// Ends a table: flushes it and says on `err` what failed. Exit 1 when the table could not be
+// written or any of its `rows` rows failed, else 0.
+int FinishTable(TableWriter& writer, std::uint64_t rows, std::uint64_t failed, std::ostream& err);
 
 }  // namespace toluvek::cli

@@ -11,6 +11,7 @@
 
 #include "main/main_window_model.hpp"
 #include "tests/support/fakes.hpp"
+#include "tests/ui/whole_program.hpp"
 #include "ui/composition_dialog_windows.hpp"
 #include "ui/main_window.hpp"
 #include "ui/tool_windows.hpp"
@@ -23,16 +24,7 @@ class CompositionDialogWindowsTest : public QObject {
 
  private:
   // The program's windows, with the Qt services; nothing here shows a message.
-  struct Program {
-    QtServices services;
-    MainWindowModel model{services.ForMainWindow()};
-    MainWindow window{model, [] {}};
-    Program() {
-      RegisterWindows(services, model);
-      services.Anchor(&window);
-      window.move(30, 20);
-      window.show();
-    }
+  struct Program : WholeProgram {
     QWidget* Open(ToolWindow kind) { return services.windows.Find(kind); }
     QString Field(const char* name) {
       return window.findChild<QLineEdit*>(QString::fromUtf8(name))->text();

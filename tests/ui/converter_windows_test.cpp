@@ -13,6 +13,7 @@
 
 #include "main/main_window_model.hpp"
 #include "tests/support/fakes.hpp"
+#include "tests/ui/whole_program.hpp"
 #include "ui/converter_windows.hpp"
 #include "ui/main_window.hpp"
 #include "ui/tool_windows.hpp"
@@ -24,17 +25,7 @@ class ConverterWindowsTest : public QObject {
   Q_OBJECT
 
  private:
-  struct Program {
-    QtServices services;
-    MainWindowModel model{services.ForMainWindow()};
-    MainWindow window{model, [] {}};
-    Program() {
-      RegisterWindows(services, model);
-      services.Anchor(&window);
-      window.move(30, 20);
-      window.show();
-    }
-  };
+  using Program = WholeProgram;
 
   static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 

@@ -14,6 +14,7 @@
 #include "main/main_window_fields.hpp"
 #include "main/main_window_model.hpp"
 #include "tests/support/fakes.hpp"
+#include "tests/ui/whole_program.hpp"
 #include "ui/duct_window.hpp"
 #include "ui/main_window.hpp"
 #include "ui/tool_windows.hpp"
@@ -125,13 +126,9 @@ class DuctWindowTest : public QObject {
   }
 
   void reInTheMainWindowOpensItBesideTheMainWindow() {
-    QtServices services;
-    MainWindowModel model(services.ForMainWindow());
-    RegisterWindows(services, model);
-    MainWindow main_window(model, [] {});
-    services.Anchor(&main_window);
-    main_window.move(40, 30);
-    main_window.show();
+    WholeProgram program(QPoint(40, 30));
+    QtServices& services = program.services;
+    MainWindow& main_window = program.window;
     QTest::mouseClick(main_window.findChild<QPushButton*>("Command8"), Qt::LeftButton);
     QWidget* duct = services.windows.Find(ToolWindow::kDuctFlow);
     QVERIFY(duct != nullptr);

@@ -15,6 +15,7 @@
 #include "main/main_window_fields.hpp"
 #include "main/main_window_model.hpp"
 #include "tests/support/fakes.hpp"
+#include "tests/ui/whole_program.hpp"
 #include "ui/enthalpy_window.hpp"
 #include "ui/main_window.hpp"
 #include "ui/tool_windows.hpp"
@@ -244,13 +245,9 @@ class WaterWindowTest : public QObject {
   }
 
   void mainWindowOpensBothWindowsBesideIt() {
-    QtServices services;
-    MainWindowModel model(services.ForMainWindow());
-    RegisterWindows(services, model);
-    MainWindow main_window(model, [] {});
-    services.Anchor(&main_window);
-    main_window.move(200, 30);
-    main_window.show();
+    WholeProgram program(QPoint(200, 30));
+    QtServices& services = program.services;
+    MainWindow& main_window = program.window;
     const TwipScale scale(&main_window);
 
     QTest::mouseClick(main_window.findChild<QPushButton*>("Command3"), Qt::LeftButton);

@@ -13,6 +13,7 @@
 #include "main/main_window_fields.hpp"
 #include "main/main_window_model.hpp"
 #include "tests/support/fakes.hpp"
+#include "tests/ui/whole_program.hpp"
 #include "ui/main_window.hpp"
 #include "ui/mixing_window.hpp"
 #include "ui/tool_windows.hpp"
@@ -135,13 +136,10 @@ class MixingWindowTest : public QObject {
   }
 
   void mixingMenuOpensItAndMovesItBack() {
-    QtServices services;
-    MainWindowModel model(services.ForMainWindow());
-    RegisterWindows(services, model);
-    MainWindow main_window(model, [] {});
-    services.Anchor(&main_window);
-    main_window.move(40, 30);
-    main_window.show();
+    WholeProgram program(QPoint(40, 30));
+    QtServices& services = program.services;
+    MainWindowModel& model = program.model;
+    MainWindow& main_window = program.window;
     QAction* mix = main_window.findChild<QAction*>("mix");
     mix->trigger();
     QWidget* mixing = services.windows.Find(ToolWindow::kMixing);

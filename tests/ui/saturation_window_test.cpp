@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "main/main_window_model.hpp"
+#include "tests/ui/whole_program.hpp"
 #include "ui/main_window.hpp"
 #include "ui/saturation_window.hpp"
 #include "ui/tool_windows.hpp"
@@ -23,13 +24,10 @@ class SaturationWindowTest : public QObject {
 
  private Q_SLOTS:
   void moistureLabelOpensThePopUpAndFocusLossClosesIt() {
-    QtServices services;
-    MainWindowModel model(services.ForMainWindow());
-    RegisterWindows(services, model);
-    MainWindow main_window(model, [] {});
-    services.Anchor(&main_window);
-    main_window.move(40, 30);
-    main_window.show();
+    WholeProgram program(QPoint(40, 30));
+    QtServices& services = program.services;
+    MainWindowModel& model = program.model;
+    MainWindow& main_window = program.window;
     QVERIFY(QTest::qWaitForWindowExposed(&main_window));
     model.SetText("Text8", "5");
 
