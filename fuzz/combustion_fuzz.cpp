@@ -62,10 +62,18 @@ void RunWindowButton(const std::uint8_t* data, std::size_t size) {
   for (std::size_t i = 0; i < kSpeciesCount; ++i) window.SetText(form1::kAmount[i], fields[2 + i]);
   const CombustionCommandOutcome outcome = RunCombustionTemperatureCommand(window, messages);
   if (outcome.completed && !outcome.result) std::abort();
-  if (Bad(window.Text(form1::kTemperature))) std::abort();
-  for (std::string_view field : form1::kAmount) {
-    if (Bad(window.Text(field))) std::abort();
+  // The burnt gas replaces the amounts once the combustion has a result, its temperature the
+  // input when the command completes; texts not replaced stay as typed, whatever they hold.
+  if (outcome.result) {
+    for (std::string_view field : form1::kAmount) {
+      if (Bad(window.Text(field))) std::abort();
+    }
+  } else {
+    for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+      if (window.Text(form1::kAmount[i]) != fields[2 + i]) std::abort();
+    }
   }
+  if (outcome.completed && Bad(window.Text(form1::kTemperature))) std::abort();
   for (const auto* row : form1::kResultRows) {
     for (std::string_view field : *row) {
       if (Bad(window.Text(field))) std::abort();
