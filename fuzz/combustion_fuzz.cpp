@@ -14,6 +14,7 @@
 #include "common/checked.hpp"
 #include "main/combustion.hpp"
 #include "main/combustion_command.hpp"
+#include "main/headless_main_window.hpp"
 #include "main/main_window_fields.hpp"
 #include "main/main_window_model.hpp"
 
@@ -51,16 +52,12 @@ void RunWindowButton(const std::uint8_t* data, std::size_t size) {
     }
   }
   while (fields.size() < 14) fields.push_back("0");
-  NoMessages messages;
-  NoClipboard clipboard;
-  NoWindows windows;
-  NoFileDialogs dialogs;
-  SystemClock clock;
-  MainWindowModel window({messages, clipboard, windows, dialogs, clock});
+  HeadlessMainWindow headless;
+  MainWindowModel& window = headless.window();
   window.SetText(form1::kPressure, fields[0]);
   window.SetText(form1::kTemperature, fields[1]);
   for (std::size_t i = 0; i < kSpeciesCount; ++i) window.SetText(form1::kAmount[i], fields[2 + i]);
-  const CombustionCommandOutcome outcome = RunCombustionTemperatureCommand(window, messages);
+  const CombustionCommandOutcome outcome = window.CombustionTemperature();
   if (outcome.completed && !outcome.result) std::abort();
   // The burnt gas replaces the amounts once the combustion has a result, its temperature the
   // input when the command completes; texts not replaced stay as typed, whatever they hold.
