@@ -8,6 +8,7 @@
 
 #include "cli/cli_app.hpp"
 #include "cli/tool_output.hpp"
+#include "tools/converters/converter_window_models.hpp"
 #include "tools/converters/heat_converter.hpp"
 #include "tools/converters/pressure_converter.hpp"
 #include "tools/converters/temperature_converter.hpp"
@@ -80,7 +81,7 @@ Subcommand AddConvertCommand(CLI::App& app) {
               shown = {{result.rows.begin(), result.rows.end()},
                        {kPressureConverterUnitNames.begin(), kPressureConverterUnitNames.end()},
                        result.converted,
-                       result.message};
+                       ConverterMessage(result.notice)};
             } else if (quantity == "temperature") {
               if (unit.empty()) unit = "C";
               const auto index = IndexOf(unit, kTemperatureUnits);
@@ -94,7 +95,7 @@ Subcommand AddConvertCommand(CLI::App& app) {
               shown = {{result.rows.begin(), result.rows.end()},
                        {std::begin(kTemperatureUnits), std::end(kTemperatureUnits)},
                        result.converted,
-                       result.message};
+                       ConverterMessage(result.notice)};
             } else {
               if (unit.empty()) unit = "kcal/h";
               const auto index = IndexOf(unit, kHeatUnits);
@@ -114,7 +115,7 @@ Subcommand AddConvertCommand(CLI::App& app) {
                                      result.value}},
                        {other},
                        result.converted,
-                       result.message};
+                       ConverterMessage(result.notice)};
             }
 
             RecordingMessages& messages = io.messages;

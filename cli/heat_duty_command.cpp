@@ -151,15 +151,16 @@ Subcommand AddHeatDutyCommand(CLI::App& app) {
             const HeatDutyInput input = enthalpy.GatherInput();
             const HeatDutyResult& result = enthalpy.last_result();
             // The negative temperature only warns: the heat duty goes on after it.
-            for (const Message& m : result.messages) {
-              if (m == toluvek::messages::kTemperatureNegative) messages.ShowWarning(m);
+            if (result.temperature_negative) {
+              messages.ShowWarning(toluvek::messages::kTemperatureNegative);
             }
             if (options->json) {
               nlohmann::ordered_json doc = HeatDutyJson(input, result);
               nlohmann::ordered_json shown = nlohmann::ordered_json::array();
               for (const Message& m : messages.shown()) shown.push_back(MessageJson(m));
               doc["messages"] = shown;
-              if (!result.ok()) doc["error"] = MessageJson(result.messages.back());
+              if (!result.ok())
+                doc["error"] = MessageJson(HeatDutyStopMessages(result.stop).back());
               io.out << JsonText(doc) << '\n';
             } else if (!result.closes_window()) {
               PrintHeatDuty(result, io.out);

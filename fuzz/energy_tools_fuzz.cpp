@@ -1,18 +1,22 @@
 // Feeds the heat duty, the water heat, the composition dialogs, the saturation window and the
-// unit converters arbitrary field texts: no crash, no hang, and no infinity or NaN in any text
-// they produce.
+// unit converters arbitrary field texts: no crash, no hang, no infinity or NaN in any text
+// they produce, and a message shown exactly for a stopped run or a converter's notice.
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "main/composition_dialogs.hpp"
+#include "tools/converters/converter_window_models.hpp"
 #include "tools/converters/heat_converter.hpp"
 #include "tools/converters/pressure_converter.hpp"
 #include "tools/converters/temperature_converter.hpp"
+#include "tools/enthalpy/enthalpy_window_model.hpp"
 #include "tools/enthalpy/heat_duty.hpp"
 #include "tools/water/saturation.hpp"
+#include "tools/water/saturation_window_model.hpp"
 #include "tools/water/water_heat.hpp"
 
 using namespace toluvek;
@@ -64,6 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                             result.water_latent, result.methanol_latent}) {
     if (power) Check(FormatPower(*power).text);
   }
+  if (result.ok() != HeatDutyStopMessages(result.stop).empty()) std::abort();
 
   const WaterEnthalpyInput water{f[0], static_cast<WaterFlowUnit>(pick % 3), f[1], f[2],
                                  pick & 8 ? WaterPhase::kGas : WaterPhase::kLiquid};
@@ -84,21 +89,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       ComputeSaturationDisplay(f[15], f[0], static_cast<PressureUnit>(1 + pick % 3));
   Check(saturation.label1);
   Check(saturation.label2);
+  if ((saturation.status == SaturationStatus::kSolved) !=
+      SaturationMessages(saturation.status).empty()) {
+    std::abort();
+  }
 
   const auto trigger = static_cast<ConverterTrigger>((pick / 3) % 3);
-  for (const ConverterRow& row :
-       RecalculatePressure(InitialPressureRows(), f[41],
-                           static_cast<PressureConverterUnit>(pick % 5), trigger)
-           .rows) {
-    Check(row.text);
+  const PressureRecalculation pressure = RecalculatePressure(
+      InitialPressureRows(), f[41], static_cast<PressureConverterUnit>(pick % 5), trigger);
+  for (const ConverterRow& row : pressure.rows) Check(row.text);
+  const TemperatureRecalculation temperature = RecalculateTemperature(
+      InitialTemperatureRows(), f[41], static_cast<TemperatureConverterUnit>(pick % 3));
+  for (const ConverterRow& row : temperature.rows) Check(row.text);
+  const HeatRecalculation power =
+      RecalculatePower("", f[41], static_cast<PowerUnit>(pick % 2), trigger);
+  Check(power.label);
+  const HeatRecalculation energy =
+      RecalculateEnergy("", f[41], static_cast<EnergyUnit>(pick % 2), trigger);
+  Check(energy.label);
+  // A converted pressure or heat value reports nothing; a temperature may only warn.
+  for (const auto& [converted, notice] :
+       {std::pair{pressure.converted, pressure.notice}, std::pair{power.converted, power.notice},
+        std::pair{energy.converted, energy.notice}}) {
+    if (converted && ConverterMessage(notice)) std::abort();
   }
-  for (const ConverterRow& row :
-       RecalculateTemperature(InitialTemperatureRows(), f[41],
-                              static_cast<TemperatureConverterUnit>(pick % 3))
-           .rows) {
-    Check(row.text);
+  if (temperature.notice != ConverterNotice::kNone &&
+      temperature.notice != ConverterNotice::kBelowAbsoluteZero) {
+    std::abort();
   }
-  Check(RecalculatePower("", f[41], static_cast<PowerUnit>(pick % 2), trigger).label);
-  Check(RecalculateEnergy("", f[41], static_cast<EnergyUnit>(pick % 2), trigger).label);
   return 0;
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/converters/converter_window_models.hpp"
 #include "tools/converters/heat_converter.hpp"
 #include "tools/converters/pressure_converter.hpp"
 #include "tools/converters/temperature_converter.hpp"
@@ -38,7 +39,7 @@ TEST_P(PressureConverterTest, ShowsEveryUnitAndHidesTheChosenOne) {
   const PressureRecalculation result =
       RecalculatePressure(InitialPressureRows(), c.input, c.unit, ConverterTrigger::kTextChange);
   EXPECT_TRUE(result.converted);
-  EXPECT_FALSE(result.message);
+  EXPECT_FALSE(ConverterMessage(result.notice));
   EXPECT_EQ(Texts(result.rows), c.texts);
   std::vector<bool> visible(5, true);
   visible[static_cast<std::size_t>(c.unit)] = false;
@@ -97,7 +98,8 @@ TEST(PressureConverterTest, UnreadableTextShowsAllRowsWithTheirLastValues) {
       EXPECT_FALSE(result.converted);
       EXPECT_EQ(Texts(result.rows), Texts(shown));
       EXPECT_EQ(Visible(result.rows), std::vector<bool>(5, true));
-      EXPECT_EQ(result.message, c.error ? std::optional<Message>(Message{"エラー!"}) : std::nullopt)
+      EXPECT_EQ(ConverterMessage(result.notice),
+                c.error ? std::optional<Message>(Message{"エラー!"}) : std::nullopt)
           << input << " " << static_cast<int>(c.unit);
     }
   }
@@ -112,7 +114,7 @@ TEST(PressureConverterTest, OverflowKeepsTheRowsWrittenBeforeIt) {
   EXPECT_EQ(Texts(result.rows),
             (std::vector<std::string>{"9.80665E+306 [Pa]", "1.00000E+306 [mmAq]", "0  [Torr]",
                                       "0  [kgf/mm2]", "0  [atm]"}));
-  EXPECT_EQ(result.message, Message{"エラー!"});
+  EXPECT_EQ(ConverterMessage(result.notice), Message{"エラー!"});
 }
 
 struct TemperatureCase {
@@ -133,7 +135,7 @@ TEST_P(TemperatureConverterTest, ShowsEveryScaleAndWarnsBelowAbsoluteZero) {
   std::vector<bool> visible(3, true);
   visible[static_cast<std::size_t>(c.unit)] = false;
   EXPECT_EQ(Visible(result.rows), visible);
-  EXPECT_EQ(result.message,
+  EXPECT_EQ(ConverterMessage(result.notice),
             c.warning ? std::optional<Message>(Message{"絶対零度以下です!"}) : std::nullopt);
 }
 
@@ -170,7 +172,7 @@ TEST(TemperatureConverterTest, UnreadableTextIsSilentAndKeepsTheRows) {
     const TemperatureRecalculation result =
         RecalculateTemperature(shown, input, TemperatureConverterUnit::kFahrenheit);
     EXPECT_FALSE(result.converted);
-    EXPECT_FALSE(result.message);
+    EXPECT_FALSE(ConverterMessage(result.notice));
     EXPECT_EQ(Texts(result.rows), Texts(shown));
     EXPECT_EQ(Visible(result.rows), std::vector<bool>(3, true));
   }
@@ -203,15 +205,15 @@ TEST(HeatConverterTest, UnreadableTextComplainsOnlyOnClickOrEnter) {
           RecalculatePower("1.1628E+000 [W]", input, PowerUnit::kKcalPerHour, c.trigger);
       EXPECT_FALSE(power.converted);
       EXPECT_EQ(power.label, "1.1628E+000 [W]");
-      EXPECT_EQ(power.message.has_value(), c.message) << input;
-      if (power.message) {
-        EXPECT_EQ(*power.message, Message{"入力値を確認下さい。"});
+      EXPECT_EQ(ConverterMessage(power.notice).has_value(), c.message) << input;
+      if (ConverterMessage(power.notice)) {
+        EXPECT_EQ(*ConverterMessage(power.notice), Message{"入力値を確認下さい。"});
       }
     }
     const HeatRecalculation energy =
         RecalculateEnergy("4.18605E+000 [J]", "x", EnergyUnit::kCalorie, c.trigger);
     EXPECT_EQ(energy.label, "4.18605E+000 [J]");
-    EXPECT_EQ(energy.message.has_value(), c.message);
+    EXPECT_EQ(ConverterMessage(energy.notice).has_value(), c.message);
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include "common/number_text.hpp"
 #include "main/calculate_command.hpp"
+#include "tools/enthalpy/enthalpy_window_model.hpp"
 
 namespace toluvek {
 namespace {
@@ -65,7 +66,7 @@ TEST(HeatDutyTest, NitrogenFrom25To125CelsiusAtOneNormalLitrePerMinute) {
   EXPECT_FALSE(result.hhv_power);
   EXPECT_FALSE(result.water_latent);
   EXPECT_FALSE(result.methanol_latent);
-  EXPECT_TRUE(result.messages.empty());
+  EXPECT_TRUE(HeatDutyMessages(result).empty());
 }
 
 TEST(HeatDutyTest, EqualTemperaturesNeedNoHeat) {
@@ -120,15 +121,16 @@ TEST(HeatDutyTest, EmptyWaterFractionIsAnInputError) {
   const HeatDutyResult result = ComputeHeatDuty(input);
   EXPECT_EQ(result.stop, HeatDutyStop::kCheckInput);
   EXPECT_TRUE(result.closes_window());
-  EXPECT_EQ(result.messages, std::vector<Message>{messages::kCheckInput});
+  EXPECT_EQ(HeatDutyMessages(result), std::vector<Message>{messages::kCheckInput});
   EXPECT_FALSE(result.species_flow);
 }
 
 TEST(HeatDutyTest, NegativeAbsoluteTemperatureWarnsAndGoesOn) {
   const HeatDutyResult result = ComputeHeatDuty(Nitrogen("1", "-300", "25"));
   ASSERT_TRUE(result.ok());
-  EXPECT_EQ(result.messages, std::vector<Message>{messages::kTemperatureNegative});
-  EXPECT_EQ(result.messages[0].text, "絶対温度が負です!!");
+  EXPECT_TRUE(result.temperature_negative);
+  EXPECT_EQ(HeatDutyMessages(result), std::vector<Message>{messages::kTemperatureNegative});
+  EXPECT_EQ(messages::kTemperatureNegative.text, "絶対温度が負です!!");
   EXPECT_TRUE(result.heat_duty);
 }
 
@@ -139,7 +141,7 @@ TEST(HeatDutyTest, AllAmountsZeroClosesTheWindowWithTwoMessages) {
   EXPECT_EQ(result.stop, HeatDutyStop::kAmountsAllZero);
   EXPECT_TRUE(result.closes_window());
   EXPECT_EQ(
-      result.messages,
+      HeatDutyMessages(result),
       (std::vector<Message>{{"mol体積が全て０です！！", "入力値エラー", MessageIcon::kExclamation},
                             messages::kCheckInput}));
   EXPECT_FALSE(result.species_flow);
@@ -152,7 +154,7 @@ TEST(HeatDutyTest, NegativeFlowStopsAfterTheSpeciesFlowsAndCaption) {
   EXPECT_EQ(result.stop, HeatDutyStop::kNegativeFlow);
   EXPECT_FALSE(result.closes_window());
   EXPECT_EQ(
-      result.messages,
+      HeatDutyMessages(result),
       (std::vector<Message>{messages::kTemperatureNegative,
                             {"ガス流量が負です!!", "エラーメッセージ", MessageIcon::kCritical}}));
   EXPECT_EQ(result.species_flow, With({{kN2, "-2.0000E+000"}}, "0.0000E+000"));
@@ -195,7 +197,7 @@ TEST(HeatDutyTest, UnreadableTextOrArithmeticFaultClosesTheWindow) {
     c.spoil(input);
     const HeatDutyResult result = ComputeHeatDuty(input);
     EXPECT_EQ(result.stop, HeatDutyStop::kCheckInput);
-    EXPECT_EQ(result.messages.back(), messages::kCheckInput);
+    EXPECT_EQ(HeatDutyMessages(result).back(), messages::kCheckInput);
     EXPECT_FALSE(result.heat_duty);
   }
 }

@@ -4,8 +4,10 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "common/number_text.hpp"
+#include "tools/water/saturation_window_model.hpp"
 
 namespace toluvek {
 namespace {
@@ -78,7 +80,7 @@ TEST_P(PartialPressureTest, ConvertsTheMainWindowsPressureToMmHg) {
   const SaturationDisplay display = ComputeSaturationDisplay(c.fraction, c.pressure, c.unit);
   EXPECT_EQ(display.status, SaturationStatus::kSolved);
   EXPECT_EQ(display.label1, c.label1);
-  EXPECT_TRUE(display.messages.empty());
+  EXPECT_TRUE(SaturationMessages(display.status).empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -103,9 +105,10 @@ TEST(SaturationDisplayTest, DryGasShowsNoSolutionThenErrorAndKeepsCaptions) {
   EXPECT_EQ(display.status, SaturationStatus::kNoSolution);
   EXPECT_EQ(display.label1, "Label1");
   EXPECT_EQ(display.label2, "Label2");
-  ASSERT_EQ(display.messages.size(), 2u);
-  EXPECT_EQ(display.messages[0], (Message{"解が見つかりません!", "Toluvek", MessageIcon::kNone}));
-  EXPECT_EQ(display.messages[1], (Message{"エラー!", "Toluvek", MessageIcon::kNone}));
+  const std::vector<Message> shown = SaturationMessages(display.status);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0], (Message{"解が見つかりません!", "Toluvek", MessageIcon::kNone}));
+  EXPECT_EQ(shown[1], (Message{"エラー!", "Toluvek", MessageIcon::kNone}));
 }
 
 TEST(SaturationDisplayTest, ArithmeticFaultShowsErrorAlone) {
@@ -121,8 +124,9 @@ TEST(SaturationDisplayTest, ArithmeticFaultShowsErrorAlone) {
     const SaturationDisplay display =
         ComputeSaturationDisplay(c.fraction, c.pressure, PressureUnit::kAtm);
     EXPECT_EQ(display.status, SaturationStatus::kFault) << c.pressure;
-    ASSERT_EQ(display.messages.size(), 1u);
-    EXPECT_EQ(display.messages[0].text, "エラー!");
+    const std::vector<Message> shown = SaturationMessages(display.status);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "エラー!");
     EXPECT_EQ(display.label2, "Label2");
   }
 }

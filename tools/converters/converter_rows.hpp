@@ -15,6 +15,14 @@ struct ConverterRow {
   double value = 0;                 // the value last written, unrounded
 };
 
+// What a recalculation has to report besides its rows; each converter reports only its own.
+enum class ConverterNotice {
+  kNone,
+  kError,              // pressure: a unit other than Pa clicked with an input that is no number
+  kCheckInput,         // heat: an option click or Enter with an input that is no number
+  kBelowAbsoluteZero,  // temperature: a warning, the values stay shown
+};
+
 enum class ConverterTrigger {
   kTextChange,   // every edit of the input box
   kOptionClick,  // a unit option button

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/number_text.hpp"
+#include "main/messages.hpp"
 
 namespace toluvek {
 namespace {
@@ -39,6 +40,20 @@ std::size_t ChosenIndex(const WindowModel& window, const std::array<std::string_
 }
 
 }  // namespace
+
+std::optional<Message> ConverterMessage(ConverterNotice notice) {
+  switch (notice) {
+    case ConverterNotice::kNone:
+      break;
+    case ConverterNotice::kError:
+      return converter_messages::kError;
+    case ConverterNotice::kCheckInput:
+      return messages::kCheckInput;
+    case ConverterNotice::kBelowAbsoluteZero:
+      return converter_messages::kBelowAbsoluteZero;
+  }
+  return std::nullopt;
+}
 
 void ConverterChooserModel::OpenPressure() {
   CloseAndOpen(ToolWindow::kPressureConverter, offsets::kPressureConverter);
@@ -88,7 +103,7 @@ void PressureConverterModel::Recalculate(ConverterTrigger trigger) {
   const PressureRecalculation result =
       RecalculatePressure(Rows(), Text(form9::kInput), unit(), trigger);
   ShowRows(*this, result.rows);
-  if (result.message) messages_.Show(*result.message);
+  if (const auto message = ConverterMessage(result.notice)) messages_.Show(*message);
 }
 
 TemperatureConverterModel::TemperatureConverterModel(MessageService& messages)
@@ -124,7 +139,7 @@ void TemperatureConverterModel::Recalculate() {
       RecalculateTemperature(Rows(), Text(form10::kInput), unit());
   // The warning comes with the values already on screen.
   ShowRows(*this, result.rows);
-  if (result.message) messages_.Show(*result.message);
+  if (const auto message = ConverterMessage(result.notice)) messages_.Show(*message);
 }
 
 HeatConverterModel::HeatConverterModel(MessageService& messages) : messages_(messages) {
@@ -181,7 +196,7 @@ void HeatConverterModel::RecalculateEnergyHalf(ConverterTrigger trigger) {
 
 void HeatConverterModel::Show(const HeatRecalculation& result, std::string_view label) {
   SetText(label, result.label);
-  if (result.message) messages_.Show(*result.message);
+  if (const auto message = ConverterMessage(result.notice)) messages_.Show(*message);
 }
 
 }  // namespace toluvek

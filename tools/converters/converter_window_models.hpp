@@ -5,6 +5,7 @@
 // click of a unit option; which messages it shows depends on what started the recalculation.
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 #include "main/platform.hpp"
@@ -15,6 +16,14 @@
 #include "tools/converters/temperature_converter.hpp"
 
 namespace toluvek {
+
+namespace converter_messages {
+inline const Message kError{"エラー!"};
+inline const Message kBelowAbsoluteZero{"絶対零度以下です!"};
+}  // namespace converter_messages
+
+// The message a converter shows for what its recalculation reported, if any.
+std::optional<Message> ConverterMessage(ConverterNotice notice);
 
 namespace offsets {
 // From the main window's top-left corner.

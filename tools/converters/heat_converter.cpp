@@ -4,7 +4,6 @@
 
 #include "common/checked.hpp"
 #include "common/number_text.hpp"
-#include "main/messages.hpp"
 
 namespace toluvek {
 namespace {
@@ -17,7 +16,7 @@ constexpr double kJoulePerKilojoule = 1000;   // J/kJ (cal per kcal)
 HeatRecalculation Failed(const std::string& shown, ConverterTrigger trigger) {
   HeatRecalculation result;
   result.label = shown;
-  if (trigger != ConverterTrigger::kTextChange) result.message = messages::kCheckInput;
+  if (trigger != ConverterTrigger::kTextChange) result.notice = ConverterNotice::kCheckInput;
   return result;
 }
 

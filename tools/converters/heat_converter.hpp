@@ -2,11 +2,9 @@
 // The heat converter (Form6): two independent halves, power (kcal/h ↔ W) and energy
 // (cal ↔ J), each with an input box, two unit options and one result label.
 
-#include <optional>
 #include <string>
 #include <string_view>
 
-#include "main/platform.hpp"
 #include "tools/converters/converter_rows.hpp"
 
 namespace toluvek {
@@ -18,7 +16,7 @@ struct HeatRecalculation {
   std::string label;  // the half's result label
   bool converted = false;
   double value = 0;  // the converted value, when converted
-  std::optional<Message> message;
+  ConverterNotice notice = ConverterNotice::kNone;
 };
 
 // Power half (Text1 → Label1): kcal/h shows watts, W shows kcal/h.

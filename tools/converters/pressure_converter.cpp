@@ -76,7 +76,7 @@ PressureRecalculation RecalculatePressure(const PressureRows& shown, std::string
     result.converted = true;
   } catch (const std::exception&) {
     if (trigger == ConverterTrigger::kOptionClick && unit != PressureConverterUnit::kPa) {
-      result.message = Message{"エラー!"};
+      result.notice = ConverterNotice::kError;
     }
   }
   return result;

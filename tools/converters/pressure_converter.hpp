@@ -2,10 +2,8 @@
 // The pressure converter (Form9): one number in one of five units, shown in all of them.
 
 #include <array>
-#include <optional>
 #include <string_view>
 
-#include "main/platform.hpp"
 #include "tools/converters/converter_rows.hpp"
 
 namespace toluvek {
@@ -25,7 +23,7 @@ PressureRows InitialPressureRows();
 struct PressureRecalculation {
   PressureRows rows;
   bool converted = false;  // every row was written
-  std::optional<Message> message;
+  ConverterNotice notice = ConverterNotice::kNone;
 };
 
 // Recalculates from the input text and the chosen unit, starting from the rows shown. The row

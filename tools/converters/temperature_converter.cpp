@@ -68,7 +68,7 @@ TemperatureRecalculation RecalculateTemperature(const TemperatureRows& shown,
     Write(result.rows[2], 2, Checked(fahrenheit + kRankineOffset));
     result.converted = true;
     // A warning only: the values stay shown.
-    if (t < kAbsoluteZero) result.message = Message{"絶対零度以下です!"};
+    if (t < kAbsoluteZero) result.notice = ConverterNotice::kBelowAbsoluteZero;
   } catch (const std::exception&) {
   }
   return result;

@@ -2,10 +2,8 @@
 // The temperature converter (Form10): one temperature in ℃, ℉ or °R, shown in all three.
 
 #include <array>
-#include <optional>
 #include <string_view>
 
-#include "main/platform.hpp"
 #include "tools/converters/converter_rows.hpp"
 
 namespace toluvek {
@@ -23,8 +21,8 @@ TemperatureRows InitialTemperatureRows();
 
 struct TemperatureRecalculation {
   TemperatureRows rows;
-  bool converted = false;          // every row was written
-  std::optional<Message> message;  // the warning below absolute zero
+  bool converted = false;                           // every row was written
+  ConverterNotice notice = ConverterNotice::kNone;  // the warning below absolute zero
 };
 
 // Recalculates from the input text and the chosen unit, starting from the rows shown; hides

@@ -21,6 +21,27 @@ constexpr std::string_view kLatentCaptionText = "←蒸発潜熱";
 
 }  // namespace
 
+std::vector<Message> HeatDutyStopMessages(HeatDutyStop stop) {
+  switch (stop) {
+    case HeatDutyStop::kNone:
+      return {};
+    case HeatDutyStop::kAmountsAllZero:
+      return {messages::kAmountsAllZero, messages::kCheckInput};
+    case HeatDutyStop::kNegativeFlow:
+      return {enthalpy_messages::kFlowNegative};
+    case HeatDutyStop::kCheckInput:
+      break;
+  }
+  return {messages::kCheckInput};
+}
+
+std::vector<Message> HeatDutyMessages(const HeatDutyResult& result) {
+  std::vector<Message> shown;
+  if (result.temperature_negative) shown.push_back(messages::kTemperatureNegative);
+  for (const Message& message : HeatDutyStopMessages(result.stop)) shown.push_back(message);
+  return shown;
+}
+
 EnthalpyWindowModel::EnthalpyWindowModel(MainWindowAccess& main, MessageService& messages,
                                          WindowOpener& windows, CalculatorLauncher& calculator)
     : main_(main), messages_(messages), windows_(windows), calculator_(calculator) {
@@ -85,7 +106,7 @@ void EnthalpyWindowModel::Calculate() {
 }
 
 void EnthalpyWindowModel::ShowResult(const HeatDutyResult& result) {
-  const std::vector<Message>& shown = result.messages;
+  const std::vector<Message> shown = HeatDutyMessages(result);
   // The negative-temperature warning comes before any output; the stop's messages after the
   // species flows.
   std::size_t next = 0;

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string_view>
+#include <vector>
 
 #include "main/main_window_access.hpp"
 #include "main/platform.hpp"
@@ -45,7 +46,17 @@ inline constexpr std::string_view kCalculator = "Command3";
 namespace enthalpy_messages {
 // No calculator program could be started.
 inline const Message kCalculatorNotFound{"ファイルが見つかりません。"};
+// The molar flow came out negative.
+inline const Message kFlowNegative{"ガス流量が負です!!", "エラーメッセージ",
+                                   MessageIcon::kCritical};
 }  // namespace enthalpy_messages
+
+// The messages a stopped heat-duty run shows, in order; none when it was not stopped.
+std::vector<Message> HeatDutyStopMessages(HeatDutyStop stop);
+// Every message box of a run, in the order shown: the negative-temperature warning that lets
+// the run go on, then the stop's messages. When the stop closes the window, it closes before
+// the last message.
+std::vector<Message> HeatDutyMessages(const HeatDutyResult& result);
 
 class EnthalpyWindowModel : public WindowModel {
  public:

@@ -49,7 +49,7 @@ void Run(const HeatDutyInput& input, HeatDutyResult& result) {
   // 1. Absolute temperatures; a negative one is only a warning.
   const double t1 = Checked(RequireNumber(input.t1) + kKelvinOffset);
   const double t2 = Checked(RequireNumber(input.t2) + kKelvinOffset);
-  if (!(t1 >= 0) || !(t2 >= 0)) result.messages.push_back(messages::kTemperatureNegative);
+  if (!(t1 >= 0) || !(t2 >= 0)) result.temperature_negative = true;
 
   // 2. The composition as typed.
   SpeciesArray amounts{};
@@ -59,8 +59,6 @@ void Run(const HeatDutyInput& input, HeatDutyResult& result) {
     sum += amounts[i];
   }
   if (Checked(sum) == 0) {
-    result.messages.push_back(messages::kAmountsAllZero);
-    result.messages.push_back(messages::kCheckInput);
     result.stop = HeatDutyStop::kAmountsAllZero;
     return;
   }
@@ -120,7 +118,6 @@ void Run(const HeatDutyInput& input, HeatDutyResult& result) {
 
   // 9.
   if (!(n >= 0)) {
-    result.messages.push_back(heat_duty_messages::kFlowNegative);
     result.stop = HeatDutyStop::kNegativeFlow;
     return;
   }
@@ -208,7 +205,6 @@ HeatDutyResult ComputeHeatDuty(const HeatDutyInput& input) {
     Run(input, result);
   } catch (const std::exception&) {
     // A text that is not a number, or an arithmetic fault: nothing further is computed.
-    result.messages.push_back(messages::kCheckInput);
     result.stop = HeatDutyStop::kCheckInput;
   }
   return result;

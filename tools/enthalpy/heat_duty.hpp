@@ -81,10 +81,8 @@ struct HeatDutyResult {
   std::optional<double> hhv_power;        // [W]
   std::optional<double> water_latent;     // [W]
   std::optional<double> methanol_latent;  // [W]
-  // Every message box, in the order shown: the negative-temperature warning that lets the
-  // run go on, then the message(s) of a stop. When the stop closes the window, it closes
-  // before the last message.
-  std::vector<Message> messages;
+  // A start or end temperature below absolute zero: a warning only, the run goes on.
+  bool temperature_negative = false;
   HeatDutyStop stop = HeatDutyStop::kNone;
 
   bool ok() const { return stop == HeatDutyStop::kNone; }
@@ -96,10 +94,5 @@ struct HeatDutyResult {
 // Runs the calculation. Outputs produced before a stop stay in the result: the species flows
 // and their caption survive the negative-flow stop; the powers are then absent.
 HeatDutyResult ComputeHeatDuty(const HeatDutyInput& input);
-
-namespace heat_duty_messages {
-inline const Message kFlowNegative{"ガス流量が負です!!", "エラーメッセージ",
-                                   MessageIcon::kCritical};
-}  // namespace heat_duty_messages
 
 }  // namespace toluvek

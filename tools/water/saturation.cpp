@@ -85,7 +85,6 @@ SaturationDisplay ComputeSaturationDisplay(std::string_view water_fraction_text,
     display.search = SaturationTemperature(display.partial_pressure_mmhg);
     if (!display.search.solved) {
       display.status = SaturationStatus::kNoSolution;
-      display.messages = {saturation_messages::kNoSolution, saturation_messages::kError};
       return display;
     }
     std::string label1 = FormatPattern(display.partial_pressure_mmhg, Pattern::kFixed1) + "mmHg →";
@@ -95,7 +94,6 @@ SaturationDisplay ComputeSaturationDisplay(std::string_view water_fraction_text,
     display.status = SaturationStatus::kSolved;
   } catch (const std::exception&) {
     display.status = SaturationStatus::kFault;
-    display.messages = {saturation_messages::kError};
   }
   return display;
 }

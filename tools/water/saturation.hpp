@@ -5,9 +5,7 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "main/platform.hpp"
 #include "main/units.hpp"
 
 namespace toluvek {
@@ -43,17 +41,11 @@ struct SaturationDisplay {
   SaturationSearch search;
   std::string label1 = "Label1";  // partial pressure, "380.0mmHg →"
   std::string label2 = "Label2";  // saturation temperature, "81.3℃"
-  std::vector<Message> messages;  // in the order shown
 };
 
 // The window's one calculation, from the main window's water mole fraction (Text17),
 // pressure (Text1) and pressure unit.
 SaturationDisplay ComputeSaturationDisplay(std::string_view water_fraction_text,
                                            std::string_view pressure_text, PressureUnit unit);
-
-namespace saturation_messages {
-inline const Message kNoSolution{"解が見つかりません!"};
-inline const Message kError{"エラー!"};
-}  // namespace saturation_messages
 
 }  // namespace toluvek

@@ -4,11 +4,23 @@
 
 namespace toluvek {
 
+std::vector<Message> SaturationMessages(SaturationStatus status) {
+  switch (status) {
+    case SaturationStatus::kSolved:
+      return {};
+    case SaturationStatus::kNoSolution:
+      return {saturation_messages::kNoSolution, saturation_messages::kError};
+    case SaturationStatus::kFault:
+      break;
+  }
+  return {saturation_messages::kError};
+}
+
 SaturationWindowModel::SaturationWindowModel(MainWindowAccess& main, MessageService& messages)
     : main_(main),
       display_(ComputeSaturationDisplay(main.FieldText(form1::kMoleFraction[kH2O]),
                                         main.FieldText(form1::kPressure), main.pressure_option())) {
-  for (const Message& message : display_.messages) messages.Show(message);
+  for (const Message& message : SaturationMessages(display_.status)) messages.Show(message);
   SetText(form5::kPartialPressure, display_.label1);
   SetText(form5::kTemperature, display_.label2);
 }

@@ -4,6 +4,7 @@
 // It unloads itself as soon as it loses the focus.
 
 #include <string_view>
+#include <vector>
 
 #include "main/main_window_access.hpp"
 #include "main/platform.hpp"
@@ -17,6 +18,14 @@ inline constexpr std::string_view kWindow = "Form5";
 inline constexpr std::string_view kPartialPressure = "Label1";  // "380.0mmHg →"
 inline constexpr std::string_view kTemperature = "Label2";      // "81.3℃"
 }  // namespace form5
+
+namespace saturation_messages {
+inline const Message kNoSolution{"解が見つかりません!"};
+inline const Message kError{"エラー!"};
+}  // namespace saturation_messages
+
+// The messages the pop-up shows while it opens, in order: none for a solved search.
+std::vector<Message> SaturationMessages(SaturationStatus status);
 
 class SaturationWindowModel : public WindowModel {
  public:
