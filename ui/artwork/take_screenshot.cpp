@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -96,9 +97,44 @@ void TypeAndEnter(QWidget* window, const char* field_name, const char* text) {
   Q_EMIT field->returnPressed();
 }
 
+// Opens a tool window with `open`, types `text` into its `field` and presses Enter, for
+// kTimedRounds rounds; `close` ends each round but the last. The first round warms the caches;
+// the medians of the others are printed under `name`. Returns the window left open.
+QWidget* TimeOpenAndEnter(QApplication& app, toluvek::QtServices& services,
+                          toluvek::ToolWindow kind, const std::function<void()>& open,
+                          const std::function<void(QWidget*)>& close, const char* field,
+                          const char* text, const char* name) {
+  QWidget* tool = nullptr;
+  std::vector<double> open_times, calculate_times;
+  for (int round = 0; round < kTimedRounds; ++round) {
+    if (tool != nullptr) close(tool);
+    QElapsedTimer opened;
+    opened.start();
+    open();
+    tool = services.windows.Find(kind);
+    if (tool == nullptr) return nullptr;
+    app.processEvents();
+    const double open_ms = Milliseconds(opened);
+    QElapsedTimer calculated;
+    calculated.start();
+    TypeAndEnter(tool, field, text);
+    app.processEvents();
+    const double calculate_ms = Milliseconds(calculated);
+    if (round > 0) {
+      open_times.push_back(open_ms);
+      calculate_times.push_back(calculate_ms);
+    }
+  }
+  std::fprintf(stderr,
+               "%s: opened to the window shown %.2f ms; Enter to the result shown %.2f ms "
+               "(warm, median)\n",
+               name, Median(open_times), Median(calculate_times));
+  return tool;
+}
+
 // "Enthalpy" on a natural gas with some moisture; the window opens with the species flows.
-// Then 125 ℃ as the end temperature and Enter. The first round warms the caches; each round
-// closes the window again (it keeps its contents); the median of the others is printed.
+// Then 125 ℃ as the end temperature and Enter. "閉" closes the window between rounds (it keeps
+// its contents).
 QWidget* OpenEnthalpyWindow(QApplication& app, toluvek::MainWindow& window,
                             toluvek::MainWindowModel& model, toluvek::QtServices& services) {
   constexpr const char* kGas[] = {"0", "0", "0", "0", "0", "2", "0", "88", "6", "4", "0", "0"};
@@ -106,68 +142,24 @@ QWidget* OpenEnthalpyWindow(QApplication& app, toluvek::MainWindow& window,
     model.WriteField(toluvek::form1::kAmount[i], kGas[i]);
   }
   auto* enthalpy_button = window.findChild<QPushButton*>("Command3");
-  QWidget* enthalpy = nullptr;
-  std::vector<double> open_times, calculate_times;
-  for (int round = 0; round < kTimedRounds; ++round) {
-    if (enthalpy != nullptr) enthalpy->findChild<QPushButton*>("Command1")->click();
-    QElapsedTimer opened;
-    opened.start();
-    enthalpy_button->click();
-    enthalpy = services.windows.Find(toluvek::ToolWindow::kEnthalpy);
-    if (enthalpy == nullptr) return nullptr;
-    app.processEvents();
-    const double open_ms = Milliseconds(opened);
-    QElapsedTimer calculated;
-    calculated.start();
-    TypeAndEnter(enthalpy, "Text3", "125");
-    app.processEvents();
-    const double calculate_ms = Milliseconds(calculated);
-    if (round > 0) {
-      open_times.push_back(open_ms);
-      calculate_times.push_back(calculate_ms);
-    }
-  }
-  std::fprintf(stderr,
-               "enthalpy window: \"Enthalpy\" to the window shown with its species flows "
-               "%.2f ms; Enter to the heat duty shown %.2f ms (warm, median)\n",
-               Median(open_times), Median(calculate_times));
-  return enthalpy;
+  return TimeOpenAndEnter(
+      app, services, toluvek::ToolWindow::kEnthalpy, [&] { enthalpy_button->click(); },
+      [](QWidget* tool) { tool->findChild<QPushButton*>("Command1")->click(); }, "Text3", "125",
+      "enthalpy window (\"Enthalpy\")");
 }
 
-// Tool > "Enthalpy of Water(&W)", then 75 ℃ as the end temperature and Enter; timed warm, as
-// above (each round unloads the window and loads it anew).
+// Tool > "Enthalpy of Water(&W)", then 75 ℃ as the end temperature and Enter; each round
+// unloads the window and loads it anew.
 QWidget* OpenWaterWindow(QApplication& app, toluvek::MainWindow& window,
                          toluvek::QtServices& services) {
   auto* entry = window.findChild<QAction*>("ewater");
-  QWidget* water = nullptr;
-  std::vector<double> open_times, calculate_times;
-  for (int round = 0; round < kTimedRounds; ++round) {
-    if (water != nullptr) {
-      water->close();
-      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    QElapsedTimer opened;
-    opened.start();
-    entry->trigger();
-    water = services.windows.Find(toluvek::ToolWindow::kWaterEnthalpy);
-    if (water == nullptr) return nullptr;
-    app.processEvents();
-    const double open_ms = Milliseconds(opened);
-    QElapsedTimer calculated;
-    calculated.start();
-    TypeAndEnter(water, "Text3", "75");
-    app.processEvents();
-    const double calculate_ms = Milliseconds(calculated);
-    if (round > 0) {
-      open_times.push_back(open_ms);
-      calculate_times.push_back(calculate_ms);
-    }
-  }
-  std::fprintf(stderr,
-               "water window: \"Enthalpy of Water(&W)\" to the window shown %.2f ms; Enter "
-               "to the heat shown %.2f ms (warm, median)\n",
-               Median(open_times), Median(calculate_times));
-  return water;
+  return TimeOpenAndEnter(
+      app, services, toluvek::ToolWindow::kWaterEnthalpy, [&] { entry->trigger(); },
+      [](QWidget* tool) {
+        tool->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      },
+      "Text3", "75", "water window (\"Enthalpy of Water(&W)\")");
 }
 
 // "Tsat(&R)" on a gas with water: the dew-point pop-up computes while it opens. The first round
