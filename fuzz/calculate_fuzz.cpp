@@ -6,26 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/split_fields.hpp"
 #include "main/headless_main_window.hpp"
 #include "main/main_window_fields.hpp"
 
 using namespace toluvek;
 
 namespace {
-
-// Splits the input at '\n' into up to fourteen texts, padding with "0".
-std::vector<std::string> Fields(const std::uint8_t* data, std::size_t size) {
-  std::vector<std::string> fields(1);
-  for (std::size_t i = 0; i < size && fields.size() <= 14; ++i) {
-    if (data[i] == '\n') {
-      fields.emplace_back();
-    } else {
-      fields.back() += static_cast<char>(data[i]);
-    }
-  }
-  while (fields.size() < 15) fields.push_back("0");
-  return fields;
-}
 
 bool Bad(const std::string& text) {
   return text.find("inf") != std::string::npos || text.find("nan") != std::string::npos ||
@@ -37,7 +24,7 @@ bool Bad(const std::string& text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   HeadlessMainWindow headless;
   MainWindowModel& window = headless.window();
-  const std::vector<std::string> fields = Fields(data, size);
+  const std::vector<std::string> fields = SplitFields(data, size, 14, "0");
   // The first byte picks the units, as the option buttons would.
   const unsigned units = size > 0 ? data[0] : 0;
   window.SelectPressureUnit(static_cast<PressureUnit>(1 + units % 3));

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/checked.hpp"
+#include "fuzz/split_fields.hpp"
 #include "main/combustion.hpp"
 #include "main/combustion_command.hpp"
 #include "main/headless_main_window.hpp"
@@ -43,15 +44,7 @@ bool Bad(const std::string& text) {
 }
 
 void RunWindowButton(const std::uint8_t* data, std::size_t size) {
-  std::vector<std::string> fields(1);
-  for (std::size_t i = 0; i < size && fields.size() <= 14; ++i) {
-    if (data[i] == '\n') {
-      fields.emplace_back();
-    } else {
-      fields.back() += static_cast<char>(data[i]);
-    }
-  }
-  while (fields.size() < 14) fields.push_back("0");
+  const std::vector<std::string> fields = SplitFields(data, size, 14, "0");
   HeadlessMainWindow headless;
   MainWindowModel& window = headless.window();
   window.SetText(form1::kPressure, fields[0]);

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "fuzz/split_fields.hpp"
 #include "main/composition_dialogs.hpp"
 #include "tools/converters/converter_window_models.hpp"
 #include "tools/converters/heat_converter.hpp"
@@ -23,20 +24,6 @@ using namespace toluvek;
 
 namespace {
 
-// Splits the input at '\n' into `count` texts, padding with "0".
-std::vector<std::string> Fields(const std::uint8_t* data, std::size_t size, std::size_t count) {
-  std::vector<std::string> fields(1);
-  for (std::size_t i = 0; i < size && fields.size() <= count; ++i) {
-    if (data[i] == '\n') {
-      fields.emplace_back();
-    } else {
-      fields.back() += static_cast<char>(data[i]);
-    }
-  }
-  while (fields.size() < count) fields.push_back("0");
-  return fields;
-}
-
 void Check(const std::string& text) {
   for (const char* bad : {"inf", "nan", "INF", "NAN"}) {
     if (text.find(bad) != std::string::npos) std::abort();
@@ -46,7 +33,7 @@ void Check(const std::string& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::vector<std::string> f = Fields(data, size, 42);
+  const std::vector<std::string> f = SplitFields(data, size, 42, "0");
   const unsigned pick = size > 0 ? data[size - 1] : 0;
 
   HeatDutyInput duty;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/split_fields.hpp"
 #include "tools/duct/duct_flow.hpp"
 #include "tools/duct/duct_window_model.hpp"
 #include "tools/mixing/stream_mixing.hpp"
@@ -16,21 +17,6 @@ namespace {
 
 constexpr std::size_t kMixingFields = 2 * (2 + kSpeciesCount);
 constexpr std::size_t kDuctFields = 9;
-
-// Splits the input after its first byte at '\n' into the fields of both calculations; fields
-// the input does not reach read "1".
-std::vector<std::string> Fields(const std::uint8_t* data, std::size_t size) {
-  std::vector<std::string> fields(1);
-  for (std::size_t i = 1; i < size && fields.size() <= kMixingFields + kDuctFields; ++i) {
-    if (data[i] == '\n') {
-      fields.emplace_back();
-    } else {
-      fields.back() += static_cast<char>(data[i]);
-    }
-  }
-  while (fields.size() < kMixingFields + kDuctFields) fields.push_back("1");
-  return fields;
-}
 
 bool Bad(const std::string& text) {
   std::string lower;
@@ -49,7 +35,8 @@ MixingStream Stream(const std::vector<std::string>& fields, std::size_t first) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::vector<std::string> fields = Fields(data, size);
+  const std::vector<std::string> fields =
+      SplitFields(data, size, kMixingFields + kDuctFields, "1", 1);
 
   const MixingResult mixing = StreamMixing(Stream(fields, 0), Stream(fields, 2 + kSpeciesCount));
   for (const MixingText& write : mixing.display) {
