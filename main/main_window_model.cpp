@@ -4,6 +4,7 @@
 
 #include "common/checked.hpp"
 #include "common/number_text.hpp"
+#include "engine/fit_range.hpp"
 #include "main/main_window_fields.hpp"
 #include "main/report.hpp"
 
@@ -138,6 +139,13 @@ bool MainWindowModel::Calculate() {
   }
 }
 
+const std::string& OutsideFitRangeStatus() {
+  static const std::string text = "適用範囲外の温度です（物性値の式は約" +
+                                  FormatGeneral(kPropertyFitRange.low) + "～" +
+                                  FormatGeneral(kPropertyFitRange.high) + " K）";
+  return text;
+}
+
 bool MainWindowModel::RunCalculation() {
   // The outcome of an earlier calculation must not pass for this one's.
   last_mixture_.reset();
@@ -196,6 +204,10 @@ bool MainWindowModel::RunCalculation() {
   // 12-13. Calculation and results, up to the first quantity that failed.
   const MixtureResult& result =
       last_mixture_.emplace(CalculateMixture(pressure, temperature, amounts));
+  // The values are shown wherever the fits are evaluated; the status bar tells when they are
+  // extrapolations. It adds no message box, so the command's messages stay as they are.
+  SetText(form1::kStatusText,
+          InPropertyFitRange(temperature) ? std::string() : OutsideFitRangeStatus());
   for (const FieldWrite& write : ResultWrites(result)) SetText(write.field, write.text);
   if (!result.ok()) {
     services_.messages.Show(messages::kCheckInput);

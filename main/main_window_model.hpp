@@ -27,12 +27,17 @@ inline constexpr Rgb kMoistureMagenta{255, 192, 255};  // Text17 once the dew po
 // Controls of the main window beyond the calculation's fields (main_window_fields.hpp).
 namespace form1 {
 inline constexpr std::string_view kWindow = "Form1";
-inline constexpr std::string_view kReport = "Text96";          // hidden, holds the report
-inline constexpr std::string_view kMoistureLabel = "Label10";  // the H2O label
-inline constexpr std::string_view kAmountHeader = "Label46";   // "mol Vol."
-inline constexpr std::string_view kPresetMenuCng = "CNG";      // hidden menu "13A"
-inline constexpr std::string_view kPresetMenuSr1 = "SR1";      // hidden menu "SR-1"
+inline constexpr std::string_view kReport = "Text96";           // hidden, holds the report
+inline constexpr std::string_view kMoistureLabel = "Label10";   // the H2O label
+inline constexpr std::string_view kAmountHeader = "Label46";    // "mol Vol."
+inline constexpr std::string_view kPresetMenuCng = "CNG";       // hidden menu "13A"
+inline constexpr std::string_view kPresetMenuSr1 = "SR1";       // hidden menu "SR-1"
+inline constexpr std::string_view kStatusText = "status_text";  // the status bar's wide panel
 }  // namespace form1
+
+// What the status bar says while the last calculation's temperature lies outside the range
+// of the property fits: "適用範囲外の温度です（物性値の式は約200～1000 K）".
+const std::string& OutsideFitRangeStatus();
 
 // Offsets of the windows opened from the main window, from its top-left corner.
 namespace offsets {
@@ -184,6 +189,10 @@ class MainWindowModel : public WindowModel, public MainWindowAccess {
   // The full-precision outcome of the latest calculation, when it got as far as the mixture
   // calculation (none when its checks stopped it).
   const std::optional<MixtureResult>& last_mixture() const { return last_mixture_; }
+
+  // Whether the latest calculation that reached the mixture calculation ran at a temperature
+  // outside the range of the property fits; the status bar says so until one runs inside.
+  bool outside_fit_range() const { return !Text(form1::kStatusText).empty(); }
 
   // Called after each calculation that wrote every result (the property chart follows them).
   std::function<void()> on_calculated;

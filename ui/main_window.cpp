@@ -17,7 +17,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
+#include <QStyle>
 #include <array>
 #include <string>
 
@@ -113,7 +115,10 @@ MainWindow::MainWindow(MainWindowModel& model, std::function<void()> end_program
   client_ = new QWidget(this);
   client_->setObjectName("client");
   QPalette grey = client_->palette();
-  grey.setColor(QPalette::Window, ToQColor(model_.Background(form1::kWindow, kWindowGrey)));
+  const QColor background = ToQColor(model_.Background(form1::kWindow, kWindowGrey));
+  grey.setColor(QPalette::Window, background);
+  // Captions and option texts stay readable on the grey under a dark desktop palette.
+  grey.setColor(QPalette::WindowText, TextColourOn(background));
   client_->setPalette(grey);
   client_->setAutoFillBackground(true);
   client_->setFixedSize(scale_.Size(kClientWidth, kClientHeight - kStatusHeight));
@@ -132,7 +137,9 @@ MainWindow::MainWindow(MainWindowModel& model, std::function<void()> end_program
   binding_->ReflectAll();
 
   // A fixed single border: the client area is exactly its size in twips.
-  setFixedSize(scale_.X(kClientWidth), menuBar()->sizeHint().height() + scale_.Y(kClientHeight));
+  const QSize size(scale_.X(kClientWidth),
+                   menuBar()->sizeHint().height() + scale_.Y(kClientHeight));
+  setFixedSize(FitOnScreen(size));
   findChild<QLineEdit*>(Utf8(form1::kPressure))->setFocus();
 }
 
@@ -336,19 +343,43 @@ void MainWindow::BuildMenus() {
   AddAction(help, "versionmenu", "Version", QKeySequence(), [this] { model_.OpenAbout(); });
 }
 
+QSize MainWindow::FitOnScreen(QSize size) {
+  const QScreen* screen = this->screen();
+  if (screen == nullptr) return size;
+  const QRect available = screen->availableGeometry();
+  const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+  const int border = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+  const QSize room(available.width() - border, available.height() - title - border);
+  if (size.width() <= room.width() && size.height() <= room.height()) return size;
+  // A large scale factor on a small screen: the client area scrolls inside a window that the
+  // screen holds, so the menus and the status bar stay in view and no text shrinks.
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName("client_scroll");
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setFocusPolicy(Qt::NoFocus);
+  scroll->setPalette(client_->palette());
+  scroll->setWidget(takeCentralWidget());
+  setCentralWidget(scroll);
+  return size.boundedTo(room);
+}
+
 void MainWindow::BuildStatusBar() {
   QStatusBar* status = statusBar();
   status->setObjectName("StatusBar1");
   status->setSizeGripEnabled(false);
   status->setFixedHeight(scale_.Y(kStatusHeight));
-  const auto panel = [status](const char* name) {
+  const auto panel = [status](const QString& name) {
     auto* label = new QLabel(status);
     label->setObjectName(name);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setContentsMargins(4, 0, 4, 0);
     return label;
   };
-  status->addWidget(panel("status_text"), 1);
+  QLabel* text = panel(Utf8(form1::kStatusText));
+  // Says when the shown values lie outside the range of the property fits.
+  text->setAccessibleDescription("Status");
+  binding_->BindLabel(text);
+  status->addWidget(text, 1);
   date_panel_ = panel("status_date");
   time_panel_ = panel("status_time");
   status->addPermanentWidget(date_panel_);

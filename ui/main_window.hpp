@@ -53,6 +53,9 @@ class MainWindow : public QMainWindow {
   void BuildButtons();
   void BuildMenus();
   void BuildStatusBar();
+  // `size`, or the largest part of it the screen's available area holds beside the window's
+  // frame; where it must shrink, the client area is put into a scroll area first.
+  QSize FitOnScreen(QSize size);
   void SetTabOrder();
   void ShowClock();
   bool IsWindowShortcut(const QKeyEvent& key) const;

@@ -185,6 +185,8 @@ TEST_F(CombustionCommandTest, PutsTheBurntGasAndItsTemperatureIntoTheWindow) {
   EXPECT_EQ(window.current_inputs().temperature, 2052.8);
   EXPECT_EQ(window.Text(form1::kMoleFraction[kCO2]), FormatPattern(1 / 10.52, Pattern::kSci3));
   EXPECT_EQ(window.Text(form1::kMoleFraction[kCH4]), "0.000E+000");
+  // The burnt gas is far beyond the property fits, and the status bar says so.
+  EXPECT_EQ(window.Text(form1::kStatusText), OutsideFitRangeStatus());
 }
 
 TEST_F(CombustionCommandTest, StartingInKelvinEndsInCelsius) {

@@ -382,6 +382,23 @@ TEST_F(MainWindow, AirPresetRestoresTheStartUpAmountsAndNothingElse) {
   EXPECT_EQ(window.current_inputs().amounts[kN2], 80);
 }
 
+TEST_F(MainWindow, StatusBarTellsWhileTheLastCalculationRanOutsideThePropertyFits) {
+  EXPECT_EQ(OutsideFitRangeStatus(), "適用範囲外の温度です（物性値の式は約200～1000 K）");
+  struct Step {
+    const char* temperature;
+    bool outside;
+  };
+  // 726.85 ℃ is 1000 K, inside; -300 ℃ is stopped by the checks and leaves the status alone.
+  const Step steps[] = {
+      {"25", false}, {"727", true}, {"-300", true}, {"726.85", false}, {"-73.16", true}};
+  for (const Step& step : steps) {
+    window.SetText(form1::kTemperature, step.temperature);
+    window.Calculate();
+    EXPECT_EQ(window.outside_fit_range(), step.outside) << step.temperature;
+    EXPECT_EQ(window.Text(form1::kStatusText), step.outside ? OutsideFitRangeStatus() : "");
+  }
+}
+
 TEST_F(MainWindow, TokyoGasCalculatesToItsMoleFractions) {
   window.ApplyPreset(Preset::kTokyo);
   ASSERT_TRUE(window.Calculate());
