@@ -1,16 +1,18 @@
 #include "ui/property_chart_window.hpp"
 
+#include <QAreaSeries>
 #include <QBoxLayout>
+#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
+#include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPointer>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
@@ -42,7 +44,7 @@ PropertyChartWindow::PropertyChartWindow(MainWindowModel& main_window, Clipboard
     : QWidget(parent, Qt::Window),
       main_window_(main_window),
       messages_(messages),
-      model_(main_window, clipboard, dialogs) {
+      model_(main_window, clipboard, dialogs, messages) {
   setObjectName("PropertyChart");
   setWindowTitle("Property Chart");
 
@@ -65,7 +67,8 @@ PropertyChartWindow::PropertyChartWindow(MainWindowModel& main_window, Clipboard
   readout_->setAccessibleDescription("Value at the pointer");
 
   chart_ = new QChart;
-  chart_->legend()->hide();
+  // The legend names only the shaded spans outside the fits; the curve has the title.
+  chart_->legend()->setAlignment(Qt::AlignBottom);
   x_axis_ = new QValueAxis;
   y_axis_ = new QValueAxis;
   x_axis_->setLabelFormat("%g");
@@ -157,23 +160,13 @@ void PropertyChartWindow::Refresh() {
   x_axis_->setTitleText(Text(series.x_title));
   y_axis_->setTitleText(Text(series.y_title));
 
+  // The axes first, so that the shaded spans lie below the curve and leave it the pointer.
   double low = std::numeric_limits<double>::infinity();
   double high = -low;
-  const QPen pen(QColor(0, 90, 160), 2);
-  for (const std::vector<ChartPoint>& segment : series.Segments()) {
-    auto* line = new QLineSeries;
-    line->setPen(pen);
-    for (const ChartPoint& point : segment) {
-      line->append(point.temperature, point.value);
-      low = std::min(low, point.value);
-      high = std::max(high, point.value);
-    }
-    chart_->addSeries(line);
-    line->attachAxis(x_axis_);
-    line->attachAxis(y_axis_);
-    connect(line, &QLineSeries::hovered, this, [this](const QPointF& at, bool entered) {
-      if (entered) ShowValueAt(at.x());
-    });
+  for (const ChartPoint& point : series.points) {
+    if (!point.ok) continue;
+    low = std::min(low, point.value);
+    high = std::max(high, point.value);
   }
   if (!series.points.empty()) {
     x_axis_->setRange(series.points.front().temperature, series.points.back().temperature);
@@ -183,24 +176,52 @@ void PropertyChartWindow::Refresh() {
     y_axis_->setRange(low - margin, high + margin);
     y_axis_->applyNiceNumbers();
   }
+  ShadeOutsideFits();
+
+  const QPen pen(QColor(0, 90, 160), 2);
+  for (const std::vector<ChartPoint>& segment : series.Segments()) {
+    auto* line = new QLineSeries;
+    line->setPen(pen);
+    for (const ChartPoint& point : segment) line->append(point.temperature, point.value);
+    chart_->addSeries(line);
+    line->attachAxis(x_axis_);
+    line->attachAxis(y_axis_);
+    for (QLegendMarker* marker : chart_->legend()->markers(line)) marker->setVisible(false);
+    connect(line, &QLineSeries::hovered, this, [this](const QPointF& at, bool entered) {
+      if (entered) ShowValueAt(at.x());
+    });
+  }
+  chart_->legend()->setVisible(!series.outside_fits.empty());
+}
+
+void PropertyChartWindow::ShadeOutsideFits() {
+  const std::vector<ChartSpan>& spans = model_.series().outside_fits;
+  const double bottom = y_axis_->min();
+  const double top = y_axis_->max();
+  for (std::size_t i = 0; i < spans.size(); ++i) {
+    auto* upper = new QLineSeries;
+    auto* lower = new QLineSeries;
+    upper->append({{spans[i].from, top}, {spans[i].to, top}});
+    lower->append({{spans[i].from, bottom}, {spans[i].to, bottom}});
+    auto* area = new QAreaSeries(upper, lower);
+    area->setObjectName(QString("OutsideFits%1").arg(i));
+    area->setName(Text(kOutsideFitsLabel));
+    area->setBrush(QColor(160, 160, 160, 70));
+    area->setPen(Qt::NoPen);
+    chart_->addSeries(area);
+    area->attachAxis(x_axis_);
+    area->attachAxis(y_axis_);
+    // Both spans are the same kind of thing: the legend names it once.
+    if (i > 0) {
+      for (QLegendMarker* marker : chart_->legend()->markers(area)) marker->setVisible(false);
+    }
+  }
 }
 
 void PropertyChartWindow::ShowValueAt(double temperature) {
-  const std::vector<ChartPoint>& points = model_.series().points;
-  const ChartPoint* nearest = nullptr;
-  for (const ChartPoint& point : points) {
-    if (point.ok && (nearest == nullptr || std::fabs(point.temperature - temperature) <
-                                               std::fabs(nearest->temperature - temperature))) {
-      nearest = &point;
-    }
-  }
-  if (nearest == nullptr) return;
-  const ChartPropertyInfo& info = InfoOf(model_.property());
-  const QString text =
-      QString("%1 %2, %3 = %4 %5")
-          .arg(Text(FormatGeneral(nearest->temperature)),
-               Text(TemperatureUnitName(model_.range().unit)), Text(info.name),
-               Text(FormatPattern(nearest->value, Pattern::kSci3)), Text(info.unit));
+  const std::string readout = model_.ReadoutAt(temperature);
+  if (readout.empty()) return;
+  const QString text = Text(readout);
   readout_->setText(text);
   QToolTip::showText(QCursor::pos(), text, view_);
 }
@@ -208,11 +229,15 @@ void PropertyChartWindow::ShowValueAt(double temperature) {
 void PropertyChartWindow::SavePng() {
   const std::string path = model_.AskPngPath();
   if (path.empty()) return;
-  const QImage image = view_->grab().toImage();
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
+  // The picture goes through the program's one file writer, which refuses what must not be
+  // replaced (a device, a FIFO, a read-only file) and never leaves a half-written file.
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) || !view_->grab().toImage().save(&buffer, "PNG")) {
     messages_.Show(messages::kFileNotSaved);
+    return;
   }
+  model_.SavePng(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
 }
 
 void RegisterPropertyChart(QtWindowOpener& opener, MainWindowModel& main_window,

@@ -32,6 +32,8 @@ class PropertyChartWindow : public QWidget {
   void FollowMainWindow();
   void Refresh();
   void ApplyRange();
+  // Grey spans, named in the legend, where the property's fits are extrapolated.
+  void ShadeOutsideFits();
   void ShowValueAt(double temperature);
   void SavePng();
 

@@ -1,7 +1,16 @@
 #include "tools/chart/property_chart.hpp"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include <gtest/gtest.h>
 
+#include "common/number_text.hpp"
 #include "main/main_window_fields.hpp"
 #include "tests/support/fakes.hpp"
 
@@ -19,13 +28,15 @@ ChartMixture Air() {
 TEST(PropertyChart, DryAirCpOverTheDefaultRangeIsOneSmoothCurve) {
   const ChartSeries s = MakeChartSeries(ChartProperty::kCp, Air(), ChartRange{});
   EXPECT_EQ(s.message, "");
-  ASSERT_EQ(s.points.size(), 201u);
+  ASSERT_EQ(s.points.size(), 351u);
   EXPECT_EQ(s.points.front().temperature, 0);
-  EXPECT_EQ(s.points[1].temperature, 5);
-  EXPECT_EQ(s.points.back().temperature, 1000);
+  EXPECT_EQ(s.points[1].temperature, 2);
+  EXPECT_EQ(s.points.back().temperature, 700);
   EXPECT_EQ(s.Segments().size(), 1u);
+  // The default range lies wholly inside the fits.
+  EXPECT_TRUE(s.outside_fits.empty());
   const SpeciesArray air{0, 21, 79, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-  EXPECT_EQ(s.points[5].value, CalculateMixture(101325, 25 + kKelvinOffset, air).properties.cp);
+  EXPECT_EQ(s.points[10].value, CalculateMixture(101325, 20 + kKelvinOffset, air).properties.cp);
   EXPECT_EQ(s.title, "cp of O2 21 %, N2 79 % at 1.01325E+005 Pa");
   EXPECT_EQ(s.x_title, "Temperature [℃]");
   EXPECT_EQ(s.y_title, "cp [J/(kg·K)]");
@@ -88,6 +99,47 @@ TEST(PropertyChart, InputsTheCalculateCommandRejectsPlotNothing) {
   }
 }
 
+TEST(PropertyChart, ShadesAndReadsOutThePartsOfTheRangeOutsideTheFits) {
+  struct Case {
+    ChartProperty property;
+    ChartRange range;
+    std::vector<ChartSpan> spans;
+  };
+  const Case cases[] = {
+      {ChartProperty::kCp,
+       {"-100", "2500", TemperatureUnit::kCelsius},
+       {{-100, 200 - kKelvinOffset}, {1000 - kKelvinOffset, 2500}}},
+      {ChartProperty::kViscosity,
+       {"100", "1500", TemperatureUnit::kKelvin},
+       {{100, 200}, {1000, 1500}}},
+      {ChartProperty::kPrandtl, {"1200", "1300", TemperatureUnit::kKelvin}, {{1200, 1300}}},
+      {ChartProperty::kConductivity, {"200", "1000", TemperatureUnit::kKelvin}, {}},
+      // The density of an ideal gas comes from no fit.
+      {ChartProperty::kDensity, {"100", "1500", TemperatureUnit::kKelvin}, {}},
+  };
+  for (const Case& c : cases) {
+    const ChartSeries s = MakeChartSeries(c.property, Air(), c.range);
+    ASSERT_EQ(s.message, "") << c.range.from;
+    EXPECT_EQ(s.outside_fits, c.spans) << InfoOf(c.property).column;
+  }
+
+  const ChartSeries s =
+      MakeChartSeries(ChartProperty::kCp, Air(), {"0", "1200", TemperatureUnit::kKelvin});
+  const SpeciesArray air{0, 21, 79, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  EXPECT_EQ(ChartReadout(s, ChartProperty::kCp, TemperatureUnit::kKelvin, 501),
+            "500 K, cp = " +
+                FormatPattern(CalculateMixture(101325, 500, air).properties.cp, Pattern::kSci3) +
+                " J/(kg·K)");
+  EXPECT_EQ(ChartReadout(s, ChartProperty::kCp, TemperatureUnit::kKelvin, 1100),
+            "1100 K, cp = " +
+                FormatPattern(CalculateMixture(101325, 1100, air).properties.cp, Pattern::kSci3) +
+                " J/(kg·K), outside the fits");
+  // Below about 40 K the calculation fails: the nearest point that succeeded is read out.
+  EXPECT_NE(ChartReadout(s, ChartProperty::kCp, TemperatureUnit::kKelvin, 0).find(", outside"),
+            std::string::npos);
+  EXPECT_EQ(ChartReadout(ChartSeries{}, ChartProperty::kCp, TemperatureUnit::kKelvin, 0), "");
+}
+
 TEST(PropertyChart, StepGivesAtLeastTwoHundredPoints) {
   const std::pair<double, double> cases[] = {{1000, 5},  {100, 0.5}, {300, 1},
                                              {1, 0.005}, {1999, 5},  {0, 0}};
@@ -102,7 +154,7 @@ TEST(PropertyChart, StepGivesAtLeastTwoHundredPoints) {
 TEST(PropertyChart, FollowsTheMainWindowAndCopiesTheTable) {
   FakePlatform platform;
   MainWindowModel window(platform.Services());
-  PropertyChartModel chart(window, platform, platform);
+  PropertyChartModel chart(window, platform, platform, platform);
   chart.Redraw();
   EXPECT_EQ(chart.series().title, "cp of O2 21 %, N2 79 % at 1.01325E+005 Pa");
   window.SetText(form1::kAmount[kCH4], "1");
@@ -112,13 +164,47 @@ TEST(PropertyChart, FollowsTheMainWindowAndCopiesTheTable) {
   EXPECT_EQ(chart.series().title,
             "Pr (Eucken) of O2 19.01 %, N2 71.48 %, CH4 9.506 % at 1.01325E+005 Pa");
   chart.SelectRangeUnit(TemperatureUnit::kKelvin);
-  EXPECT_EQ(chart.range().to, "1273.15");
+  EXPECT_EQ(chart.range().to, "973.15");
   EXPECT_EQ(chart.series().points.front().temperature, 273.15);
   chart.SetRange({"300", "400", TemperatureUnit::kKelvin});
   chart.Copy();
   EXPECT_EQ(platform.clipboard.substr(0, 36), "temperature_K,prandtl_eucken\r\n300,0.");
   EXPECT_EQ(chart.AskPngPath(), "");
   EXPECT_EQ(platform.asked.back().default_extension, "png");
+}
+
+// Saving the picture refuses, with the save's message, what the composition file save refuses.
+TEST(PropertyChart, SavePngReplacesOnlyWritableRegularFiles) {
+  namespace fs = std::filesystem;
+  std::string folder = ::testing::TempDir() + "toluvek_chart_XXXXXX";
+  ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+  const std::string fifo = folder + "/pipe.png";
+  const std::string read_only = folder + "/read-only.png";
+  const std::string fresh = folder + "/fresh.png";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  std::ofstream(read_only) << "old";
+  fs::permissions(read_only,
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+
+  FakePlatform platform;
+  MainWindowModel window(platform.Services());
+  PropertyChartModel chart(window, platform, platform, platform);
+  const std::pair<std::string, bool> cases[] = {
+      {fifo, false}, {read_only, false}, {folder, false}, {"/dev/null", false}, {fresh, true}};
+  for (const auto& [path, written] : cases) {
+    platform.shown.clear();
+    EXPECT_EQ(chart.SavePng(path, "\x89PNG"), written) << path;
+    EXPECT_EQ(platform.shown,
+              written ? std::vector<Message>{} : std::vector<Message>{messages::kFileNotSaved})
+        << path;
+  }
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  std::ifstream old(read_only);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "old");
+  std::ifstream png(fresh, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(png), {}), "\x89PNG");
+  std::error_code ignored;
+  fs::remove_all(folder, ignored);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The property chart window opens from Ctrl+G in the main window, shows its model's curve and
 // follows the main window's calculations. The curve itself is the model's and is tested there.
 
+#include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -80,8 +81,8 @@ class PropertyChartWindowTest : public QObject {
     QCOMPARE(chart->windowTitle(), QString("Property Chart"));
     const QList<QLineSeries*> lines = Lines();
     QCOMPARE(lines.size(), 1);
-    QCOMPARE(lines.front()->count(), 201);
-    QCOMPARE(lines.front()->at(200).x(), 1000.0);
+    QCOMPARE(lines.front()->count(), 351);
+    QCOMPARE(lines.front()->at(350).x(), 700.0);
     QCOMPARE(chart->findChild<QChartView*>("Chart")->chart()->title(),
              QString("cp of O2 21 %, N2 79 % at 1.01325E+005 Pa"));
     for (const char* name :
@@ -89,6 +90,22 @@ class PropertyChartWindowTest : public QObject {
       QWidget* control = chart->findChild<QWidget*>(name);
       QVERIFY2(control != nullptr && !control->accessibleName().isEmpty(), name);
     }
+  }
+
+  void shadesTheRangeBeyondTheFitsBelowTheCurve() {
+    h_->model.OpenPropertyChart();
+    auto* to = Chart()->findChild<QLineEdit*>("RangeTo");
+    to->setText("1500");
+    QTest::mouseClick(Chart()->findChild<QPushButton*>("Plot"), Qt::LeftButton);
+    const QList<QAbstractSeries*> series =
+        Chart()->findChild<QChartView*>("Chart")->chart()->series();
+    QCOMPARE(series.size(), 2);
+    auto* shade = qobject_cast<QAreaSeries*>(series.front());
+    QVERIFY(shade != nullptr);
+    QCOMPARE(shade->name(), QString("outside the fits"));
+    QCOMPARE(shade->upperSeries()->at(0).x(), 1000 - 273.15);
+    QCOMPARE(shade->upperSeries()->at(1).x(), 1500.0);
+    QVERIFY(qobject_cast<QLineSeries*>(series.back()) != nullptr);
   }
 
   void redrawsAfterEachCalculationNotWhileTyping() {

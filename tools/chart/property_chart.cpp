@@ -6,7 +6,9 @@
 #include <optional>
 
 #include "common/number_text.hpp"
+#include "engine/fit_range.hpp"
 #include "main/calculate_command.hpp"
+#include "main/composition_file.hpp"
 #include "main/main_window_fields.hpp"
 #include "main/property_table.hpp"
 
@@ -15,6 +17,20 @@ namespace {
 
 double ToKelvin(double t, TemperatureUnit unit) {
   return unit == TemperatureUnit::kCelsius ? t + kKelvinOffset : t;
+}
+
+double FromKelvin(double t, TemperatureUnit unit) {
+  return unit == TemperatureUnit::kCelsius ? t - kKelvinOffset : t;
+}
+
+// The parts of [from, to] (in `unit`) below and above the range of the property fits.
+std::vector<ChartSpan> OutsideFits(double from, double to, TemperatureUnit unit) {
+  const double low = FromKelvin(kPropertyFitRange.low, unit);
+  const double high = FromKelvin(kPropertyFitRange.high, unit);
+  std::vector<ChartSpan> spans;
+  if (from < low) spans.push_back({from, std::min(to, low)});
+  if (to > high) spans.push_back({std::max(from, high), to});
+  return spans;
 }
 
 // "O2 21 %, N2 79 %": the species present, in mole percent to four significant figures.
@@ -100,6 +116,7 @@ ChartSeries MakeChartSeries(ChartProperty property, const ChartMixture& mixture,
   MixtureResult result;
   const auto add = [&](double t) {
     ChartPoint point{t, 0, false};
+    point.in_fit_range = !info.from_fits || InPropertyFitRange(ToKelvin(t, range.unit));
     if (EvaluateState(pressure, ToKelvin(t, range.unit), amounts, result) == nullptr) {
       point.value = result.properties.*info.value;
       point.ok = std::isfinite(point.value);
@@ -108,10 +125,30 @@ ChartSeries MakeChartSeries(ChartProperty property, const ChartMixture& mixture,
   };
   for (std::uint64_t i = 0; i < sweep.count; ++i) add(sweep.At(i));
   if (!sweep.lands_on_end) add(*to);
+  if (info.from_fits) series.outside_fits = OutsideFits(*from, *to, range.unit);
 
   series.title = std::string(info.name) + " of " + Composition(amounts.values) + " at " +
                  mixture.pressure + " " + std::string(PressureUnitName(mixture.pressure_unit));
   return series;
+}
+
+std::string ChartReadout(const ChartSeries& series, ChartProperty property, TemperatureUnit unit,
+                         double temperature) {
+  const ChartPoint* nearest = nullptr;
+  for (const ChartPoint& point : series.points) {
+    if (point.ok && (nearest == nullptr || std::fabs(point.temperature - temperature) <
+                                               std::fabs(nearest->temperature - temperature))) {
+      nearest = &point;
+    }
+  }
+  if (nearest == nullptr) return {};
+  const ChartPropertyInfo& info = InfoOf(property);
+  std::string text = FormatGeneral(nearest->temperature) + " " +
+                     std::string(TemperatureUnitName(unit)) + ", " + std::string(info.name) +
+                     " = " + FormatPattern(nearest->value, Pattern::kSci3) + " " +
+                     std::string(info.unit);
+  if (!nearest->in_fit_range) text += ", " + std::string(kOutsideFitsLabel);
+  return text;
 }
 
 std::string ChartCsv(const ChartSeries& series, ChartProperty property, TemperatureUnit unit) {
@@ -158,6 +195,12 @@ void PropertyChartModel::Copy() {
 std::string PropertyChartModel::AskPngPath() {
   const FileDialogResult result = dialogs_.Ask({"Save PNG", "PNG(*.png)|*.png", "png", true});
   return result.status == FileDialogResult::Status::kChosen ? result.path : std::string();
+}
+
+bool PropertyChartModel::SavePng(const std::string& path, std::string_view png) {
+  if (!WriteFileAtomically(path, png)) return true;
+  messages_.Show(messages::kFileNotSaved);
+  return false;
 }
 
 }  // namespace toluvek

@@ -31,6 +31,7 @@ struct ChartPropertyInfo {
   std::string_view unit;    // SI unit of the axis: "J/(kg·K)", "-"
   std::string_view column;  // the header of the copied table: "cp_J_per_kg_K"
   double MixtureProperties::*value;
+  bool from_fits = true;  // formed from the pure-species fits (the density is not)
 };
 
 inline constexpr std::array<ChartPropertyInfo, 7> kChartProperties = {{
@@ -40,7 +41,8 @@ inline constexpr std::array<ChartPropertyInfo, 7> kChartProperties = {{
     {ChartProperty::kViscosity, "μ", "Pa·s", "viscosity_Pa_s", &MixtureProperties::viscosity},
     {ChartProperty::kKinematicViscosity, "ν", "m²/s", "kinematic_viscosity_m2_per_s",
      &MixtureProperties::kinematic_viscosity},
-    {ChartProperty::kDensity, "ρ", "kg/m³", "density_kg_per_m3", &MixtureProperties::density},
+    {ChartProperty::kDensity, "ρ", "kg/m³", "density_kg_per_m3", &MixtureProperties::density,
+     false},
     {ChartProperty::kPrandtl, "Pr", "-", "prandtl", &MixtureProperties::prandtl},
     {ChartProperty::kPrandtlEucken, "Pr (Eucken)", "-", "prandtl_eucken",
      &MixtureProperties::prandtl_eucken},
@@ -51,10 +53,11 @@ const ChartPropertyInfo& InfoOf(ChartProperty property);
 // The fewest points of a curve.
 inline constexpr int kMinChartPoints = 200;
 
-// The temperature range, as typed in the chart window, in its unit.
+// The temperature range, as typed in the chart window, in its unit. The default lies inside
+// the range of the property fits (200 to 1000 K).
 struct ChartRange {
   std::string from = "0";
-  std::string to = "1000";
+  std::string to = "700";
   TemperatureUnit unit = TemperatureUnit::kCelsius;
 };
 
@@ -68,10 +71,21 @@ struct ChartMixture {
 ChartMixture ReadChartMixture(const MainWindowModel& window);
 
 struct ChartPoint {
-  double temperature = 0;  // in the range's unit
-  double value = 0;        // in the property's SI unit; meaningless where !ok
-  bool ok = false;         // false: the calculation failed here, a gap in the curve
+  double temperature = 0;    // in the range's unit
+  double value = 0;          // in the property's SI unit; meaningless where !ok
+  bool ok = false;           // false: the calculation failed here, a gap in the curve
+  bool in_fit_range = true;  // the property's fits hold at this temperature
 };
+
+// A part of the plotted range, in the range's unit.
+struct ChartSpan {
+  double from = 0;
+  double to = 0;
+  bool operator==(const ChartSpan&) const = default;
+};
+
+// How the chart marks the parts of its range where the fits are extrapolated.
+inline constexpr std::string_view kOutsideFitsLabel = "outside the fits";
 
 struct ChartSeries {
   // The message of an input the calculate command rejects; then there are no points.
@@ -80,6 +94,8 @@ struct ChartSeries {
   std::string title;               // property, composition in mole percent, pressure
   std::string x_title;             // "Temperature [℃]"
   std::string y_title;             // "cp [J/(kg·K)]"
+  // The parts of the range outside the fits of the property, in order; shaded in the chart.
+  std::vector<ChartSpan> outside_fits;
 
   // The runs of points between the failed ones: each is drawn as one line.
   std::vector<std::vector<ChartPoint>> Segments() const;
@@ -92,6 +108,12 @@ double ChartStep(double span);
 ChartSeries MakeChartSeries(ChartProperty property, const ChartMixture& mixture,
                             const ChartRange& range);
 
+// The readout at the pointer: the point nearest to `temperature` where the calculation
+// succeeded, "25 ℃, cp = 1.012E+003 J/(kg·K)", followed by ", outside the fits" where the
+// fits do not hold. Empty when no point succeeded.
+std::string ChartReadout(const ChartSeries& series, ChartProperty property, TemperatureUnit unit,
+                         double temperature);
+
 // The plotted table as CSV: temperature and value of every point, the value empty where the
 // calculation failed.
 std::string ChartCsv(const ChartSeries& series, ChartProperty property, TemperatureUnit unit);
@@ -99,8 +121,9 @@ std::string ChartCsv(const ChartSeries& series, ChartProperty property, Temperat
 // The chart window's state and commands, without widgets.
 class PropertyChartModel {
  public:
-  PropertyChartModel(const MainWindowModel& window, Clipboard& clipboard, FileDialogs& dialogs)
-      : window_(window), clipboard_(clipboard), dialogs_(dialogs) {}
+  PropertyChartModel(const MainWindowModel& window, Clipboard& clipboard, FileDialogs& dialogs,
+                     MessageService& messages)
+      : window_(window), clipboard_(clipboard), dialogs_(dialogs), messages_(messages) {}
 
   ChartProperty property() const { return property_; }
   const ChartRange& range() const { return range_; }
@@ -117,11 +140,20 @@ class PropertyChartModel {
   void Copy();
   // "Save PNG": asks for a file name; empty when none was chosen.
   std::string AskPngPath();
+  // Writes the picture to `path` as every save of the program does (atomically; a target
+  // that is not a regular file or has no write permission is refused); on failure says
+  // "ﾌｧｲﾙの保存でｴﾗｰが発生しました。". Returns whether it was written.
+  bool SavePng(const std::string& path, std::string_view png);
+  // The readout at the pointer over the current curve.
+  std::string ReadoutAt(double temperature) const {
+    return ChartReadout(series_, property_, range_.unit, temperature);
+  }
 
  private:
   const MainWindowModel& window_;
   Clipboard& clipboard_;
   FileDialogs& dialogs_;
+  MessageService& messages_;
   ChartProperty property_ = ChartProperty::kCp;
   ChartRange range_;
   ChartSeries series_;

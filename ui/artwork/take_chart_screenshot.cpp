@@ -1,5 +1,5 @@
 // Writes the picture of the property chart for the documentation: cp of dry air (the start-up
-// defaults) from 0 to 1000 ℃, after "計算". Run under a real X server (Xvfb):
+// defaults) from 0 to 700 ℃, after "計算". Run under a real X server (Xvfb):
 //   xvfb-run -s "-screen 0 1280x1024x24 -dpi 96" toluvek-chart-screenshot docs/property-chart.png
 
 #include <QApplication>
@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
   toluvek::QtClock clock;
   toluvek::MainWindowModel model({messages, clipboard, windows, dialogs, clock});
   toluvek::RegisterPropertyChart(windows, model, clipboard, dialogs, messages);
-  toluvek::MainWindow window(model, messages, [] { QCoreApplication::exit(0); });
+  toluvek::MainWindow window(model, [] { QCoreApplication::exit(0); });
   windows.SetAnchor(&window);
   window.CentreOnScreen();
   window.show();
