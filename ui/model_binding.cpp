@@ -23,10 +23,17 @@ class ReflectingScope {
   int& depth_;
 };
 
+// The field's background, with a text colour that stays readable on it whatever the
+// desktop's palette (light text of a dark palette on an aqua field is not).
 void SetBase(QWidget* widget, const QColor& colour) {
   if (widget->palette().color(QPalette::Base) == colour) return;
   QPalette palette = widget->palette();
   palette.setColor(QPalette::Base, colour);
+  const QColor text = TextColourOn(colour);
+  palette.setColor(QPalette::Active, QPalette::Text, text);
+  palette.setColor(QPalette::Inactive, QPalette::Text, text);
+  palette.setColor(QPalette::Disabled, QPalette::Text,
+                   text == Qt::black ? QColor(120, 120, 120) : QColor(170, 170, 170));
   widget->setPalette(palette);
 }
 
@@ -44,6 +51,13 @@ class ModelBinding::FocusWatcher : public QObject {
  private:
   QPointer<QLineEdit>& last_input_;
 };
+
+QColor TextColourOn(const QColor& background) {
+  // Relative luminance by the sRGB weights, on the 0 to 255 scale.
+  const double luminance =
+      0.2126 * background.red() + 0.7152 * background.green() + 0.0722 * background.blue();
+  return luminance >= 128 ? QColor(Qt::black) : QColor(Qt::white);
+}
 
 QColor ToQColor(Rgb colour) {
   return QColor(colour.red, colour.green, colour.blue);

@@ -23,6 +23,8 @@ class QWidget;
 namespace toluvek {
 
 QColor ToQColor(Rgb colour);
+// Black or white, whichever reads better on `background`.
+QColor TextColourOn(const QColor& background);
 
 class ModelBinding {
  public:

@@ -1,9 +1,11 @@
 #include "ui/water_window.hpp"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QStyle>
 
 namespace toluvek {
 namespace {
@@ -75,9 +77,13 @@ WaterWindow::WaterWindow(std::unique_ptr<WaterWindowModel> model, QWidget* paren
 
   QLabel* heat = b.ModelLabel(form4::kHeat, kHeat, Qt::AlignRight | Qt::AlignVCenter);
   heat->setFont(b.number_font());
+  // Blue on the light face it was drawn for, whatever the desktop's palette.
   QPalette palette = heat->palette();
   palette.setColor(QPalette::WindowText, kResultBlue);
+  palette.setColor(QPalette::Window,
+                   QApplication::style()->standardPalette().color(QPalette::Window));
   heat->setPalette(palette);
+  heat->setAutoFillBackground(true);
   heat->setAccessibleDescription("熱量");
   heat->setTextInteractionFlags(Qt::TextSelectableByMouse);
   b.ModelLabel(form4::kHeatUnit, kHeatUnit, left);
