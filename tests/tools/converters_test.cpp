@@ -197,6 +197,30 @@ TEST(TemperatureConverterTest, UnreadableTextIsSilentAndKeepsTheRows) {
   }
 }
 
+TEST(TemperatureConverterTest, OverflowOnAnyScaleEmptiesEveryRowSilently) {
+  const TemperatureRows shown =
+      RecalculateTemperature(InitialTemperatureRows(), "9e30", TemperatureConverterUnit::kCelsius)
+          .rows;
+  const struct {
+    const char* input;
+    TemperatureConverterUnit unit;
+  } cases[] = {
+      // t × 9 overflows for the ℉ row, after the ℃ row could be written.
+      {"9e307", TemperatureConverterUnit::kCelsius},
+      // Far below absolute zero, but no row is shown to warn about.
+      {"-1e308", TemperatureConverterUnit::kCelsius},
+      // The conversion to ℃ itself overflows.
+      {"1e308", TemperatureConverterUnit::kFahrenheit},
+  };
+  for (const auto& c : cases) {
+    const TemperatureRecalculation result = RecalculateTemperature(shown, c.input, c.unit);
+    EXPECT_FALSE(result.converted) << c.input;
+    EXPECT_FALSE(ConverterMessage(result.notice)) << c.input;
+    EXPECT_EQ(Texts(result.rows), std::vector<std::string>(3, "")) << c.input;
+    EXPECT_EQ(Visible(result.rows), std::vector<bool>(3, true)) << c.input;
+  }
+}
+
 TEST(HeatConverterTest, ConvertsPowerAndEnergy) {
   EXPECT_EQ(RecalculatePower("", "1", PowerUnit::kKcalPerHour, ConverterTrigger::kTextChange).label,
             "1.1628E+000 [W]");
