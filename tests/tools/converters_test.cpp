@@ -105,16 +105,35 @@ TEST(PressureConverterTest, UnreadableTextShowsAllRowsWithTheirLastValues) {
   }
 }
 
-TEST(PressureConverterTest, OverflowKeepsTheRowsWrittenBeforeIt) {
-  // p × 760 overflows for the Torr row; Pa and mmAq are already written.
-  const PressureRecalculation result =
-      RecalculatePressure(InitialPressureRows(), "1E+306", PressureConverterUnit::kMmAq,
-                          ConverterTrigger::kOptionClick);
-  EXPECT_FALSE(result.converted);
-  EXPECT_EQ(Texts(result.rows),
-            (std::vector<std::string>{"9.80665E+306 [Pa]", "1.00000E+306 [mmAq]", "0  [Torr]",
-                                      "0  [kgf/mm2]", "0  [atm]"}));
-  EXPECT_EQ(ConverterMessage(result.notice), Message{"エラー!"});
+TEST(PressureConverterTest, OverflowInAnyUnitEmptiesEveryRow) {
+  const PressureRows shown =
+      RecalculatePressure(InitialPressureRows(), "1e30", PressureConverterUnit::kPa,
+                          ConverterTrigger::kTextChange)
+          .rows;
+  const struct {
+    const char* input;
+    PressureConverterUnit unit;
+    ConverterTrigger trigger;
+    bool error;
+  } cases[] = {
+      // p × 760 overflows for the Torr row, after the Pa and mmAq rows could be written.
+      {"1e308", PressureConverterUnit::kPa, ConverterTrigger::kTextChange, false},
+      {"1e308", PressureConverterUnit::kPa, ConverterTrigger::kOptionClick, false},
+      {"1E+306", PressureConverterUnit::kMmAq, ConverterTrigger::kOptionClick, true},
+      {"1e306", PressureConverterUnit::kTorr, ConverterTrigger::kOptionClick, true},
+      // The conversion to Pa itself overflows.
+      {"1e303", PressureConverterUnit::kKgfMm2, ConverterTrigger::kTextChange, false},
+      {"-1e308", PressureConverterUnit::kAtm, ConverterTrigger::kOptionClick, true},
+  };
+  for (const auto& c : cases) {
+    const PressureRecalculation result = RecalculatePressure(shown, c.input, c.unit, c.trigger);
+    EXPECT_FALSE(result.converted) << c.input;
+    EXPECT_EQ(Texts(result.rows), std::vector<std::string>(5, "")) << c.input;
+    EXPECT_EQ(Visible(result.rows), std::vector<bool>(5, true)) << c.input;
+    EXPECT_EQ(ConverterMessage(result.notice),
+              c.error ? std::optional<Message>(Message{"エラー!"}) : std::nullopt)
+        << c.input;
+  }
 }
 
 struct TemperatureCase {
@@ -175,6 +194,30 @@ TEST(TemperatureConverterTest, UnreadableTextIsSilentAndKeepsTheRows) {
     EXPECT_FALSE(ConverterMessage(result.notice));
     EXPECT_EQ(Texts(result.rows), Texts(shown));
     EXPECT_EQ(Visible(result.rows), std::vector<bool>(3, true));
+  }
+}
+
+TEST(TemperatureConverterTest, OverflowOnAnyScaleEmptiesEveryRowSilently) {
+  const TemperatureRows shown =
+      RecalculateTemperature(InitialTemperatureRows(), "9e30", TemperatureConverterUnit::kCelsius)
+          .rows;
+  const struct {
+    const char* input;
+    TemperatureConverterUnit unit;
+  } cases[] = {
+      // t × 9 overflows for the ℉ row, after the ℃ row could be written.
+      {"9e307", TemperatureConverterUnit::kCelsius},
+      // Far below absolute zero, but no row is shown to warn about.
+      {"-1e308", TemperatureConverterUnit::kCelsius},
+      // The conversion to ℃ itself overflows.
+      {"1e308", TemperatureConverterUnit::kFahrenheit},
+  };
+  for (const auto& c : cases) {
+    const TemperatureRecalculation result = RecalculateTemperature(shown, c.input, c.unit);
+    EXPECT_FALSE(result.converted) << c.input;
+    EXPECT_FALSE(ConverterMessage(result.notice)) << c.input;
+    EXPECT_EQ(Texts(result.rows), std::vector<std::string>(3, "")) << c.input;
+    EXPECT_EQ(Visible(result.rows), std::vector<bool>(3, true)) << c.input;
   }
 }
 

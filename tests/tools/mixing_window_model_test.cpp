@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -169,13 +170,55 @@ TEST_F(MixingWindow, ReturnValuesWritesTheAmountsThenTheTemperatureOnly) {
   expected.push_back({form1::kTemperature, "50.30"});
   EXPECT_EQ(main_.written, expected);
   EXPECT_TRUE(requests.empty());  // the window stays
+  EXPECT_EQ(platform_.beeps, 0);
+}
 
-  // Before any calculation the main window's fields become empty.
-  main_.written.clear();
-  MixingWindowModel fresh(main_, platform_);
-  fresh.ReturnValues();
-  ASSERT_EQ(main_.written.size(), kSpeciesCount + 1);
-  for (const FieldWrite& write : main_.written) EXPECT_EQ(write.text, "") << write.field;
+TEST_F(MixingWindow, ReturnValuesWithoutAShownResultLeavesTheMainWindowAndBeeps) {
+  const struct {
+    const char* name;
+    std::function<void(MixingWindowModel&)> before;
+    std::vector<Message> shown;
+  } cases[] = {
+      {"before any calculation", [](MixingWindowModel&) {}, {}},
+      // The run stops after the total flow and fractions: the temperature is the earlier run's.
+      {"after an input error",
+       [this](MixingWindowModel& window) {
+         EnterNitrogenStreams(window);
+         window.Calculate();
+         window.SetText(kFlowB, "1e308");
+         window.Calculate();
+       },
+       {messages::kCheckInput}},
+      {"after no solution",
+       [this](MixingWindowModel& window) {
+         EnterNitrogenStreams(window);
+         window.Calculate();
+         window.SetText(kTemperatureA, "3000");
+         window.SetText(kFlowA, "10");
+         window.SetText(kFlowB, "-9");
+         window.Calculate();
+       },
+       {mixing_messages::kNoSolution}},
+      {"after continue",
+       [this](MixingWindowModel& window) {
+         EnterNitrogenStreams(window);
+         window.Calculate();
+         window.Continue();
+       },
+       {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MixingWindowModel window(main_, platform_);
+    platform_.shown.clear();
+    platform_.beeps = 0;
+    c.before(window);
+    EXPECT_EQ(platform_.shown, c.shown);
+    main_.written.clear();
+    window.ReturnValues();
+    EXPECT_TRUE(main_.written.empty());
+    EXPECT_EQ(platform_.beeps, 1);
+  }
 }
 
 TEST_F(MixingWindow, CloseUnloads) {

@@ -1,6 +1,7 @@
 #include "tools/converters/pressure_converter.hpp"
 
 #include <exception>
+#include <optional>
 
 #include "common/checked.hpp"
 #include "common/number_text.hpp"
@@ -44,9 +45,19 @@ double ToPascal(double x, PressureConverterUnit unit) {
   return x;
 }
 
-void Write(ConverterRow& row, std::size_t index, double value) {
-  row.text = FormatPattern(value, Pattern::kSci5) + std::string(kRows[index].unit_text);
-  row.value = value;
+// The pressure p [Pa] in the unit of each row, in the order of the rows. Every value is
+// computed before any row is written, so that an overflow in one unit leaves no row showing the
+// value of an earlier text.
+std::array<double, 5> InEveryUnit(double p) {
+  return {p, Div(p, kPascalPerMmAq), Div(Checked(p * kTorrPerAtm), kPascalPerAtm),
+          Div(Div(p, kSquareMmPerSquareM), kPascalPerMmAq), Div(p, kPascalPerAtm)};
+}
+
+// Only a click on a unit other than Pa reports a failure.
+ConverterNotice FailureNotice(PressureConverterUnit unit, ConverterTrigger trigger) {
+  return trigger == ConverterTrigger::kOptionClick && unit != PressureConverterUnit::kPa
+             ? ConverterNotice::kError
+             : ConverterNotice::kNone;
 }
 
 }  // namespace
@@ -65,19 +76,27 @@ PressureRecalculation RecalculatePressure(const PressureRows& shown, std::string
   PressureRecalculation result;
   result.rows = shown;
   for (ConverterRow& row : result.rows) row.visible = true;
+  const std::optional<double> x = ParseStrict(input);
+  if (!x) {
+    result.notice = FailureNotice(unit, trigger);
+    return result;
+  }
   try {
-    const double p = ToPascal(RequireNumber(input), unit);
+    const std::array<double, 5> values = InEveryUnit(ToPascal(*x, unit));
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      result.rows[i].text =
+          FormatPattern(values[i], Pattern::kSci5) + std::string(kRows[i].unit_text);
+      result.rows[i].value = values[i];
+    }
     result.rows[static_cast<std::size_t>(unit)].visible = false;
-    Write(result.rows[0], 0, p);
-    Write(result.rows[1], 1, Div(p, kPascalPerMmAq));
-    Write(result.rows[2], 2, Div(Checked(p * kTorrPerAtm), kPascalPerAtm));
-    Write(result.rows[3], 3, Div(Div(p, kSquareMmPerSquareM), kPascalPerMmAq));
-    Write(result.rows[4], 4, Div(p, kPascalPerAtm));
     result.converted = true;
   } catch (const std::exception&) {
-    if (trigger == ConverterTrigger::kOptionClick && unit != PressureConverterUnit::kPa) {
-      result.notice = ConverterNotice::kError;
+    // The number is too large for one of the units: no row shows a pressure at all.
+    for (ConverterRow& row : result.rows) {
+      row.text.clear();
+      row.value = 0;
     }
+    result.notice = FailureNotice(unit, trigger);
   }
   return result;
 }

@@ -22,14 +22,16 @@ PressureRows InitialPressureRows();
 
 struct PressureRecalculation {
   PressureRows rows;
-  bool converted = false;  // every row was written
+  bool converted = false;  // every row shows the conversion; otherwise none does
   ConverterNotice notice = ConverterNotice::kNone;
 };
 
 // Recalculates from the input text and the chosen unit, starting from the rows shown. The row
 // of the chosen unit is hidden, as the input box shows that value. A text that is not a number
 // (or a value beyond the range of a double) leaves the rows visible with their previous
-// values; only a click on a unit other than Pa then reports "エラー!".
+// values. A number whose conversion overflows in any unit empties every row, so that no row
+// shows the value of an earlier text. In both cases only a click on a unit other than Pa
+// reports "エラー!".
 PressureRecalculation RecalculatePressure(const PressureRows& shown, std::string_view input,
                                           PressureConverterUnit unit, ConverterTrigger trigger);
 

@@ -1,6 +1,7 @@
 #include "tools/converters/temperature_converter.hpp"
 
 #include <exception>
+#include <optional>
 
 #include "common/checked.hpp"
 #include "common/number_text.hpp"
@@ -37,9 +38,12 @@ double ToCelsius(double x, TemperatureConverterUnit unit) {
   return x;
 }
 
-void Write(ConverterRow& row, std::size_t index, double value) {
-  row.text = FormatPattern(value, Pattern::kFixed2) + std::string(kRows[index].unit_text);
-  row.value = value;
+// The temperature t [℃] on each scale, in the order of the rows. Every value is computed
+// before any row is written, so that an overflow on one scale leaves no row showing the value
+// of an earlier text.
+std::array<double, 3> OnEveryScale(double t) {
+  const double fahrenheit = Checked(Div(Checked(t * 9), 5) + kFahrenheitZero);
+  return {t, fahrenheit, Checked(fahrenheit + kRankineOffset)};
 }
 
 }  // namespace
@@ -59,17 +63,26 @@ TemperatureRecalculation RecalculateTemperature(const TemperatureRows& shown,
   TemperatureRecalculation result;
   result.rows = shown;
   for (ConverterRow& row : result.rows) row.visible = true;
+  const std::optional<double> x = ParseStrict(input);
+  if (!x) return result;
   try {
-    const double t = ToCelsius(RequireNumber(input), unit);
+    const double t = ToCelsius(*x, unit);
+    const std::array<double, 3> values = OnEveryScale(t);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      result.rows[i].text =
+          FormatPattern(values[i], Pattern::kFixed2) + std::string(kRows[i].unit_text);
+      result.rows[i].value = values[i];
+    }
     result.rows[static_cast<std::size_t>(unit)].visible = false;
-    Write(result.rows[0], 0, t);
-    const double fahrenheit = Checked(Div(Checked(t * 9), 5) + kFahrenheitZero);
-    Write(result.rows[1], 1, fahrenheit);
-    Write(result.rows[2], 2, Checked(fahrenheit + kRankineOffset));
     result.converted = true;
     // A warning only: the values stay shown.
     if (t < kAbsoluteZero) result.notice = ConverterNotice::kBelowAbsoluteZero;
   } catch (const std::exception&) {
+    // The number is too large for one of the scales: no row shows a temperature at all.
+    for (ConverterRow& row : result.rows) {
+      row.text.clear();
+      row.value = 0;
+    }
   }
   return result;
 }

@@ -21,13 +21,15 @@ TemperatureRows InitialTemperatureRows();
 
 struct TemperatureRecalculation {
   TemperatureRows rows;
-  bool converted = false;                           // every row was written
+  bool converted = false;  // every row shows the conversion; otherwise none does
   ConverterNotice notice = ConverterNotice::kNone;  // the warning below absolute zero
 };
 
 // Recalculates from the input text and the chosen unit, starting from the rows shown; hides
 // the chosen unit's row. A text that is not a number leaves the rows visible with their
-// previous values, silently, whatever started the recalculation.
+// previous values; a number whose conversion overflows on any scale empties every row, so that
+// no row shows the value of an earlier text. Both are silent, whatever started the
+// recalculation.
 TemperatureRecalculation RecalculateTemperature(const TemperatureRows& shown,
                                                 std::string_view input,
                                                 TemperatureConverterUnit unit);

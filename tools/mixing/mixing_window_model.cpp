@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <string>
 
 #include "main/main_window_fields.hpp"
 
@@ -49,11 +50,13 @@ MixingStream MixingWindowModel::StreamB() const {
 }
 
 void MixingWindowModel::Calculate() {
+  returnable_ = false;
   try {
     last_result_ = StreamMixing(StreamA(), StreamB());
     // Rewriting the amounts with their normalised values counts as an edit: it enables
     // "計算" again until the run ends.
     for (const MixingText& text : last_result_.display) SetText(MixingControl(text), text.text);
+    returnable_ = last_result_.status == MixingStatus::kSolved;
     if (const auto message = MixingStopMessage(last_result_.status)) messages_.Show(*message);
     if (last_result_.status != MixingStatus::kInputError) SetEnabled(form11::kCalculate, false);
   } catch (const std::exception&) {
@@ -63,6 +66,8 @@ void MixingWindowModel::Calculate() {
 }
 
 std::string_view MixingWindowModel::Continue() {
+  // The mixed stream is now stream A: there is no result left to return.
+  returnable_ = false;
   SetText(form11::kTemperatureA, Text(form11::kMixedTemperature));
   SetText(form11::kMixedTemperature, "");
   SetText(form11::kFlowA, Text(form11::kTotalFlow));
@@ -78,10 +83,23 @@ std::string_view MixingWindowModel::Continue() {
 }
 
 void MixingWindowModel::ReturnValues() {
-  for (std::size_t i = 0; i < kSpeciesCount; ++i) {
-    main_.WriteField(form1::kAmount[i], Text(form11::kMixedFraction[i]));
+  // A stopped run leaves partial results beside an earlier temperature, and before any run the
+  // results are empty: either would overwrite the main window's gas with something that is no
+  // mixed stream.
+  if (!returnable_) {
+    messages_.Beep();
+    return;
   }
-  main_.WriteField(form1::kTemperature, Text(form11::kMixedTemperature));
+  SpeciesTexts fractions;
+  std::string temperature;
+  for (const MixingText& text : last_result_.display) {
+    if (text.item == MixingItem::kMixedFraction) fractions[text.species] = text.text;
+    if (text.item == MixingItem::kMixedTemperature) temperature = text.text;
+  }
+  for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+    main_.WriteField(form1::kAmount[i], fractions[i]);
+  }
+  main_.WriteField(form1::kTemperature, temperature);
 }
 
 void MixingWindowModel::Close() {

@@ -93,7 +93,9 @@ class MixingWindowModel : public WindowModel {
   // focus: stream B's temperature.
   std::string_view Continue();
   // "値戻す": the mixed fractions into the main window's twelve amounts, then the mixed
-  // temperature into its temperature field; nothing else of the main window changes.
+  // temperature into its temperature field; nothing else of the main window changes. Only the
+  // result of a calculation that solved, while it is shown, goes back: before any, after one
+  // that stopped and after "続行" the main window is left alone, with a beep.
   void ReturnValues();
   // "閉じる": the window goes with its fields.
   void Close();
@@ -111,6 +113,7 @@ class MixingWindowModel : public WindowModel {
   MainWindowAccess& main_;
   MessageService& messages_;
   MixingResult last_result_;
+  bool returnable_ = false;  // the latest calculation solved and "続行" has not taken it
 };
 
 }  // namespace toluvek
