@@ -1,5 +1,6 @@
 #include "cli/table_options.hpp"
 
+#include <algorithm>
 #include <ostream>
 
 #include "cli/cli_app.hpp"
@@ -30,13 +31,24 @@ std::optional<std::vector<std::size_t>> TableOptions::Columns(std::ostream& err)
         err << '\n';
         return std::nullopt;
       }
+      if (std::find(chosen.begin(), chosen.end(), *column) != chosen.end()) {
+        err << "--columns: column \"" << name << "\" is named twice\n";
+        return std::nullopt;
+      }
       chosen.push_back(*column);
       if (comma == std::string::npos) break;
       start = comma + 1;
     }
   }
   if (species) {
-    for (std::size_t c : SpeciesTableColumns()) chosen.push_back(c);
+    for (std::size_t c : SpeciesTableColumns()) {
+      if (std::find(chosen.begin(), chosen.end(), c) != chosen.end()) {
+        err << "--columns: column \"" << TableColumnName(c)
+            << "\" is one of the --species columns already\n";
+        return std::nullopt;
+      }
+      chosen.push_back(c);
+    }
   }
   return chosen;
 }

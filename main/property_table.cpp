@@ -13,8 +13,10 @@ namespace {
 
 constexpr std::size_t kBufferSize = std::size_t{1} << 20;
 
-// The largest row without its error text: every column as name, number and punctuation.
-constexpr std::size_t kRowBudget = kTableColumnCount * 80 + 64;
+// The largest row without its error text: each column as name, number and punctuation.
+constexpr std::size_t RowBudget(std::size_t columns) {
+  return columns * 80 + 64;
+}
 
 struct MixtureColumn {
   std::string_view name;
@@ -170,10 +172,12 @@ TableWriter::TableWriter(std::ostream& out, std::vector<std::size_t> columns, Ta
       columns_(std::move(columns)),
       format_(format),
       buffer_(std::make_unique<char[]>(kBufferSize)),
+      capacity_(kBufferSize),
+      row_budget_(RowBudget(columns_.size())),
       last_(columns_.size()) {
   static_assert(sizeof(LastNumber::text) >= kShortestTextMax);
   if (format_ != TableFormat::kCsv) return;
-  Need(kRowBudget);
+  Need(row_budget_);
   for (std::size_t c : columns_) {
     Put(TableColumnName(c));
     Put(",");
@@ -194,7 +198,13 @@ bool TableWriter::Flush() {
 }
 
 void TableWriter::Need(std::size_t bytes) {
-  if (used_ + bytes > kBufferSize) Flush();
+  if (used_ + bytes <= capacity_) return;
+  Flush();
+  // A row larger than the whole buffer (a long error text) gets a buffer of its own size.
+  if (bytes > capacity_) {
+    buffer_ = std::make_unique<char[]>(bytes);
+    capacity_ = bytes;
+  }
 }
 
 void TableWriter::Put(std::string_view text) {
@@ -252,7 +262,7 @@ void TableWriter::PutText(std::string_view text) {
 }
 
 void TableWriter::Write(const TableRow& row) {
-  Need(kRowBudget + 6 * row.error.size());
+  Need(row_budget_ + 6 * row.error.size());
   const bool json = format_ == TableFormat::kJsonLines;
   if (json) Put("{");
   bool first = true;
@@ -329,6 +339,16 @@ std::string MakeSweep(double from, double to, double step, Sweep& sweep) {
   }
   if (sweep.count > kMaxTableRows) return too_many;
   return {};
+}
+
+bool ConsecutiveStatesDiffer(const Sweep& sweep, const std::function<double(double)>& to_state) {
+  double before = to_state(sweep.At(0));
+  for (std::uint64_t i = 1; i < sweep.count; ++i) {
+    const double state = to_state(sweep.At(i));
+    if (state == before && std::isfinite(state)) return false;
+    before = state;
+  }
+  return true;
 }
 
 TableRow StateRow(double pressure, PressureUnit pressure_unit, double temperature,

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <optional>
@@ -90,7 +91,9 @@ class TableWriter {
   std::vector<std::size_t> columns_;
   TableFormat format_;
   std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_;
   std::size_t used_ = 0;
+  std::size_t row_budget_;  // room a row needs besides its error text
   struct LastNumber {
     double value = 0;
     std::uint8_t length = 0;  // 0: none yet
@@ -118,6 +121,12 @@ Sweep SingleValue(double value);
 // Empty text when the sweep is sound, else why not: a step of 0, a step against the direction,
 // more than kMaxTableRows values.
 std::string MakeSweep(double from, double to, double step, Sweep& sweep);
+
+// Whether each value of the sweep differs from the one before once `to_state` has converted it
+// to what the calculation reads (Pa, K). A step below the precision of the values (1e-7 on
+// 1234567890) gives the same state row after row. Values that are not finite are left to
+// fail in their rows.
+bool ConsecutiveStatesDiffer(const Sweep& sweep, const std::function<double(double)>& to_state);
 
 // A sweep over temperature (fastest) and pressure, each in its unit, for one set of amounts.
 struct SweepRequest {

@@ -60,6 +60,41 @@ TEST(HostileInput, MissingEmptyAndRepeatedValuesAreUsageErrorsNamingTheOption) {
   EXPECT_EQ(negative.err, "エラーメッセージ: 圧力が負です!!\n");
 }
 
+std::string Repeated(const std::string& name, std::size_t times) {
+  std::string list = name;
+  for (std::size_t i = 1; i < times; ++i) list += "," + name;
+  return list;
+}
+
+// Options that crashed the program or gave a table of repeated rows are refused before any
+// row is written.
+TEST(HostileInput, RepeatedColumnsAndStepsBelowThePrecisionAreUsageErrors) {
+  const std::string prandtl = Repeated("prandtl", 16000);
+  const struct {
+    std::vector<std::string> args;
+    std::string first_line;
+  } cases[] = {
+      {{"table", "--columns", prandtl, "--t-from", "0", "--t-to", "10", "--t-step", "1"},
+       "--columns: column \"prandtl\" is named twice"},
+      {{"table", "--columns", prandtl, "--json"}, "--columns: column \"prandtl\" is named twice"},
+      {{"batch", "--columns", "cp_J_per_kg_K,pressure_Pa,cp_J_per_kg_K"},
+       "--columns: column \"cp_J_per_kg_K\" is named twice"},
+      {{"table", "--columns", "cp_CO2_J_per_kg_K", "--species"},
+       "--columns: column \"cp_CO2_J_per_kg_K\" is one of the --species columns already"},
+      {{"table", "--p-from", "1234567890", "--p-to", "1234567890.000001", "--p-step", "1e-7",
+        "--columns", "pressure_Pa"},
+       "--p-from/-to/-step: the step is too small: consecutive rows would be the same state"},
+      {{"table", "--t-from", "0", "--t-to", "1e-13", "--t-step", "1e-14"},
+       "--t-from/-to/-step: the step is too small: consecutive rows would be the same state"},
+  };
+  for (const auto& c : cases) {
+    const Outcome r = RunCli(c.args);
+    EXPECT_EQ(r.code, kExitUsage) << c.first_line;
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n')), c.first_line);
+    EXPECT_EQ(r.out, "");
+  }
+}
+
 // A stream whose every write fails, as standard output on a full disk or a closed pipe.
 class FullDisk : public std::streambuf {
  protected:

@@ -1,5 +1,6 @@
 #include "main/property_table.hpp"
 
+#include <functional>
 #include <limits>
 #include <sstream>
 
@@ -118,6 +119,60 @@ TEST(PropertyTable, UnsoundSweepsAreRefused) {
   EXPECT_EQ(MakeSweep(0, 10000000, 1, sweep), "more than 10000000 rows");
   EXPECT_EQ(MakeSweep(-1e308, 1e308, 1, sweep), "more than 10000000 rows");
   EXPECT_EQ(MakeSweep(0, 1, 5e-324, sweep), "more than 10000000 rows");
+}
+
+TEST(PropertyTable, ConsecutiveStatesThatWouldNotDifferAreFound) {
+  const auto pascal = [](double p) { return p; };
+  const auto kelvin = [](double t_celsius) {
+    return StateRow(0, PressureUnit::kPa, t_celsius, TemperatureUnit::kCelsius).temperature_k;
+  };
+  const struct {
+    double from, to, step;
+    std::function<double(double)> to_state;
+    bool differ;
+  } cases[] = {
+      {1234567890, 1234567890.000001, 1e-7, pascal, false},  // rounded to 15 digits
+      {0, 1e-13, 1e-14, pascal, true},
+      {0, 1e-13, 1e-14, kelvin, false},  // apart in ℃, one state in K
+      {0, 1000, 0.001, kelvin, true},
+      {1e308, 1.7e308, 1e307, [](double p) { return p * 101325; }, true},  // each row fails
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.from << " to " << c.to << " by " << c.step);
+    Sweep sweep;
+    ASSERT_EQ(MakeSweep(c.from, c.to, c.step, sweep), "");
+    EXPECT_EQ(ConsecutiveStatesDiffer(sweep, c.to_state), c.differ);
+  }
+}
+
+// A column chosen many times over still gets room for each of its cells.
+TEST(PropertyTable, RowRoomFollowsTheColumnsChosen) {
+  MixtureProperties p;
+  p.prandtl = 0.7123456789012345;
+  const std::vector<std::size_t> columns(16000, *FindTableColumn("prandtl"));
+  const TableRow row{true, 101325, 298.15, 25, &p, {}};
+  const std::string number = FormatShortest(p.prandtl);
+  std::string csv, csv_row, json, json_row = "{";
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    csv += "prandtl,";
+    csv_row += number + ",";
+    json_row += "\"prandtl\":" + number + ",";
+  }
+  csv += "error\n";
+  for (int i = 0; i < 10; ++i) {
+    csv += csv_row + "\n";
+    json += json_row + "\"error\":null}\n";
+  }
+  for (const auto& [format, expected] :
+       {std::pair{TableFormat::kCsv, csv}, std::pair{TableFormat::kJsonLines, json}}) {
+    std::ostringstream out;
+    {
+      TableWriter writer(out, columns, format);
+      for (int i = 0; i < 10; ++i) writer.Write(row);
+    }
+    EXPECT_TRUE(out.str() == expected)
+        << "wrote " << out.str().size() << " bytes of " << expected.size();
+  }
 }
 
 TEST(PropertyTable, WriterQuotesTextsAndLeavesFailedValuesEmpty) {
