@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_app.hpp"
+#include "engine/gas_table.hpp"
 #include "run_cli.hpp"
 
 namespace toluvek::cli {
@@ -92,6 +93,18 @@ TEST(HostileInput, RepeatedColumnsAndStepsBelowThePrecisionAreUsageErrors) {
     EXPECT_EQ(r.code, kExitUsage) << c.first_line;
     EXPECT_EQ(r.err.substr(0, r.err.find('\n')), c.first_line);
     EXPECT_EQ(r.out, "");
+  }
+}
+
+// An amount text the dialog leaves as it was typed has no value in JSON unless it is a number.
+TEST(HostileInput, AmountTextsThatAreNoNumbersHaveNullValues) {
+  for (const std::string text : {"1e999", "abc"}) {
+    const Outcome r = RunCli({"add-air", "1", "--amounts", "CH4=" + text, "--json"});
+    ASSERT_EQ(r.code, kExitOk) << r.err;
+    const nlohmann::json amounts = nlohmann::json::parse(r.out)["amounts"];
+    EXPECT_EQ(amounts[kCH4],
+              (nlohmann::json{{"label", "CH4"}, {"value", nullptr}, {"text", text}}));
+    EXPECT_EQ(amounts[kO2]["value"], 0.21);
   }
 }
 
