@@ -56,6 +56,7 @@ Subcommand AddBatchCommand(CLI::App& app) {
                 if (!CalculateRow(row, state.amounts, scratch)) ++failed;
               }
               writer.Write(row);
+              if (writer.failed()) break;  // no reader is left for the rows after it
             }
             if (in.bad()) {
               io.err << "the input could not be read after " << rows << " rows\n";

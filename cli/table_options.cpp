@@ -54,10 +54,8 @@ std::optional<std::vector<std::size_t>> TableOptions::Columns(std::ostream& err)
 }
 
 int FinishTable(TableWriter& writer, std::uint64_t rows, std::uint64_t failed, std::ostream& err) {
-  if (!writer.Flush()) {
-    err << "the table could not be written\n";
-    return kExitStopped;
-  }
+  // A table that could not be written is said once, by Run, for all of standard output.
+  if (!writer.Flush()) return kExitStopped;
   if (failed > 0) {
     err << failed << " of " << rows << " rows failed\n";
     return kExitStopped;

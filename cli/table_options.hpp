@@ -26,8 +26,8 @@ struct TableOptions {
   TableFormat Format() const { return json ? TableFormat::kJsonLines : TableFormat::kCsv; }
 };
 
-// Ends a table: flushes it and says on `err` what failed. Exit 1 when the table could not be
-// written or any of its `rows` rows failed, else 0.
+// Ends a table: flushes it and says on `err` how many rows failed. Exit 1 when the table could
+// not be written or any of its `rows` rows failed, else 0.
 int FinishTable(TableWriter& writer, std::uint64_t rows, std::uint64_t failed, std::ostream& err);
 
 }  // namespace toluvek::cli

@@ -191,10 +191,11 @@ TableWriter::~TableWriter() {
 }
 
 bool TableWriter::Flush() {
-  if (used_ > 0) out_.write(buffer_.get(), static_cast<std::streamsize>(used_));
+  if (!failed_ && used_ > 0) out_.write(buffer_.get(), static_cast<std::streamsize>(used_));
   used_ = 0;
-  out_.flush();
-  return !out_.fail();
+  if (!failed_) out_.flush();
+  failed_ = failed_ || out_.fail();
+  return !failed_;
 }
 
 void TableWriter::Need(std::size_t bytes) {
@@ -388,6 +389,7 @@ std::uint64_t WriteSweep(const SweepRequest& request, TableWriter& writer) {
                               request.temperature_unit);
       if (!CalculateRow(row, request.amounts, scratch)) ++failed;
       writer.Write(row);
+      if (writer.failed()) return failed;
     }
   }
   return failed;

@@ -76,8 +76,10 @@ class TableWriter {
   ~TableWriter();
 
   void Write(const TableRow& row);
-  // Hands the buffered rows to the stream; false when the stream has failed.
+  // Hands the buffered rows to the stream; false when the stream has failed, now or before.
   bool Flush();
+  // Whether a write to the stream has failed: the rows after it cannot reach their reader.
+  bool failed() const { return failed_; }
 
  private:
   void Need(std::size_t bytes);
@@ -94,6 +96,7 @@ class TableWriter {
   std::size_t capacity_;
   std::size_t used_ = 0;
   std::size_t row_budget_;  // room a row needs besides its error text
+  bool failed_ = false;
   struct LastNumber {
     double value = 0;
     std::uint8_t length = 0;  // 0: none yet
@@ -144,7 +147,8 @@ TableRow StateRow(double pressure, PressureUnit pressure_unit, double temperatur
 // Calculates the row in place: properties and error filled in. Returns false when it failed.
 bool CalculateRow(TableRow& row, const AmountsInput& amounts, MixtureResult& scratch);
 
-// Writes every state of the sweep; returns how many rows failed.
+// Writes every state of the sweep, stopping at the first write that fails; returns how many
+// of the rows written failed.
 std::uint64_t WriteSweep(const SweepRequest& request, TableWriter& writer);
 
 }  // namespace toluvek

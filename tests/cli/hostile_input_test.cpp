@@ -1,6 +1,7 @@
 // toluvek-cli on input a script gets wrong or an attacker crafts: bytes that are not UTF-8,
 // missing and empty option values, output that cannot be written.
 
+#include <iostream>
 #include <sstream>
 #include <streambuf>
 
@@ -122,6 +123,30 @@ TEST(HostileInput, ResultsThatCannotBeWrittenEndWithExitOne) {
     std::ostringstream err;
     EXPECT_EQ(cli::Run(args, out, err), kExitStopped) << args[0];
     EXPECT_EQ(err.str(), "toluvek-cli: the results could not be written to standard output\n");
+  }
+}
+
+// A table that cannot be written stops at the first failed write and says so once; a batch
+// reads no further.
+TEST(HostileInput, TablesStopAtTheFirstWriteThatFails) {
+  std::string input = "pressure,pressure_unit,temperature,temperature_unit,N2\n";
+  for (int i = 0; i < 200000; ++i) input += "1,atm,25,C,1\n";
+  const std::vector<std::string> runs[] = {
+      {"table", "--t-from", "0", "--t-to", "99999", "--t-step", "1", "--species"},
+      {"batch", "--species"}};
+  for (const auto& args : runs) {
+    FullDisk full;
+    std::ostream out(&full);
+    std::ostringstream err;
+    std::istringstream in(input);
+    std::streambuf* const standard_input = std::cin.rdbuf(in.rdbuf());
+    const int code = cli::Run(args, out, err);
+    std::cin.rdbuf(standard_input);
+    EXPECT_EQ(code, kExitStopped) << args[0];
+    EXPECT_EQ(err.str(), "toluvek-cli: the results could not be written to standard output\n");
+    if (args[0] == "batch") {
+      EXPECT_GT(static_cast<std::size_t>(in.rdbuf()->in_avail()), input.size() / 2);
+    }
   }
 }
 

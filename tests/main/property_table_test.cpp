@@ -3,6 +3,7 @@
 #include <functional>
 #include <limits>
 #include <sstream>
+#include <streambuf>
 
 #include <gtest/gtest.h>
 
@@ -143,6 +144,27 @@ TEST(PropertyTable, ConsecutiveStatesThatWouldNotDifferAreFound) {
     ASSERT_EQ(MakeSweep(c.from, c.to, c.step, sweep), "");
     EXPECT_EQ(ConsecutiveStatesDiffer(sweep, c.to_state), c.differ);
   }
+}
+
+// A stream whose every write fails, as standard output on a full disk or a closed pipe.
+class FullDisk : public std::streambuf {
+ protected:
+  int overflow(int) override { return traits_type::eof(); }
+};
+
+TEST(PropertyTable, SweepStopsAtTheFirstWriteThatFails) {
+  FullDisk full;
+  std::ostream out(&full);
+  TableWriter writer(out, DefaultTableColumns(), TableFormat::kCsv);
+  SweepRequest request;  // every state below 0 K fails: each row counts as it is written
+  request.pressure = SingleValue(101325);
+  request.temperature_unit = TemperatureUnit::kKelvin;
+  ASSERT_EQ(MakeSweep(-1, -1e6, -1, request.temperature), "");
+  request.amounts = ReadAmounts({"0", "21", "79", "0", "0", "0", "0", "0", "0", "0", "0", "0"});
+  const std::uint64_t written = WriteSweep(request, writer);
+  EXPECT_TRUE(writer.failed());
+  EXPECT_GT(written, 0u);
+  EXPECT_LT(written, request.temperature.count / 10);
 }
 
 // A column chosen many times over still gets room for each of its cells.
