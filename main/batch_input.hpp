@@ -44,7 +44,9 @@ class BatchReader {
 
  private:
   enum class LineStatus { kRead, kTooLong, kEnd };
-  LineStatus NextLine(std::string_view& line);
+  // The next line, or kTooLong once it passes the limit: read on to its end when
+  // `skip_too_long`, so that the next line can be read, else at once.
+  LineStatus NextLine(std::string_view& line, bool skip_too_long);
   // Splits a line into fields_; returns an error text, empty when sound.
   std::string_view Split(std::string_view line);
 

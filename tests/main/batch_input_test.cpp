@@ -1,6 +1,8 @@
 #include "main/batch_input.hpp"
 
+#include <algorithm>
 #include <sstream>
+#include <streambuf>
 
 #include <gtest/gtest.h>
 
@@ -82,6 +84,35 @@ TEST(BatchInput, ALineOfExactlyTheLimitIsRead) {
       ReadAll("pressure,pressure_unit,temperature,temperature_unit,H2\n" + line + "\r\n");
   ASSERT_EQ(states.size(), 1u);
   EXPECT_EQ(states[0].error, "");
+}
+
+// An input of `size` zero bytes, as /dev/zero gives without end, that counts what is read.
+class Zeros : public std::streambuf {
+ public:
+  explicit Zeros(std::size_t size) : left_(size) {}
+  std::size_t taken = 0;
+
+ protected:
+  int_type underflow() override {
+    if (left_ == 0) return traits_type::eof();
+    const std::size_t n = std::min(left_, sizeof(block_));
+    left_ -= n;
+    taken += n;
+    setg(block_, block_, block_ + n);
+    return traits_type::to_int_type(block_[0]);
+  }
+
+ private:
+  std::size_t left_;
+  char block_[4096] = {};
+};
+
+TEST(BatchInput, AHeaderWithoutEndIsRefusedOnceItPassesTheLimit) {
+  Zeros zeros(std::size_t{64} << 20);
+  std::istream in(&zeros);
+  BatchReader reader(in);
+  EXPECT_EQ(reader.ReadHeader(), "line 1: longer than 65536 bytes");
+  EXPECT_LT(zeros.taken, std::size_t{1} << 20);
 }
 
 TEST(BatchInput, AnUnusableHeaderIsRefused) {
