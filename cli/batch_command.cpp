@@ -18,7 +18,7 @@ Subcommand AddBatchCommand(CLI::App& app) {
   CLI::App* sub = app.add_subcommand(
       "batch",
       "states read as CSV (header: pressure,pressure_unit,temperature,temperature_unit and any of "
-      "the species labels, an absent species 0), one table row for each");
+      "the species labels, an absent species 0), one table row for each; blank lines are skipped");
   sub->add_option("--input", options->input, "the CSV file of states (default: standard input)")
       ->check(CLI::ExistingFile);
   options->output.AddTo(*sub);

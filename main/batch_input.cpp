@@ -151,7 +151,8 @@ std::string BatchReader::ReadHeader() {
 
 bool BatchReader::Next(BatchState& state) {
   std::string_view line;
-  const LineStatus status = NextLine(line, true);
+  LineStatus status = NextLine(line, true);
+  while (status == LineStatus::kRead && Trim(line).empty()) status = NextLine(line, true);
   if (status == LineStatus::kEnd) return false;
   state.line = line_number_;
   state.error.clear();

@@ -39,7 +39,8 @@ class BatchReader {
   // empty when every required column is named once and no column is unknown.
   std::string ReadHeader();
 
-  // Reads the next data line into `state`; false at the end of the input.
+  // Reads the next data line into `state`, passing over blank lines (a spreadsheet's export
+  // often ends with one); false at the end of the input.
   bool Next(BatchState& state);
 
  private:
