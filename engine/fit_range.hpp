@@ -28,6 +28,8 @@ constexpr bool InPropertyFitRange(double t_kelvin) {
 }
 
 // Whether the species' enthalpies hold at `t_kelvin` [K].
-constexpr bool InEnthalpyFitRange(double t_kelvin) { return kEnthalpyFitRange.Contains(t_kelvin); }
+constexpr bool InEnthalpyFitRange(double t_kelvin) {
+  return kEnthalpyFitRange.Contains(t_kelvin);
+}
 
 }  // namespace toluvek
