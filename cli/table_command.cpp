@@ -117,8 +117,7 @@ Subcommand AddTableCommand(CLI::App& app) {
             if (!columns) return kExitUsage;
 
             TableWriter writer(io.out, *columns, options->output.Format());
-            const std::uint64_t failed = WriteSweep(request, writer);
-            return FinishTable(writer, rows, failed, io.err);
+            return FinishTable(writer, WriteSweep(request, writer), io);
           }};
 }
 

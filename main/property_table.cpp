@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "common/number_text.hpp"
+#include "engine/fit_range.hpp"
 #include "main/calculate_command.hpp"
 
 namespace toluvek {
@@ -52,7 +53,7 @@ constexpr SpeciesQuantity kSpeciesQuantities[] = {
     {"prandtl", "", &MixtureProperties::species_prandtl},
 };
 static_assert(std::size(kSpeciesQuantities) * kSpeciesCount + kTableMixtureColumns ==
-              kTableColumnCount);
+              kFitRangeColumn);
 
 const std::array<std::string, kTableColumnCount>& ColumnNames() {
   static const std::array<std::string, kTableColumnCount> names = [] {
@@ -69,6 +70,7 @@ const std::array<std::string, kTableColumnCount>& ColumnNames() {
         n[c++] = std::string(q.name) + "_" + std::string(s.label) + std::string(q.unit);
       }
     }
+    n[kFitRangeColumn] = "in_fit_range";
     return n;
   }();
   return names;
@@ -158,12 +160,13 @@ std::optional<std::size_t> FindTableColumn(std::string_view name) {
 std::vector<std::size_t> DefaultTableColumns() {
   std::vector<std::size_t> columns(kTableMixtureColumns);
   for (std::size_t c = 0; c < columns.size(); ++c) columns[c] = c;
+  columns.push_back(kFitRangeColumn);
   return columns;
 }
 
 std::vector<std::size_t> SpeciesTableColumns() {
   std::vector<std::size_t> columns;
-  for (std::size_t c = kTableMixtureColumns; c < kTableColumnCount; ++c) columns.push_back(c);
+  for (std::size_t c = kTableMixtureColumns; c < kFitRangeColumn; ++c) columns.push_back(c);
   return columns;
 }
 
@@ -277,6 +280,14 @@ void TableWriter::Write(const TableRow& row) {
       Put(",");
     }
     first = false;
+    if (c == kFitRangeColumn) {
+      if (row.properties != nullptr) {
+        Put(OutsideFitRange(row) ? "0" : "1");
+      } else if (json) {
+        Put("null");
+      }
+      continue;
+    }
     double value = 0;
     bool known = false;
     if (c < kInputColumns) {
@@ -379,20 +390,31 @@ bool CalculateRow(TableRow& row, const AmountsInput& amounts, MixtureResult& scr
   return true;
 }
 
-std::uint64_t WriteSweep(const SweepRequest& request, TableWriter& writer) {
-  std::uint64_t failed = 0;
+bool OutsideFitRange(const TableRow& row) {
+  return row.properties != nullptr && !InPropertyFitRange(row.temperature_k);
+}
+
+void TableCounts::Count(const TableRow& row) {
+  ++rows;
+  if (!row.error.empty()) ++failed;
+  if (OutsideFitRange(row)) ++outside_fit_range;
+}
+
+TableCounts WriteSweep(const SweepRequest& request, TableWriter& writer) {
+  TableCounts counts;
   MixtureResult scratch;
   for (std::uint64_t ip = 0; ip < request.pressure.count; ++ip) {
     const double pressure = request.pressure.At(ip);
     for (std::uint64_t it = 0; it < request.temperature.count; ++it) {
       TableRow row = StateRow(pressure, request.pressure_unit, request.temperature.At(it),
                               request.temperature_unit);
-      if (!CalculateRow(row, request.amounts, scratch)) ++failed;
+      CalculateRow(row, request.amounts, scratch);
       writer.Write(row);
-      if (writer.failed()) return failed;
+      counts.Count(row);
+      if (writer.failed()) return counts;
     }
   }
-  return failed;
+  return counts;
 }
 
 }  // namespace toluvek

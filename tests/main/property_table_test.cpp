@@ -156,15 +156,45 @@ TEST(PropertyTable, SweepStopsAtTheFirstWriteThatFails) {
   FullDisk full;
   std::ostream out(&full);
   TableWriter writer(out, DefaultTableColumns(), TableFormat::kCsv);
-  SweepRequest request;  // every state below 0 K fails: each row counts as it is written
+  SweepRequest request;
   request.pressure = SingleValue(101325);
   request.temperature_unit = TemperatureUnit::kKelvin;
-  ASSERT_EQ(MakeSweep(-1, -1e6, -1, request.temperature), "");
+  ASSERT_EQ(MakeSweep(-1, -1e6, -1, request.temperature), "");  // rows that fail fast
   request.amounts = ReadAmounts({"0", "21", "79", "0", "0", "0", "0", "0", "0", "0", "0", "0"});
-  const std::uint64_t written = WriteSweep(request, writer);
+  const TableCounts counts = WriteSweep(request, writer);
   EXPECT_TRUE(writer.failed());
-  EXPECT_GT(written, 0u);
-  EXPECT_LT(written, request.temperature.count / 10);
+  EXPECT_GT(counts.rows, 0u);
+  EXPECT_LT(counts.rows, request.temperature.count / 10);
+}
+
+// in_fit_range is 1 from 200 to 1000 K, both ends included, 0 beyond, empty without values.
+TEST(PropertyTable, FitRangeColumnFlagsExtrapolatedRows) {
+  SweepRequest request;
+  request.pressure = SingleValue(101325);
+  request.temperature_unit = TemperatureUnit::kKelvin;
+  ASSERT_EQ(MakeSweep(0, 1100, 100, request.temperature), "");
+  request.amounts = ReadAmounts({"0", "21", "79", "0", "0", "0", "0", "0", "0", "0", "0", "0"});
+  const std::vector<std::size_t> columns = {1, kFitRangeColumn};
+  std::ostringstream csv, json;
+  TableCounts counts;
+  {
+    TableWriter writer(csv, columns, TableFormat::kCsv);
+    counts = WriteSweep(request, writer);
+    TableWriter json_writer(json, columns, TableFormat::kJsonLines);
+    request.temperature = SingleValue(0);
+    WriteSweep(request, json_writer);
+  }
+  EXPECT_EQ(csv.str(),
+            "temperature_K,in_fit_range,error\n"
+            "0,,入力値を確認下さい。\n"
+            "100,0,\n200,1,\n300,1,\n400,1,\n500,1,\n600,1,\n700,1,\n800,1,\n900,1,\n"
+            "1000,1,\n"
+            "1100,0,\n");
+  EXPECT_EQ(json.str(),
+            "{\"temperature_K\":0,\"in_fit_range\":null,\"error\":\"入力値を確認下さい。\"}\n");
+  EXPECT_EQ(counts.rows, 12u);
+  EXPECT_EQ(counts.failed, 1u);
+  EXPECT_EQ(counts.outside_fit_range, 2u);
 }
 
 // A column chosen many times over still gets room for each of its cells.
@@ -233,7 +263,8 @@ TEST(PropertyTable, WriterQuotesTextsAndLeavesFailedValuesEmpty) {
 }
 
 TEST(PropertyTable, ColumnNamesCarryTheirUnitsAndSpecies) {
-  EXPECT_EQ(DefaultTableColumns().size(), 12u);
+  EXPECT_EQ(DefaultTableColumns().size(), 13u);
+  EXPECT_EQ(TableColumnName(DefaultTableColumns().back()), "in_fit_range");
   EXPECT_EQ(SpeciesTableColumns().size(), 72u);
   EXPECT_EQ(TableColumnName(SpeciesTableColumns().front()), "mole_fraction_H2");
   EXPECT_EQ(TableColumnName(SpeciesTableColumns().back()), "prandtl_i-C4H10");
