@@ -18,7 +18,7 @@ Subcommand AddBatchCommand(CLI::App& app) {
   CLI::App* sub = app.add_subcommand(
       "batch",
       "states read as CSV (header: pressure,pressure_unit,temperature,temperature_unit and any of "
-      "the species labels, an absent species 0), one table row for each");
+      "the species labels, an absent species 0), one table row for each; blank lines are skipped");
   sub->add_option("--input", options->input, "the CSV file of states (default: standard input)")
       ->check(CLI::ExistingFile);
   options->output.AddTo(*sub);
@@ -42,27 +42,26 @@ Subcommand AddBatchCommand(CLI::App& app) {
             TableWriter writer(io.out, *columns, options->output.Format());
             BatchState state;
             MixtureResult scratch;
-            std::uint64_t rows = 0;
-            std::uint64_t failed = 0;
+            TableCounts counts;
             while (reader.Next(state)) {
-              ++rows;
               TableRow row;
               if (!state.error.empty()) {
                 row.error = state.error;
-                ++failed;
               } else {
                 row = StateRow(state.pressure, state.pressure_unit, state.temperature,
                                state.temperature_unit);
-                if (!CalculateRow(row, state.amounts, scratch)) ++failed;
+                CalculateRow(row, state.amounts, scratch);
               }
               writer.Write(row);
+              counts.Count(row);
+              if (writer.failed()) break;  // no reader is left for the rows after it
             }
             if (in.bad()) {
-              io.err << "the input could not be read after " << rows << " rows\n";
+              io.err << "the input could not be read after " << counts.rows << " rows\n";
               writer.Flush();
               return kExitStopped;
             }
-            return FinishTable(writer, rows, failed, io.err);
+            return FinishTable(writer, counts, io);
           }};
 }
 

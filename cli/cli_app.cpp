@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <exception>
 #include <optional>
 #include <ostream>
 #include <string_view>
 
 #include <nlohmann/json.hpp>
+
+#include "main/messages.hpp"
 
 namespace toluvek::cli {
 
@@ -75,7 +78,16 @@ int RunParsed(const std::vector<Subcommand>& subcommands, std::ostream& out, std
     }
     RecordingMessages messages;
     Io io{out, err, messages};
-    const int code = s.run(io);
+    int code = kExitStopped;
+    try {
+      code = s.run(io);
+    } catch (const nlohmann::json::exception&) {
+      throw;  // Run says that the JSON could not be written
+    } catch (const std::exception&) {
+      // Any other failure inside a command (an overflow, a text that is not a number) shows
+      // the window's general message; what the command printed before it stays printed.
+      messages.Show(toluvek::messages::kCheckInput);
+    }
     messages.Report(err, code == kExitOk);
     return code;
   }

@@ -91,6 +91,10 @@ Subcommand AddCombustionCommand(CLI::App& app) {
               messages.Warn("the properties of the burnt gas could not be computed at " +
                             FormatPattern(outcome.result->temperature, Pattern::kFixed2) + " K");
             }
+            // The burnt gas is far hotter than the mixture: its properties are often beyond
+            // the fits.
+            const bool outside =
+                !writes.empty() && WarnOutsideFitRange(WindowKelvin(window), messages);
             if (options->json) {
               nlohmann::ordered_json doc = nlohmann::ordered_json::object();
               if (burnt) {
@@ -98,6 +102,7 @@ Subcommand AddCombustionCommand(CLI::App& app) {
                 const MixtureProperties none{};
                 nlohmann::ordered_json properties = WrittenResultsJson(
                     writes, window.last_mixture() ? window.last_mixture()->properties : none);
+                if (!writes.empty()) properties["outside_fit_range"] = outside;
                 if (burnt_gas_error) properties["error"] = MessageJson(*burnt_gas_error);
                 doc["burnt_gas"] = properties;
               }

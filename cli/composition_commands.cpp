@@ -12,7 +12,6 @@
 #include "cli/mixture_options.hpp"
 #include "cli/mixture_output.hpp"
 #include "cli/tool_output.hpp"
-#include "common/number_text.hpp"
 #include "main/calculate_command.hpp"
 #include "main/composition_dialogs.hpp"
 #include "main/main_window_fields.hpp"
@@ -77,7 +76,7 @@ Subcommand AddCompositionCommand(CLI::App& app, const char* name, const char* de
               for (std::size_t i = 0; i < kSpeciesCount; ++i) {
                 const std::string& text = (*changed)[i];
                 nlohmann::ordered_json entry = {{"label", AllSpecies()[i].label}};
-                entry.update(ValueAndText(ParseLenient(text), text));
+                entry.update(TextAndItsValue(text));
                 list.push_back(entry);
               }
               nlohmann::ordered_json doc = {{"amounts", list}};

@@ -7,6 +7,7 @@
 
 #include "cli/cli_app.hpp"
 #include "cli/mixture_options.hpp"
+#include "cli/mixture_output.hpp"
 #include "cli/tool_output.hpp"
 #include "main/main_window_fields.hpp"
 #include "tools/duct/duct_flow.hpp"
@@ -65,6 +66,8 @@ Subcommand AddDuctCommand(CLI::App& app) {
             const std::size_t shown_before = messages.shown().size();
             window.DuctFlow();
             const bool calculated = messages.shown().size() == shown_before;
+            // The flow's numbers rest on the mixture's ν, λ and Pr at the window's state.
+            const bool outside = calculated && WarnOutsideFitRange(WindowKelvin(window), messages);
 
             // The duct window as it opens, filled in as a user would: texts, shape, the unit
             // label beside d2 (which keeps the numbers as typed), then the flow unit, whose
@@ -107,6 +110,7 @@ Subcommand AddDuctCommand(CLI::App& app) {
                     ValueAndText(value.value, value.text);
               }
               doc["results"] = results;
+              if (calculated) doc["outside_fit_range"] = outside;
               doc["completed"] = result.completed();
               doc["messages"] = MessagesJson(messages.shown());
               io.out << JsonText(doc) << '\n';

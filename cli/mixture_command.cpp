@@ -49,9 +49,15 @@ Subcommand AddMixtureCommand(CLI::App& app) {
                 ok = false;
               }
             }
+            // Properties shown, in full or up to a failure, at a temperature the fits may
+            // not cover.
+            const bool shows_properties = window.last_mixture().has_value();
+            const bool outside =
+                shows_properties && WarnOutsideFitRange(WindowKelvin(window), io.messages);
             const std::vector<Message>& shown = headless.messages().shown();
             if (options->json) {
               nlohmann::ordered_json doc = MixtureJson(window);
+              if (shows_properties) doc["outside_fit_range"] = outside;
               if (!shown.empty()) doc["error"] = MessageJson(shown.front());
               io.out << JsonText(doc) << '\n';
             } else if (options->format == "report") {

@@ -1,9 +1,13 @@
 #include "cli/mixture_output.hpp"
 
+#include <cmath>
 #include <iomanip>
+#include <limits>
 #include <ostream>
 #include <string_view>
 
+#include "common/number_text.hpp"
+#include "engine/fit_range.hpp"
 #include "main/main_window_fields.hpp"
 
 namespace toluvek::cli {
@@ -165,6 +169,24 @@ nlohmann::ordered_json WrittenResultsJson(const std::vector<FieldWrite>& writes,
 
 nlohmann::ordered_json MessageJson(const Message& message) {
   return {{"message", message.text}, {"title", message.title}};
+}
+
+std::string FitRangeText() {
+  return "the fits of cp, λ and μ hold from " + FormatGeneral(kPropertyFitRange.low) + " to " +
+         FormatGeneral(kPropertyFitRange.high) + " K";
+}
+
+double WindowKelvin(const MainWindowModel& window) {
+  const double t = ParseStrict(window.Text(form1::kTemperature))
+                       .value_or(std::numeric_limits<double>::quiet_NaN());
+  return window.temperature_unit() == TemperatureUnit::kCelsius ? t + kKelvinOffset : t;
+}
+
+bool WarnOutsideFitRange(double t_kelvin, RecordingMessages& messages) {
+  if (InPropertyFitRange(t_kelvin)) return false;
+  const std::string at = std::isfinite(t_kelvin) ? " at " + FormatGeneral(t_kelvin) + " K" : "";
+  messages.Warn("the properties" + at + " are extrapolated: " + FitRangeText());
+  return true;
 }
 
 }  // namespace toluvek::cli

@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/cli_app.hpp"
 #include "main/main_window_model.hpp"
 
 namespace toluvek::cli {
@@ -27,5 +28,17 @@ nlohmann::ordered_json WrittenResultsJson(const std::vector<FieldWrite>& writes,
                                           const MixtureProperties& values);
 
 nlohmann::ordered_json MessageJson(const Message& message);
+
+// "the fits of cp, λ and μ hold from 200 to 1000 K".
+std::string FitRangeText();
+
+// The absolute temperature [K] of the window's temperature field in its unit, as the
+// calculation reads it; NaN for a text that is not a number.
+double WindowKelvin(const MainWindowModel& window);
+
+// Whether the properties at `t_kelvin` [K] are extrapolated beyond the fits of cp, λ and μ;
+// when they are, one warning says so. The JSON of every subcommand that shows properties
+// carries the answer as "outside_fit_range" beside them.
+bool WarnOutsideFitRange(double t_kelvin, RecordingMessages& messages);
 
 }  // namespace toluvek::cli

@@ -1,6 +1,7 @@
 // toluvek-cli table: the mixture's properties over a sweep of temperature and pressure, one
 // CSV row (or JSON line) per state, temperature fastest.
 
+#include <functional>
 #include <limits>
 #include <ostream>
 
@@ -32,9 +33,10 @@ void AddSweep(CLI::App& app, SweepTexts& texts, const std::string& prefix,
 }
 
 // The sweep the options give, or the single value of the window's field. Writes a usage line
-// and returns false for a sweep that cannot be made.
+// and returns false for a sweep that cannot be made, or whose consecutive values would be the
+// same state once `to_state` has converted them.
 bool SweepOf(const SweepTexts& texts, const std::string& prefix, const std::string& field_text,
-             Sweep& sweep, std::ostream& err) {
+             const std::function<double(double)>& to_state, Sweep& sweep, std::ostream& err) {
   if (!texts.given()) {
     // A field text that is not a number fails in every row, as the calculate command fails.
     sweep = SingleValue(ParseStrict(field_text).value_or(std::numeric_limits<double>::quiet_NaN()));
@@ -54,6 +56,11 @@ bool SweepOf(const SweepTexts& texts, const std::string& prefix, const std::stri
   }
   if (const std::string why = MakeSweep(values[0], values[1], values[2], sweep); !why.empty()) {
     err << "--" << prefix << "-from/-to/-step: " << why << '\n';
+    return false;
+  }
+  if (!ConsecutiveStatesDiffer(sweep, to_state)) {
+    err << "--" << prefix
+        << "-from/-to/-step: the step is too small: consecutive rows would be the same state\n";
     return false;
   }
   return true;
@@ -84,10 +91,16 @@ Subcommand AddTableCommand(CLI::App& app) {
             SweepRequest request;
             request.pressure_unit = window.pressure_unit();
             request.temperature_unit = window.temperature_unit();
-            if (!SweepOf(options->temperature, "t", window.Text(form1::kTemperature),
+            const auto kelvin = [&request](double t) {
+              return StateRow(0, PressureUnit::kPa, t, request.temperature_unit).temperature_k;
+            };
+            const auto pascal = [&request](double p) {
+              return StateRow(p, request.pressure_unit, 0, TemperatureUnit::kKelvin).pressure;
+            };
+            if (!SweepOf(options->temperature, "t", window.Text(form1::kTemperature), kelvin,
                          request.temperature, io.err) ||
-                !SweepOf(options->pressure, "p", window.Text(form1::kPressure), request.pressure,
-                         io.err)) {
+                !SweepOf(options->pressure, "p", window.Text(form1::kPressure), pascal,
+                         request.pressure, io.err)) {
               return kExitUsage;
             }
             const std::uint64_t rows = request.temperature.count * request.pressure.count;
@@ -104,8 +117,7 @@ Subcommand AddTableCommand(CLI::App& app) {
             if (!columns) return kExitUsage;
 
             TableWriter writer(io.out, *columns, options->output.Format());
-            const std::uint64_t failed = WriteSweep(request, writer);
-            return FinishTable(writer, rows, failed, io.err);
+            return FinishTable(writer, WriteSweep(request, writer), io);
           }};
 }
 

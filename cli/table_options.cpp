@@ -1,15 +1,20 @@
 #include "cli/table_options.hpp"
 
+#include <algorithm>
 #include <ostream>
+#include <string>
 
 #include "cli/cli_app.hpp"
+#include "cli/mixture_output.hpp"
 
 namespace toluvek::cli {
 
 void TableOptions::AddTo(CLI::App& app) {
   app.add_option("--columns", columns,
                  "comma-separated columns to write, by their header names (default: pressure, "
-                 "temperatures and the mixture's results); the error column always comes last");
+                 "temperatures, the mixture's results and in_fit_range, 1 where the fits of cp, "
+                 "λ and μ hold and 0 where the properties are extrapolated); the error column "
+                 "always comes last");
   app.add_flag("--species", species, "add the six per-species columns for each species");
   app.add_flag("--json", json, "JSON lines, one object per row, instead of CSV");
 }
@@ -30,24 +35,42 @@ std::optional<std::vector<std::size_t>> TableOptions::Columns(std::ostream& err)
         err << '\n';
         return std::nullopt;
       }
+      if (std::find(chosen.begin(), chosen.end(), *column) != chosen.end()) {
+        err << "--columns: column \"" << name << "\" is named twice\n";
+        return std::nullopt;
+      }
       chosen.push_back(*column);
       if (comma == std::string::npos) break;
       start = comma + 1;
     }
   }
   if (species) {
-    for (std::size_t c : SpeciesTableColumns()) chosen.push_back(c);
+    // The default columns keep in_fit_range last, beside the error.
+    const bool fit_range_last = columns.empty();
+    if (fit_range_last) chosen.pop_back();
+    for (std::size_t c : SpeciesTableColumns()) {
+      if (std::find(chosen.begin(), chosen.end(), c) != chosen.end()) {
+        err << "--columns: column \"" << TableColumnName(c)
+            << "\" is one of the --species columns already\n";
+        return std::nullopt;
+      }
+      chosen.push_back(c);
+    }
+    if (fit_range_last) chosen.push_back(kFitRangeColumn);
   }
   return chosen;
 }
 
-int FinishTable(TableWriter& writer, std::uint64_t rows, std::uint64_t failed, std::ostream& err) {
-  if (!writer.Flush()) {
-    err << "the table could not be written\n";
-    return kExitStopped;
+int FinishTable(TableWriter& writer, const TableCounts& counts, Io& io) {
+  // A table that could not be written is said once, by Run, for all of standard output.
+  if (!writer.Flush()) return kExitStopped;
+  if (counts.outside_fit_range > 0) {
+    io.messages.Warn(std::to_string(counts.outside_fit_range) + " of " +
+                     std::to_string(counts.rows) +
+                     " rows are extrapolated (in_fit_range 0): " + FitRangeText());
   }
-  if (failed > 0) {
-    err << failed << " of " << rows << " rows failed\n";
+  if (counts.failed > 0) {
+    io.err << counts.failed << " of " << counts.rows << " rows failed\n";
     return kExitStopped;
   }
   return kExitOk;

@@ -9,6 +9,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/cli_app.hpp"
 #include "main/property_table.hpp"
 
 namespace toluvek::cli {
@@ -26,8 +27,9 @@ struct TableOptions {
   TableFormat Format() const { return json ? TableFormat::kJsonLines : TableFormat::kCsv; }
 };
 
-// Ends a table: flushes it and says on `err` what failed. Exit 1 when the table could not be
-// written or any of its `rows` rows failed, else 0.
-int FinishTable(TableWriter& writer, std::uint64_t rows, std::uint64_t failed, std::ostream& err);
+// Ends a table: flushes it, warns of rows whose properties are extrapolated and says on
+// stderr how many rows failed. Exit 1 when the table could not be written or any row failed,
+// else 0.
+int FinishTable(TableWriter& writer, const TableCounts& counts, Io& io);
 
 }  // namespace toluvek::cli

@@ -1,6 +1,9 @@
 #include "cli/tool_output.hpp"
 
 #include <algorithm>
+#include <optional>
+
+#include "common/number_text.hpp"
 
 namespace toluvek::cli {
 
@@ -43,6 +46,12 @@ std::string JsonText(const nlohmann::ordered_json& doc) {
 
 nlohmann::ordered_json ValueAndText(double value, const std::string& text) {
   return {{"value", value}, {"text", text}};
+}
+
+nlohmann::ordered_json TextAndItsValue(const std::string& text) {
+  const std::optional<double> value = ParseStrict(text);
+  return {{"value", value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json()},
+          {"text", text}};
 }
 
 nlohmann::ordered_json MessagesJson(const std::vector<Message>& messages) {

@@ -23,6 +23,10 @@ std::string JsonText(const nlohmann::ordered_json& doc);
 // {"value": value, "text": text}.
 nlohmann::ordered_json ValueAndText(double value, const std::string& text);
 
+// {"value": the number the text is, "text": text}; the value is null for a text that does
+// not read as a number, so that no number appears that nobody typed.
+nlohmann::ordered_json TextAndItsValue(const std::string& text);
+
 // [{"message", "title"}, ...] in the order shown.
 nlohmann::ordered_json MessagesJson(const std::vector<Message>& messages);
 

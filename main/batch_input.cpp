@@ -44,7 +44,7 @@ std::optional<int> RoleNamed(std::string_view name) {
 BatchReader::BatchReader(std::istream& in)
     : in_(in), buffer_(std::make_unique<char[]>(kBufferSize)) {}
 
-BatchReader::LineStatus BatchReader::NextLine(std::string_view& line) {
+BatchReader::LineStatus BatchReader::NextLine(std::string_view& line, bool skip_too_long) {
   bool too_long = false;
   while (true) {
     const char* start = buffer_.get() + begin_;
@@ -61,7 +61,12 @@ BatchReader::LineStatus BatchReader::NextLine(std::string_view& line) {
     }
     if (eof_) return LineStatus::kEnd;
     if (available > kMaxBatchLineBytes + 1) {
-      // Too long already: drop what is buffered and look for the end of this line.
+      // Too long already: drop what is buffered and look for the end of this line, or give up
+      // on the input (a header without end, such as /dev/zero, must not be read forever).
+      if (!skip_too_long) {
+        ++line_number_;
+        return LineStatus::kTooLong;
+      }
       too_long = true;
       begin_ = end_ = 0;
     } else {
@@ -114,7 +119,7 @@ std::string_view BatchReader::Split(std::string_view line) {
 
 std::string BatchReader::ReadHeader() {
   std::string_view line;
-  const LineStatus status = NextLine(line);
+  const LineStatus status = NextLine(line, false);
   if (status == LineStatus::kEnd) return "the input is empty: no header line";
   if (status == LineStatus::kTooLong) {
     return "line 1: longer than " + std::to_string(kMaxBatchLineBytes) + " bytes";
@@ -146,7 +151,8 @@ std::string BatchReader::ReadHeader() {
 
 bool BatchReader::Next(BatchState& state) {
   std::string_view line;
-  const LineStatus status = NextLine(line);
+  LineStatus status = NextLine(line, true);
+  while (status == LineStatus::kRead && Trim(line).empty()) status = NextLine(line, true);
   if (status == LineStatus::kEnd) return false;
   state.line = line_number_;
   state.error.clear();

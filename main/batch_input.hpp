@@ -39,12 +39,15 @@ class BatchReader {
   // empty when every required column is named once and no column is unknown.
   std::string ReadHeader();
 
-  // Reads the next data line into `state`; false at the end of the input.
+  // Reads the next data line into `state`, passing over blank lines (a spreadsheet's export
+  // often ends with one); false at the end of the input.
   bool Next(BatchState& state);
 
  private:
   enum class LineStatus { kRead, kTooLong, kEnd };
-  LineStatus NextLine(std::string_view& line);
+  // The next line, or kTooLong once it passes the limit: read on to its end when
+  // `skip_too_long`, so that the next line can be read, else at once.
+  LineStatus NextLine(std::string_view& line, bool skip_too_long);
   // Splits a line into fields_; returns an error text, empty when sound.
   std::string_view Split(std::string_view line);
 

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "common/number_text.hpp"
+#include "engine/fit_range.hpp"
 #include "main/calculate_command.hpp"
 
 namespace toluvek {
@@ -13,8 +14,10 @@ namespace {
 
 constexpr std::size_t kBufferSize = std::size_t{1} << 20;
 
-// The largest row without its error text: every column as name, number and punctuation.
-constexpr std::size_t kRowBudget = kTableColumnCount * 80 + 64;
+// The largest row without its error text: each column as name, number and punctuation.
+constexpr std::size_t RowBudget(std::size_t columns) {
+  return columns * 80 + 64;
+}
 
 struct MixtureColumn {
   std::string_view name;
@@ -50,7 +53,7 @@ constexpr SpeciesQuantity kSpeciesQuantities[] = {
     {"prandtl", "", &MixtureProperties::species_prandtl},
 };
 static_assert(std::size(kSpeciesQuantities) * kSpeciesCount + kTableMixtureColumns ==
-              kTableColumnCount);
+              kFitRangeColumn);
 
 const std::array<std::string, kTableColumnCount>& ColumnNames() {
   static const std::array<std::string, kTableColumnCount> names = [] {
@@ -67,6 +70,7 @@ const std::array<std::string, kTableColumnCount>& ColumnNames() {
         n[c++] = std::string(q.name) + "_" + std::string(s.label) + std::string(q.unit);
       }
     }
+    n[kFitRangeColumn] = "in_fit_range";
     return n;
   }();
   return names;
@@ -156,12 +160,13 @@ std::optional<std::size_t> FindTableColumn(std::string_view name) {
 std::vector<std::size_t> DefaultTableColumns() {
   std::vector<std::size_t> columns(kTableMixtureColumns);
   for (std::size_t c = 0; c < columns.size(); ++c) columns[c] = c;
+  columns.push_back(kFitRangeColumn);
   return columns;
 }
 
 std::vector<std::size_t> SpeciesTableColumns() {
   std::vector<std::size_t> columns;
-  for (std::size_t c = kTableMixtureColumns; c < kTableColumnCount; ++c) columns.push_back(c);
+  for (std::size_t c = kTableMixtureColumns; c < kFitRangeColumn; ++c) columns.push_back(c);
   return columns;
 }
 
@@ -170,10 +175,12 @@ TableWriter::TableWriter(std::ostream& out, std::vector<std::size_t> columns, Ta
       columns_(std::move(columns)),
       format_(format),
       buffer_(std::make_unique<char[]>(kBufferSize)),
+      capacity_(kBufferSize),
+      row_budget_(RowBudget(columns_.size())),
       last_(columns_.size()) {
   static_assert(sizeof(LastNumber::text) >= kShortestTextMax);
   if (format_ != TableFormat::kCsv) return;
-  Need(kRowBudget);
+  Need(row_budget_);
   for (std::size_t c : columns_) {
     Put(TableColumnName(c));
     Put(",");
@@ -187,14 +194,21 @@ TableWriter::~TableWriter() {
 }
 
 bool TableWriter::Flush() {
-  if (used_ > 0) out_.write(buffer_.get(), static_cast<std::streamsize>(used_));
+  if (!failed_ && used_ > 0) out_.write(buffer_.get(), static_cast<std::streamsize>(used_));
   used_ = 0;
-  out_.flush();
-  return !out_.fail();
+  if (!failed_) out_.flush();
+  failed_ = failed_ || out_.fail();
+  return !failed_;
 }
 
 void TableWriter::Need(std::size_t bytes) {
-  if (used_ + bytes > kBufferSize) Flush();
+  if (used_ + bytes <= capacity_) return;
+  Flush();
+  // A row larger than the whole buffer (a long error text) gets a buffer of its own size.
+  if (bytes > capacity_) {
+    buffer_ = std::make_unique<char[]>(bytes);
+    capacity_ = bytes;
+  }
 }
 
 void TableWriter::Put(std::string_view text) {
@@ -252,7 +266,7 @@ void TableWriter::PutText(std::string_view text) {
 }
 
 void TableWriter::Write(const TableRow& row) {
-  Need(kRowBudget + 6 * row.error.size());
+  Need(row_budget_ + 6 * row.error.size());
   const bool json = format_ == TableFormat::kJsonLines;
   if (json) Put("{");
   bool first = true;
@@ -266,6 +280,14 @@ void TableWriter::Write(const TableRow& row) {
       Put(",");
     }
     first = false;
+    if (c == kFitRangeColumn) {
+      if (row.properties != nullptr) {
+        Put(OutsideFitRange(row) ? "0" : "1");
+      } else if (json) {
+        Put("null");
+      }
+      continue;
+    }
     double value = 0;
     bool known = false;
     if (c < kInputColumns) {
@@ -331,6 +353,16 @@ std::string MakeSweep(double from, double to, double step, Sweep& sweep) {
   return {};
 }
 
+bool ConsecutiveStatesDiffer(const Sweep& sweep, const std::function<double(double)>& to_state) {
+  double before = to_state(sweep.At(0));
+  for (std::uint64_t i = 1; i < sweep.count; ++i) {
+    const double state = to_state(sweep.At(i));
+    if (state == before && std::isfinite(state)) return false;
+    before = state;
+  }
+  return true;
+}
+
 TableRow StateRow(double pressure, PressureUnit pressure_unit, double temperature,
                   TemperatureUnit temperature_unit) {
   TableRow row;
@@ -358,19 +390,31 @@ bool CalculateRow(TableRow& row, const AmountsInput& amounts, MixtureResult& scr
   return true;
 }
 
-std::uint64_t WriteSweep(const SweepRequest& request, TableWriter& writer) {
-  std::uint64_t failed = 0;
+bool OutsideFitRange(const TableRow& row) {
+  return row.properties != nullptr && !InPropertyFitRange(row.temperature_k);
+}
+
+void TableCounts::Count(const TableRow& row) {
+  ++rows;
+  if (!row.error.empty()) ++failed;
+  if (OutsideFitRange(row)) ++outside_fit_range;
+}
+
+TableCounts WriteSweep(const SweepRequest& request, TableWriter& writer) {
+  TableCounts counts;
   MixtureResult scratch;
   for (std::uint64_t ip = 0; ip < request.pressure.count; ++ip) {
     const double pressure = request.pressure.At(ip);
     for (std::uint64_t it = 0; it < request.temperature.count; ++it) {
       TableRow row = StateRow(pressure, request.pressure_unit, request.temperature.At(it),
                               request.temperature_unit);
-      if (!CalculateRow(row, request.amounts, scratch)) ++failed;
+      CalculateRow(row, request.amounts, scratch);
       writer.Write(row);
+      counts.Count(row);
+      if (writer.failed()) return counts;
     }
   }
-  return failed;
+  return counts;
 }
 
 }  // namespace toluvek

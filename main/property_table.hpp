@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <optional>
@@ -40,15 +41,18 @@ const Message* EvaluateState(double pressure, double temperature, const AmountsI
                              MixtureResult& result);
 
 // Columns: the inputs and the mixture's results, then the six per-species quantities, each
-// for the twelve species in species order.
+// for the twelve species in species order, then whether the row's properties hold.
 inline constexpr std::size_t kTableMixtureColumns = 12;
-inline constexpr std::size_t kTableColumnCount = kTableMixtureColumns + 6 * kSpeciesCount;
+// "in_fit_range": 1 when the row's temperature lies where the fits of cp, λ and μ hold, 0
+// where its properties are extrapolated, empty when the row has no properties.
+inline constexpr std::size_t kFitRangeColumn = kTableMixtureColumns + 6 * kSpeciesCount;
+inline constexpr std::size_t kTableColumnCount = kFitRangeColumn + 1;
 
 // The header name of a column, with its SI unit: "pressure_Pa", "cp_J_per_kg_K",
 // "mole_fraction_H2", "cp_H2_J_per_kg_K".
 const std::string& TableColumnName(std::size_t column);
 std::optional<std::size_t> FindTableColumn(std::string_view name);
-std::vector<std::size_t> DefaultTableColumns();  // the twelve mixture columns
+std::vector<std::size_t> DefaultTableColumns();  // the twelve mixture columns, in_fit_range
 std::vector<std::size_t> SpeciesTableColumns();  // the 72 per-species columns
 
 // The last column of every table: the message of a state that failed, empty otherwise.
@@ -75,8 +79,10 @@ class TableWriter {
   ~TableWriter();
 
   void Write(const TableRow& row);
-  // Hands the buffered rows to the stream; false when the stream has failed.
+  // Hands the buffered rows to the stream; false when the stream has failed, now or before.
   bool Flush();
+  // Whether a write to the stream has failed: the rows after it cannot reach their reader.
+  bool failed() const { return failed_; }
 
  private:
   void Need(std::size_t bytes);
@@ -90,7 +96,10 @@ class TableWriter {
   std::vector<std::size_t> columns_;
   TableFormat format_;
   std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_;
   std::size_t used_ = 0;
+  std::size_t row_budget_;  // room a row needs besides its error text
+  bool failed_ = false;
   struct LastNumber {
     double value = 0;
     std::uint8_t length = 0;  // 0: none yet
@@ -119,6 +128,12 @@ Sweep SingleValue(double value);
 // more than kMaxTableRows values.
 std::string MakeSweep(double from, double to, double step, Sweep& sweep);
 
+// Whether each value of the sweep differs from the one before once `to_state` has converted it
+// to what the calculation reads (Pa, K). A step below the precision of the values (1e-7 on
+// 1234567890) gives the same state row after row. Values that are not finite are left to
+// fail in their rows.
+bool ConsecutiveStatesDiffer(const Sweep& sweep, const std::function<double(double)>& to_state);
+
 // A sweep over temperature (fastest) and pressure, each in its unit, for one set of amounts.
 struct SweepRequest {
   Sweep pressure;  // NaN values: a pressure text that was not a number
@@ -135,7 +150,18 @@ TableRow StateRow(double pressure, PressureUnit pressure_unit, double temperatur
 // Calculates the row in place: properties and error filled in. Returns false when it failed.
 bool CalculateRow(TableRow& row, const AmountsInput& amounts, MixtureResult& scratch);
 
-// Writes every state of the sweep; returns how many rows failed.
-std::uint64_t WriteSweep(const SweepRequest& request, TableWriter& writer);
+// Whether the row shows properties at a temperature where the fits of cp, λ and μ do not hold.
+bool OutsideFitRange(const TableRow& row);
+
+// What a table's rows came to.
+struct TableCounts {
+  std::uint64_t rows = 0;               // written
+  std::uint64_t failed = 0;             // with an error
+  std::uint64_t outside_fit_range = 0;  // with extrapolated properties
+  void Count(const TableRow& row);
+};
+
+// Writes every state of the sweep, stopping at the first write that fails.
+TableCounts WriteSweep(const SweepRequest& request, TableWriter& writer);
 
 }  // namespace toluvek

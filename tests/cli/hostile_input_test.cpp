@@ -1,6 +1,7 @@
 // toluvek-cli on input a script gets wrong or an attacker crafts: bytes that are not UTF-8,
 // missing and empty option values, output that cannot be written.
 
+#include <iostream>
 #include <sstream>
 #include <streambuf>
 
@@ -8,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_app.hpp"
+#include "engine/gas_table.hpp"
 #include "run_cli.hpp"
 
 namespace toluvek::cli {
@@ -60,6 +62,51 @@ TEST(HostileInput, MissingEmptyAndRepeatedValuesAreUsageErrorsNamingTheOption) {
   EXPECT_EQ(negative.err, "エラーメッセージ: 圧力が負です!!\n");
 }
 
+std::string Repeated(const std::string& name, std::size_t times) {
+  std::string list = name;
+  for (std::size_t i = 1; i < times; ++i) list += "," + name;
+  return list;
+}
+
+// Options that crashed the program or gave a table of repeated rows are refused before any
+// row is written.
+TEST(HostileInput, RepeatedColumnsAndStepsBelowThePrecisionAreUsageErrors) {
+  const std::string prandtl = Repeated("prandtl", 16000);
+  const struct {
+    std::vector<std::string> args;
+    std::string first_line;
+  } cases[] = {
+      {{"table", "--columns", prandtl, "--t-from", "0", "--t-to", "10", "--t-step", "1"},
+       "--columns: column \"prandtl\" is named twice"},
+      {{"table", "--columns", prandtl, "--json"}, "--columns: column \"prandtl\" is named twice"},
+      {{"batch", "--columns", "cp_J_per_kg_K,pressure_Pa,cp_J_per_kg_K"},
+       "--columns: column \"cp_J_per_kg_K\" is named twice"},
+      {{"table", "--columns", "cp_CO2_J_per_kg_K", "--species"},
+       "--columns: column \"cp_CO2_J_per_kg_K\" is one of the --species columns already"},
+      {{"table", "--p-from", "1234567890", "--p-to", "1234567890.000001", "--p-step", "1e-7",
+        "--columns", "pressure_Pa"},
+       "--p-from/-to/-step: the step is too small: consecutive rows would be the same state"},
+  };
+  for (const auto& c : cases) {
+    const Outcome r = RunCli(c.args);
+    EXPECT_EQ(r.code, kExitUsage) << c.first_line;
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n')), c.first_line);
+    EXPECT_EQ(r.out, "");
+  }
+}
+
+// An amount text the dialog leaves as it was typed has no value in JSON unless it is a number.
+TEST(HostileInput, AmountTextsThatAreNoNumbersHaveNullValues) {
+  for (const std::string text : {"1e999", "abc"}) {
+    const Outcome r = RunCli({"add-air", "1", "--amounts", "CH4=" + text, "--json"});
+    ASSERT_EQ(r.code, kExitOk) << r.err;
+    const nlohmann::json amounts = nlohmann::json::parse(r.out)["amounts"];
+    EXPECT_EQ(amounts[kCH4],
+              (nlohmann::json{{"label", "CH4"}, {"value", nullptr}, {"text", text}}));
+    EXPECT_EQ(amounts[kO2]["value"], 0.21);
+  }
+}
+
 // A stream whose every write fails, as standard output on a full disk or a closed pipe.
 class FullDisk : public std::streambuf {
  protected:
@@ -74,6 +121,30 @@ TEST(HostileInput, ResultsThatCannotBeWrittenEndWithExitOne) {
     std::ostringstream err;
     EXPECT_EQ(cli::Run(args, out, err), kExitStopped) << args[0];
     EXPECT_EQ(err.str(), "toluvek-cli: the results could not be written to standard output\n");
+  }
+}
+
+// A table that cannot be written stops at the first failed write and says so once; a batch
+// reads no further.
+TEST(HostileInput, TablesStopAtTheFirstWriteThatFails) {
+  std::string input = "pressure,pressure_unit,temperature,temperature_unit,N2\n";
+  for (int i = 0; i < 200000; ++i) input += "1,atm,25,C,1\n";
+  const std::vector<std::string> runs[] = {
+      {"table", "--t-from", "0", "--t-to", "99999", "--t-step", "1", "--species"},
+      {"batch", "--species"}};
+  for (const auto& args : runs) {
+    FullDisk full;
+    std::ostream out(&full);
+    std::ostringstream err;
+    std::istringstream in(input);
+    std::streambuf* const standard_input = std::cin.rdbuf(in.rdbuf());
+    const int code = cli::Run(args, out, err);
+    std::cin.rdbuf(standard_input);
+    EXPECT_EQ(code, kExitStopped) << args[0];
+    EXPECT_EQ(err.str(), "toluvek-cli: the results could not be written to standard output\n");
+    if (args[0] == "batch") {
+      EXPECT_GT(static_cast<std::size_t>(in.rdbuf()->in_avail()), input.size() / 2);
+    }
   }
 }
 

@@ -62,6 +62,47 @@ TEST(MixtureCommand, AMessageEndsWithExitOneAndKeepsWhatWasWritten) {
   EXPECT_FALSE(doc["mixture"].contains("kinematic_viscosity"));
 }
 
+// Every subcommand that shows properties warns once where the fits do not hold, exit code
+// unchanged, and says in JSON whether they do.
+TEST(MixtureCommand, PropertiesBeyondTheFitsWarnOnceAndAreFlaggedInJson) {
+  const struct {
+    std::vector<std::string> args;
+    int code;
+    std::string err;     // before the warning
+    std::string kelvin;  // in the warning; empty: no warning
+  } cases[] = {
+      {{"mixture", "--temperature", "1000", "--temperature-unit", "K"}, kExitOk, "", ""},
+      {{"mixture", "--temperature", "1000.01", "--temperature-unit", "K"}, kExitOk, "", "1000.01"},
+      {{"mixture", "--temperature", "900", "--pressure", "0"},
+       kExitStopped,
+       "Toluvek: 入力値を確認下さい。\n",
+       "1173.15"},
+      {{"combustion", "--amounts", "CH4=1,O2=2.2,N2=8.276"}, kExitOk, "", "2188.15"},
+      {{"duct", "--flow", "1", "--temperature", "800"}, kExitOk, "", "1073.15"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[0] + " " + c.args[2]);
+    const std::string err =
+        c.kelvin.empty() ? c.err
+                         : c.err + "warning: the properties at " + c.kelvin +
+                               " K are extrapolated: the fits of cp, λ and μ hold from 200 to "
+                               "1000 K\n";
+    const Outcome text = RunCli(c.args);
+    EXPECT_EQ(text.code, c.code);
+    EXPECT_EQ(text.err, err);
+    std::vector<std::string> json_args = c.args;
+    json_args.push_back("--json");
+    const Outcome json = RunCli(json_args);
+    EXPECT_EQ(json.err, err);
+    const auto doc = nlohmann::json::parse(json.out);
+    const auto& holder = c.args[0] == "combustion" ? doc["burnt_gas"] : doc;
+    EXPECT_EQ(holder.value("outside_fit_range", nlohmann::json()), !c.kelvin.empty());
+  }
+  // No properties, nothing to flag.
+  const Outcome none = RunCli({"mixture", "--temperature", "-300", "--json"});
+  EXPECT_FALSE(nlohmann::json::parse(none.out).contains("outside_fit_range"));
+}
+
 TEST(MixtureCommand, ValidationMessagesCarryTheirTitle) {
   const Outcome r = RunCli({"mixture", "--amounts", "0,0,0,0,0,0,0,0,0,0,0,0"});
   EXPECT_EQ(r.code, kExitStopped);

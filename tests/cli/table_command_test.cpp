@@ -36,7 +36,7 @@ TEST(TableCommand, SweepHasARowPerStepAndBothEnds) {
   EXPECT_EQ(lines[0],
             "pressure_Pa,temperature_K,temperature_C,molar_mass_kg_per_kmol,density_kg_per_m3,"
             "gas_constant_J_per_kg_K,cp_J_per_kg_K,conductivity_W_per_m_K,viscosity_Pa_s,"
-            "kinematic_viscosity_m2_per_s,prandtl,prandtl_eucken,error");
+            "kinematic_viscosity_m2_per_s,prandtl,prandtl_eucken,in_fit_range,error");
   EXPECT_EQ(lines[1].substr(0, 21), "101325,273.15,0,28.85");
   EXPECT_EQ(lines.back().substr(0, 25), "101325,1273.15,1000,28.85");
   EXPECT_EQ(lines.back().back(), ',');  // no error
@@ -48,7 +48,10 @@ TEST(TableCommand, FailedStatesKeepTheirRowsInTheMiddleOfTheGrid) {
       RunCli({"table", "--temperature-unit", "K", "--t-from", "3500", "--t-to", "3540", "--t-step",
               "20", "--p-from", "1E+005", "--p-to", "2E+005", "--p-step", "1E+005"});
   EXPECT_EQ(r.code, kExitStopped);
-  EXPECT_EQ(r.err, "2 of 6 rows failed\n");
+  EXPECT_EQ(r.err,
+            "2 of 6 rows failed\n"
+            "warning: 4 of 6 rows are extrapolated (in_fit_range 0): the fits of cp, λ and μ hold "
+            "from 200 to 1000 K\n");
   const auto lines = Lines(r.out);
   ASSERT_EQ(lines.size(), 7u);
   const char* expected[][3] = {
@@ -56,11 +59,12 @@ TEST(TableCommand, FailedStatesKeepTheirRowsInTheMiddleOfTheGrid) {
       {"2e+05", "3500", ""}, {"2e+05", "3520", ""}, {"2e+05", "3540", "入力値を確認下さい。"}};
   for (std::size_t i = 0; i < 6; ++i) {
     const auto cells = Cells(lines[i + 1]);
-    ASSERT_EQ(cells.size(), 13u) << lines[i + 1];
+    ASSERT_EQ(cells.size(), 14u) << lines[i + 1];
     EXPECT_EQ(cells[0], expected[i][0]);
     EXPECT_EQ(cells[1], expected[i][1]);
-    EXPECT_EQ(cells[12], expected[i][2]);
-    EXPECT_EQ(cells[6].empty(), !cells[12].empty()) << "cp is empty exactly when the row failed";
+    EXPECT_EQ(cells[13], expected[i][2]);
+    EXPECT_EQ(cells[6].empty(), !cells[13].empty()) << "cp is empty exactly when the row failed";
+    EXPECT_EQ(cells[12], cells[13].empty() ? "0" : "") << "3500 K is beyond the fits";
   }
 }
 
@@ -115,6 +119,10 @@ TEST(TableCommand, ColumnsAndJsonLines) {
   EXPECT_EQ(doc.dump(), "{\"temperature_C\":20,\"cp_CO2_J_per_kg_K\":" +
                             FormatShortest(doc["cp_CO2_J_per_kg_K"].get<double>()) +
                             ",\"error\":null}");
+  // The species columns go before in_fit_range, which stays beside the error.
+  const std::string header = Lines(RunCli({"table", "--species"}).out)[0];
+  EXPECT_EQ(header.substr(header.size() - 50),
+            "prandtl_n-C4H10,prandtl_i-C4H10,in_fit_range,error");
 }
 
 TEST(TableCommand, UnsoundSweepsAndColumnsAreUsageErrors) {
@@ -156,8 +164,8 @@ TEST(BatchCommand, WritesARowForEveryLineInOrder) {
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(lines[0], Lines(table.out)[0]);
   EXPECT_EQ(lines[1], Lines(table.out)[1]);
-  EXPECT_EQ(lines[2], ",,,,,,,,,,,,line 3: temperature_unit is not C or K");
-  EXPECT_EQ(lines[3], "101325,298.15,25,,,,,,,,,,負のモル体積があります!!");
+  EXPECT_EQ(lines[2], ",,,,,,,,,,,,,line 3: temperature_unit is not C or K");
+  EXPECT_EQ(lines[3], "101325,298.15,25,,,,,,,,,,,負のモル体積があります!!");
   EXPECT_EQ(Cells(lines[4])[1], "298.15");
   EXPECT_EQ(Cells(lines[4])[3], Cells(lines[1])[3]);
 }

@@ -1,7 +1,9 @@
 #include "main/property_table.hpp"
 
+#include <functional>
 #include <limits>
 #include <sstream>
+#include <streambuf>
 
 #include <gtest/gtest.h>
 
@@ -120,6 +122,111 @@ TEST(PropertyTable, UnsoundSweepsAreRefused) {
   EXPECT_EQ(MakeSweep(0, 1, 5e-324, sweep), "more than 10000000 rows");
 }
 
+TEST(PropertyTable, ConsecutiveStatesThatWouldNotDifferAreFound) {
+  const auto pascal = [](double p) { return p; };
+  const auto kelvin = [](double t_celsius) {
+    return StateRow(0, PressureUnit::kPa, t_celsius, TemperatureUnit::kCelsius).temperature_k;
+  };
+  const struct {
+    double from, to, step;
+    std::function<double(double)> to_state;
+    bool differ;
+  } cases[] = {
+      {1234567890, 1234567890.000001, 1e-7, pascal, false},  // rounded to 15 digits
+      {0, 1e-13, 1e-14, pascal, true},
+      {0, 1e-13, 1e-14, kelvin, false},  // apart in ℃, one state in K
+      {0, 1000, 0.001, kelvin, true},
+      {1e308, 1.7e308, 1e307, [](double p) { return p * 101325; }, true},  // each row fails
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.from << " to " << c.to << " by " << c.step);
+    Sweep sweep;
+    ASSERT_EQ(MakeSweep(c.from, c.to, c.step, sweep), "");
+    EXPECT_EQ(ConsecutiveStatesDiffer(sweep, c.to_state), c.differ);
+  }
+}
+
+// A stream whose every write fails, as standard output on a full disk or a closed pipe.
+class FullDisk : public std::streambuf {
+ protected:
+  int overflow(int) override { return traits_type::eof(); }
+};
+
+TEST(PropertyTable, SweepStopsAtTheFirstWriteThatFails) {
+  FullDisk full;
+  std::ostream out(&full);
+  TableWriter writer(out, DefaultTableColumns(), TableFormat::kCsv);
+  SweepRequest request;
+  request.pressure = SingleValue(101325);
+  request.temperature_unit = TemperatureUnit::kKelvin;
+  ASSERT_EQ(MakeSweep(-1, -1e6, -1, request.temperature), "");  // rows that fail fast
+  request.amounts = ReadAmounts({"0", "21", "79", "0", "0", "0", "0", "0", "0", "0", "0", "0"});
+  const TableCounts counts = WriteSweep(request, writer);
+  EXPECT_TRUE(writer.failed());
+  EXPECT_GT(counts.rows, 0u);
+  EXPECT_LT(counts.rows, request.temperature.count / 10);
+}
+
+// in_fit_range is 1 from 200 to 1000 K, both ends included, 0 beyond, empty without values.
+TEST(PropertyTable, FitRangeColumnFlagsExtrapolatedRows) {
+  SweepRequest request;
+  request.pressure = SingleValue(101325);
+  request.temperature_unit = TemperatureUnit::kKelvin;
+  ASSERT_EQ(MakeSweep(0, 1100, 100, request.temperature), "");
+  request.amounts = ReadAmounts({"0", "21", "79", "0", "0", "0", "0", "0", "0", "0", "0", "0"});
+  const std::vector<std::size_t> columns = {1, kFitRangeColumn};
+  std::ostringstream csv, json;
+  TableCounts counts;
+  {
+    TableWriter writer(csv, columns, TableFormat::kCsv);
+    counts = WriteSweep(request, writer);
+    TableWriter json_writer(json, columns, TableFormat::kJsonLines);
+    request.temperature = SingleValue(0);
+    WriteSweep(request, json_writer);
+  }
+  EXPECT_EQ(csv.str(),
+            "temperature_K,in_fit_range,error\n"
+            "0,,入力値を確認下さい。\n"
+            "100,0,\n200,1,\n300,1,\n400,1,\n500,1,\n600,1,\n700,1,\n800,1,\n900,1,\n"
+            "1000,1,\n"
+            "1100,0,\n");
+  EXPECT_EQ(json.str(),
+            "{\"temperature_K\":0,\"in_fit_range\":null,\"error\":\"入力値を確認下さい。\"}\n");
+  EXPECT_EQ(counts.rows, 12u);
+  EXPECT_EQ(counts.failed, 1u);
+  EXPECT_EQ(counts.outside_fit_range, 2u);
+}
+
+// A column chosen many times over still gets room for each of its cells.
+TEST(PropertyTable, RowRoomFollowsTheColumnsChosen) {
+  MixtureProperties p;
+  p.prandtl = 0.7123456789012345;
+  const std::vector<std::size_t> columns(16000, *FindTableColumn("prandtl"));
+  const TableRow row{true, 101325, 298.15, 25, &p, {}};
+  const std::string number = FormatShortest(p.prandtl);
+  std::string csv, csv_row, json, json_row = "{";
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    csv += "prandtl,";
+    csv_row += number + ",";
+    json_row += "\"prandtl\":" + number + ",";
+  }
+  csv += "error\n";
+  for (int i = 0; i < 10; ++i) {
+    csv += csv_row + "\n";
+    json += json_row + "\"error\":null}\n";
+  }
+  for (const auto& [format, expected] :
+       {std::pair{TableFormat::kCsv, csv}, std::pair{TableFormat::kJsonLines, json}}) {
+    std::ostringstream out;
+    {
+      TableWriter writer(out, columns, format);
+      for (int i = 0; i < 10; ++i) writer.Write(row);
+    }
+    EXPECT_TRUE(out.str() == expected)
+        << "wrote " << out.str().size() << " bytes of " << expected.size();
+  }
+}
+
 TEST(PropertyTable, WriterQuotesTextsAndLeavesFailedValuesEmpty) {
   MixtureProperties p;
   p.cp = 1012.5;
@@ -156,7 +263,8 @@ TEST(PropertyTable, WriterQuotesTextsAndLeavesFailedValuesEmpty) {
 }
 
 TEST(PropertyTable, ColumnNamesCarryTheirUnitsAndSpecies) {
-  EXPECT_EQ(DefaultTableColumns().size(), 12u);
+  EXPECT_EQ(DefaultTableColumns().size(), 13u);
+  EXPECT_EQ(TableColumnName(DefaultTableColumns().back()), "in_fit_range");
   EXPECT_EQ(SpeciesTableColumns().size(), 72u);
   EXPECT_EQ(TableColumnName(SpeciesTableColumns().front()), "mole_fraction_H2");
   EXPECT_EQ(TableColumnName(SpeciesTableColumns().back()), "prandtl_i-C4H10");
