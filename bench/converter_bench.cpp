@@ -20,7 +20,8 @@ void RunKeystrokes(benchmark::State& state, std::string_view input, const char* 
 }
 
 void BM_PressureConverterKeystroke(benchmark::State& state) {
-  RunKeystrokes<PressureConverterModel>(state, form9::kInput, "101325", "1013255");
+  RunKeystrokes<PressureConverterModel>(state, pressure_converter_fields::kInput, "101325",
+                                        "1013255");
 }
 BENCHMARK(BM_PressureConverterKeystroke);
 

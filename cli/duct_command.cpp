@@ -73,9 +73,9 @@ Subcommand AddDuctCommand(CLI::App& app) {
             // label beside d2 (which keeps the numbers as typed), then the flow unit, whose
             // option calculates, or "計　　算".
             DuctWindowModel duct(window, messages);
-            duct.SetText(form7::kFlow, options->flow);
-            duct.SetText(form7::kD1, options->d1);
-            duct.SetText(form7::kD2, options->d2);
+            duct.SetText(duct_flow_fields::kFlow, options->flow);
+            duct.SetText(duct_flow_fields::kD1, options->d1);
+            duct.SetText(duct_flow_fields::kD2, options->d2);
             duct.SelectShape(options->shape == "annulus"     ? DuctShape::kDoublePipe
                              : options->shape == "rectangle" ? DuctShape::kRectangular
                                                              : DuctShape::kCircular);

@@ -81,90 +81,91 @@ Subcommand AddMixCommand(CLI::App& app) {
     CLI::Option* option = sub->get_option(name);
     option->description(option->get_description() + " (required)");
   }
-  return {
-      sub, [options](Io& io) {
-        std::string missing;
-        for (const auto& [name, text] :
-             {std::pair{"--a-flow", &options->a.flow}, std::pair{"--b-flow", &options->b.flow},
-              std::pair{"--b-amounts", &options->b.amounts}}) {
-          if (text->empty()) missing += std::string(missing.empty() ? "" : ", ") + name;
-        }
-        if (!missing.empty()) {
-          io.err << "mix: missing " << missing << "\nusage: mix [options]; see --help\n";
-          return kExitUsage;
-        }
-        MixingStream streams[2];
-        const StreamOptions* given[2] = {&options->a, &options->b};
-        for (int s = 0; s < 2; ++s) {
-          const auto amounts = ParseAmountList(given[s]->amounts);
-          if (!amounts) {
-            io.err << "--" << (s == 0 ? 'a' : 'b')
-                   << "-amounts: give twelve comma-separated values in species order, or "
-                      "NAME=VALUE pairs with the labels H2 O2 N2 CO CO2 H2O CH3OH CH4 C2H6 "
-                      "C3H8 n-C4H10 i-C4H10\n";
-            return kExitUsage;
-          }
-          streams[s] = {given[s]->temperature, given[s]->flow, *amounts};
-        }
-        // The mixing window on a headless main window, its fields as given, then "計算".
-        HeadlessMainWindow headless(io.messages);
-        RecordingMessages& messages = headless.messages();
-        MixingWindowModel window(headless.window(), messages);
-        window.SetText(form11::kTemperatureA, streams[0].temperature);
-        window.SetText(form11::kFlowA, streams[0].flow);
-        window.SetText(form11::kTemperatureB, streams[1].temperature);
-        window.SetText(form11::kFlowB, streams[1].flow);
-        for (std::size_t i = 0; i < kSpeciesCount; ++i) {
-          window.SetText(form11::kAmountA[i], streams[0].amounts[i]);
-          window.SetText(form11::kAmountB[i], streams[1].amounts[i]);
-        }
-        window.Calculate();
-        const MixingResult& result = window.last_result();
-
-        if (options->json) {
-          nlohmann::ordered_json doc;
-          doc["status"] = StatusName(result.status);
-          const MixingItem fields[2] = {MixingItem::kFractionA, MixingItem::kFractionB};
-          const SpeciesArray* values[2] = {&result.composition_a, &result.composition_b};
-          for (int s = 0; s < 2; ++s) {
-            doc[s == 0 ? "stream_a" : "stream_b"] = {
-                {"temperature", streams[s].temperature},
-                {"flow", streams[s].flow},
-                {"fractions", Fractions(result, fields[s], *values[s])}};
-          }
-          for (const MixingText& write : result.display) {
-            if (write.item == MixingItem::kTotalFlow) {
-              doc["total_flow"] = ValueAndText(result.total_flow, write.text);
+  return {sub, [options](Io& io) {
+            std::string missing;
+            for (const auto& [name, text] :
+                 {std::pair{"--a-flow", &options->a.flow}, std::pair{"--b-flow", &options->b.flow},
+                  std::pair{"--b-amounts", &options->b.amounts}}) {
+              if (text->empty()) missing += std::string(missing.empty() ? "" : ", ") + name;
             }
-          }
-          doc["mixed_fractions"] =
-              Fractions(result, MixingItem::kMixedFraction, result.mixed_composition);
-          if (result.status == MixingStatus::kSolved) {
-            doc["mixed_temperature"] =
-                ValueAndText(result.mixed_temperature, result.display.back().text);
-          }
-          doc["search_steps"] = result.search_steps;
-          doc["messages"] = MessagesJson(messages.shown());
-          io.out << JsonText(doc) << '\n';
-        } else {
-          // The window's fields: the texts given, overwritten by what the run wrote.
-          auto row = [&](std::string_view caption, std::string_view a, std::string_view b,
-                         std::string_view mixed) {
-            std::string line = PadColumns(caption, 10) + PadColumns(window.Text(a), 13) +
-                               PadColumns(window.Text(b), 13) + window.Text(mixed);
-            line.erase(line.find_last_not_of(' ') + 1);
-            io.out << line << '\n';
-          };
-          io.out << PadColumns("", 10) << PadColumns("A", 13) << PadColumns("B", 13) << "混合\n";
-          row("温度[℃]", form11::kTemperatureA, form11::kTemperatureB, form11::kMixedTemperature);
-          row("流量", form11::kFlowA, form11::kFlowB, form11::kTotalFlow);
-          for (std::size_t i = 0; i < kSpeciesCount; ++i) {
-            row(AllSpecies()[i].label, form11::kAmountA[i], form11::kAmountB[i],
-                form11::kMixedFraction[i]);
-          }
-        }
-        return result.status == MixingStatus::kSolved ? kExitOk : kExitStopped;
-      }};
+            if (!missing.empty()) {
+              io.err << "mix: missing " << missing << "\nusage: mix [options]; see --help\n";
+              return kExitUsage;
+            }
+            MixingStream streams[2];
+            const StreamOptions* given[2] = {&options->a, &options->b};
+            for (int s = 0; s < 2; ++s) {
+              const auto amounts = ParseAmountList(given[s]->amounts);
+              if (!amounts) {
+                io.err << "--" << (s == 0 ? 'a' : 'b')
+                       << "-amounts: give twelve comma-separated values in species order, or "
+                          "NAME=VALUE pairs with the labels H2 O2 N2 CO CO2 H2O CH3OH CH4 C2H6 "
+                          "C3H8 n-C4H10 i-C4H10\n";
+                return kExitUsage;
+              }
+              streams[s] = {given[s]->temperature, given[s]->flow, *amounts};
+            }
+            // The mixing window on a headless main window, its fields as given, then "計算".
+            HeadlessMainWindow headless(io.messages);
+            RecordingMessages& messages = headless.messages();
+            MixingWindowModel window(headless.window(), messages);
+            window.SetText(mixing_fields::kTemperatureA, streams[0].temperature);
+            window.SetText(mixing_fields::kFlowA, streams[0].flow);
+            window.SetText(mixing_fields::kTemperatureB, streams[1].temperature);
+            window.SetText(mixing_fields::kFlowB, streams[1].flow);
+            for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+              window.SetText(mixing_fields::kAmountA[i], streams[0].amounts[i]);
+              window.SetText(mixing_fields::kAmountB[i], streams[1].amounts[i]);
+            }
+            window.Calculate();
+            const MixingResult& result = window.last_result();
+
+            if (options->json) {
+              nlohmann::ordered_json doc;
+              doc["status"] = StatusName(result.status);
+              const MixingItem fields[2] = {MixingItem::kFractionA, MixingItem::kFractionB};
+              const SpeciesArray* values[2] = {&result.composition_a, &result.composition_b};
+              for (int s = 0; s < 2; ++s) {
+                doc[s == 0 ? "stream_a" : "stream_b"] = {
+                    {"temperature", streams[s].temperature},
+                    {"flow", streams[s].flow},
+                    {"fractions", Fractions(result, fields[s], *values[s])}};
+              }
+              for (const MixingText& write : result.display) {
+                if (write.item == MixingItem::kTotalFlow) {
+                  doc["total_flow"] = ValueAndText(result.total_flow, write.text);
+                }
+              }
+              doc["mixed_fractions"] =
+                  Fractions(result, MixingItem::kMixedFraction, result.mixed_composition);
+              if (result.status == MixingStatus::kSolved) {
+                doc["mixed_temperature"] =
+                    ValueAndText(result.mixed_temperature, result.display.back().text);
+              }
+              doc["search_steps"] = result.search_steps;
+              doc["messages"] = MessagesJson(messages.shown());
+              io.out << JsonText(doc) << '\n';
+            } else {
+              // The window's fields: the texts given, overwritten by what the run wrote.
+              auto row = [&](std::string_view caption, std::string_view a, std::string_view b,
+                             std::string_view mixed) {
+                std::string line = PadColumns(caption, 10) + PadColumns(window.Text(a), 13) +
+                                   PadColumns(window.Text(b), 13) + window.Text(mixed);
+                line.erase(line.find_last_not_of(' ') + 1);
+                io.out << line << '\n';
+              };
+              io.out << PadColumns("", 10) << PadColumns("A", 13) << PadColumns("B", 13)
+                     << "混合\n";
+              row("温度[℃]", mixing_fields::kTemperatureA, mixing_fields::kTemperatureB,
+                  mixing_fields::kMixedTemperature);
+              row("流量", mixing_fields::kFlowA, mixing_fields::kFlowB, mixing_fields::kTotalFlow);
+              for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+                row(AllSpecies()[i].label, mixing_fields::kAmountA[i], mixing_fields::kAmountB[i],
+                    mixing_fields::kMixedFraction[i]);
+              }
+            }
+            return result.status == MixingStatus::kSolved ? kExitOk : kExitStopped;
+          }};
 }
 
 }  // namespace toluvek::cli

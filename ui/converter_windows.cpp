@@ -106,8 +106,8 @@ ConverterChooserWindow::ConverterChooserWindow(std::unique_ptr<ConverterChooserM
 
 PressureConverterWindow::PressureConverterWindow(std::unique_ptr<PressureConverterModel> model,
                                                  QWidget* parent)
-    : ToolWindowOf(std::move(model), form9::kWindow, "Unit Converter  -Pressure-", kConverterWidth,
-                   ConverterHeight(5), parent) {
+    : ToolWindowOf(std::move(model), pressure_converter_fields::kWindow,
+                   "Unit Converter  -Pressure-", kConverterWidth, ConverterHeight(5), parent) {
   PressureConverterModel& m = this->model();
   WidgetBuilder& b = build();
   b.SetNumberFont(NumberFont(scale().X(kInput.width())));
@@ -115,12 +115,13 @@ PressureConverterWindow::PressureConverterWindow(std::unique_ptr<PressureConvert
   std::vector<UnitRow> units;
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const auto unit = static_cast<PressureConverterUnit>(i);
-    units.push_back({form9::kUnitOptions[i], kPressureConverterUnitNames[i].data(),
-                     [&m, unit] { m.SelectUnit(unit); }, rows[i]});
+    units.push_back({pressure_converter_fields::kUnitOptions[i],
+                     kPressureConverterUnitNames[i].data(), [&m, unit] { m.SelectUnit(unit); },
+                     rows[i]});
   }
-  BuildConverter(b, form9::kInput, "圧力", units, [&m] { m.Close(); });
+  BuildConverter(b, pressure_converter_fields::kInput, "圧力", units, [&m] { m.Close(); });
   Finish();
-  findChild<QLineEdit*>(Utf8(form9::kInput))->setFocus();
+  findChild<QLineEdit*>(Utf8(pressure_converter_fields::kInput))->setFocus();
 }
 
 TemperatureConverterWindow::TemperatureConverterWindow(

@@ -33,8 +33,8 @@ constexpr Rgb kInputWhite = kWhite;
 }  // namespace
 
 DuctWindow::DuctWindow(std::unique_ptr<DuctWindowModel> model, QWidget* parent)
-    : ToolWindowOf(std::move(model), form7::kWindow, "Flow Property", kClientWidth, kClientHeight,
-                   parent) {
+    : ToolWindowOf(std::move(model), duct_flow_fields::kWindow, "Flow Property", kClientWidth,
+                   kClientHeight, parent) {
   DuctWindowModel& m = this->model();
   WidgetBuilder& b = build();
   b.SetNumberFont(NumberFont(scale().X(kValueWidth)));
@@ -44,22 +44,25 @@ DuctWindow::DuctWindow(std::unique_ptr<DuctWindowModel> model, QWidget* parent)
   };
 
   b.Label("流量", kFlowCaption, left);
-  b.Field(form7::kFlow, kFlowField, kInputWhite, "流量", FieldRole::kInput, enter(form7::kFlow));
+  b.Field(duct_flow_fields::kFlow, kFlowField, kInputWhite, "流量", FieldRole::kInput,
+          enter(duct_flow_fields::kFlow));
 
   QGroupBox* unit = b.Frame("Frame1", "単位", kUnitFrame, "流量の単位");
-  b.Option(unit, form7::kFlowUnitOptions[0], "Nl/min", {120, kOptionTop, 1320, kRowHeight},
+  b.Option(unit, duct_flow_fields::kFlowUnitOptions[0], "Nl/min",
+           {120, kOptionTop, 1320, kRowHeight},
            [&m] { m.SelectFlowUnit(DuctFlowUnit::kNlPerMin); });
-  b.Option(unit, form7::kFlowUnitOptions[1], "kg/s", {1560, kOptionTop, 1200, kRowHeight},
+  b.Option(unit, duct_flow_fields::kFlowUnitOptions[1], "kg/s",
+           {1560, kOptionTop, 1200, kRowHeight},
            [&m] { m.SelectFlowUnit(DuctFlowUnit::kKgPerSecond); });
 
   QGroupBox* shape = b.Frame("Frame2", "流路", kShapeFrame, "流路の形");
   constexpr const char* kShapeCaptions[] = {"円管", "二重管", "矩形"};
-  for (std::size_t i = 0; i < form7::kShapeOptions.size(); ++i) {
+  for (std::size_t i = 0; i < duct_flow_fields::kShapeOptions.size(); ++i) {
     const auto which = static_cast<DuctShape>(i);
     b.Option(
-        shape, form7::kShapeOptions[i], kShapeCaptions[i],
+        shape, duct_flow_fields::kShapeOptions[i], kShapeCaptions[i],
         {120 + static_cast<int>(i) * 1620, kOptionTop, 1440, kRowHeight},
-        [&m, which] { m.SelectShape(which); }, enter(form7::kShapeOptions[i]));
+        [&m, which] { m.SelectShape(which); }, enter(duct_flow_fields::kShapeOptions[i]));
   }
 
   // The two dimensions: caption, field, length unit (a click switches it).
@@ -67,8 +70,9 @@ DuctWindow::DuctWindow(std::unique_ptr<DuctWindowModel> model, QWidget* parent)
     std::string_view caption, field, unit;
     const char* accessible;
   };
-  const Dimension dimensions[] = {{form7::kD1Caption, form7::kD1, form7::kD1Unit, "寸法1"},
-                                  {form7::kD2Caption, form7::kD2, form7::kD2Unit, "寸法2"}};
+  const Dimension dimensions[] = {
+      {duct_flow_fields::kD1Caption, duct_flow_fields::kD1, duct_flow_fields::kD1Unit, "寸法1"},
+      {duct_flow_fields::kD2Caption, duct_flow_fields::kD2, duct_flow_fields::kD2Unit, "寸法2"}};
   for (int row = 0; row < 2; ++row) {
     const Dimension& d = dimensions[row];
     const int top = kDimensionTop + row * kDimensionPitch;
@@ -101,14 +105,16 @@ DuctWindow::DuctWindow(std::unique_ptr<DuctWindowModel> model, QWidget* parent)
     b.Label(Utf8(row.unit), {kResultUnitLeft, top, kResultUnitWidth, kRowHeight}, left);
   }
 
-  b.Button(form7::kCalculate, "計　　算", kCalculateButton, [&m] { m.Calculate(); });
-  b.Button(form7::kClose, "閉", kCloseButton, [&m] { m.Close(); });
+  b.Button(duct_flow_fields::kCalculate, "計　　算", kCalculateButton, [&m] { m.Calculate(); });
+  b.Button(duct_flow_fields::kClose, "閉", kCloseButton, [&m] { m.Close(); });
 
-  b.TabOrder({form7::kFlow, form7::kFlowUnitOptions[0], form7::kFlowUnitOptions[1],
-              form7::kShapeOptions[0], form7::kShapeOptions[1], form7::kShapeOptions[2], form7::kD1,
-              form7::kD2, form7::kCalculate, form7::kClose});
+  b.TabOrder({duct_flow_fields::kFlow, duct_flow_fields::kFlowUnitOptions[0],
+              duct_flow_fields::kFlowUnitOptions[1], duct_flow_fields::kShapeOptions[0],
+              duct_flow_fields::kShapeOptions[1], duct_flow_fields::kShapeOptions[2],
+              duct_flow_fields::kD1, duct_flow_fields::kD2, duct_flow_fields::kCalculate,
+              duct_flow_fields::kClose});
   Finish();
-  findChild<QLineEdit*>(Utf8(form7::kFlow))->setFocus();
+  findChild<QLineEdit*>(Utf8(duct_flow_fields::kFlow))->setFocus();
 }
 
 }  // namespace toluvek

@@ -41,7 +41,8 @@ void HorizontalLine(QWidget* window, const TwipScale& scale, int top, const QCol
 }  // namespace
 
 MixingWindow::MixingWindow(std::unique_ptr<MixingWindowModel> model, QWidget* parent)
-    : ToolWindowOf(std::move(model), form11::kWindow, "混合", kClientWidth, kClientHeight, parent) {
+    : ToolWindowOf(std::move(model), mixing_fields::kWindow, "混合", kClientWidth, kClientHeight,
+                   parent) {
   MixingWindowModel& m = this->model();
   WidgetBuilder& b = build();
   b.SetNumberFont(NumberFont(scale().X(kStreamWidth)));
@@ -62,9 +63,9 @@ MixingWindow::MixingWindow(std::unique_ptr<MixingWindowModel> model, QWidget* pa
     tab_order_a.push_back(a);
     tab_order_b.push_back(b_name);
   };
-  row("温度[℃]", kTemperatureTop, form11::kTemperatureA, form11::kTemperatureB,
-      form11::kMixedTemperature);
-  row("流量", kFlowTop, form11::kFlowA, form11::kFlowB, form11::kTotalFlow);
+  row("温度[℃]", kTemperatureTop, mixing_fields::kTemperatureA, mixing_fields::kTemperatureB,
+      mixing_fields::kMixedTemperature);
+  row("流量", kFlowTop, mixing_fields::kFlowA, mixing_fields::kFlowB, mixing_fields::kTotalFlow);
 
   HorizontalLine(this, scale(), kDarkLineTop, QColor(128, 128, 128));
   HorizontalLine(this, scale(), kLightLineTop, QColor(255, 255, 255));
@@ -73,25 +74,26 @@ MixingWindow::MixingWindow(std::unique_ptr<MixingWindowModel> model, QWidget* pa
   heading->setToolTip("合計が1になっていない場合，自動で調整されます");
   for (std::size_t i = 0; i < kSpeciesCount; ++i) {
     row(Utf8(AllSpecies()[i].label), kFirstSpeciesTop + static_cast<int>(i) * kSpeciesPitch,
-        form11::kAmountA[i], form11::kAmountB[i], form11::kMixedFraction[i]);
+        mixing_fields::kAmountA[i], mixing_fields::kAmountB[i], mixing_fields::kMixedFraction[i]);
   }
 
-  b.Button(form11::kCalculate, "計算", {120, kButtonTop, 1575, kButtonHeight}, calculate);
-  b.Button(form11::kContinue, "続行", {1800, kButtonTop, 855, kButtonHeight}, [this, &m] {
+  b.Button(mixing_fields::kCalculate, "計算", {120, kButtonTop, 1575, kButtonHeight}, calculate);
+  b.Button(mixing_fields::kContinue, "続行", {1800, kButtonTop, 855, kButtonHeight}, [this, &m] {
     const std::string_view focus = m.Continue();
     if (auto* field = findChild<QLineEdit*>(Utf8(focus))) field->setFocus();
   });
-  b.Button(form11::kReturnValues, "値戻す", {2760, kButtonTop, 855, kButtonHeight},
+  b.Button(mixing_fields::kReturnValues, "値戻す", {2760, kButtonTop, 855, kButtonHeight},
            [&m] { m.ReturnValues(); });
-  b.Button(form11::kClose, "閉じる", {3720, kButtonTop, 1335, kButtonHeight}, [&m] { m.Close(); });
+  b.Button(mixing_fields::kClose, "閉じる", {3720, kButtonTop, 1335, kButtonHeight},
+           [&m] { m.Close(); });
 
   std::vector<std::string_view> tab_order = tab_order_a;
   tab_order.insert(tab_order.end(), tab_order_b.begin(), tab_order_b.end());
-  tab_order.insert(tab_order.end(),
-                   {form11::kCalculate, form11::kContinue, form11::kReturnValues, form11::kClose});
+  tab_order.insert(tab_order.end(), {mixing_fields::kCalculate, mixing_fields::kContinue,
+                                     mixing_fields::kReturnValues, mixing_fields::kClose});
   b.TabOrder(tab_order);
   Finish();
-  findChild<QLineEdit*>(Utf8(form11::kTemperatureA))->setFocus();
+  findChild<QLineEdit*>(Utf8(mixing_fields::kTemperatureA))->setFocus();
 }
 
 }  // namespace toluvek

@@ -64,16 +64,16 @@ std::vector<bool> Visible(const WindowModel& window, const std::array<ConverterR
 TEST(PressureConverter, EachOptionChoosesItsUnitAndHidesItsRow) {
   FakePlatform platform;
   PressureConverterModel window(platform);
-  EXPECT_EQ(window.Text(form9::kInput), "");
+  EXPECT_EQ(window.Text(pressure_converter_fields::kInput), "");
   EXPECT_EQ(window.unit(), PressureConverterUnit::kPa);
   EXPECT_EQ(Texts(window.Rows()), (std::vector<std::string>{"0  [Pa]", "0  [mmAq]", "0  [Torr]",
                                                             "0  [kgf/mm2]", "0  [atm]"}));
-  window.SetText(form9::kInput, "1");
+  window.SetText(pressure_converter_fields::kInput, "1");
   const char* kOptions[] = {"Option1", "Option2", "Option3", "Option4", "Option6"};
   for (std::size_t i = 0; i < std::size(kOptions); ++i) {
     SCOPED_TRACE(kOptions[i]);
     window.SelectUnit(static_cast<PressureConverterUnit>(i));
-    for (std::string_view option : form9::kUnitOptions) {
+    for (std::string_view option : pressure_converter_fields::kUnitOptions) {
       EXPECT_EQ(window.Checked(option), option == kOptions[i]) << option;
     }
     std::vector<bool> visible(5, true);
@@ -91,11 +91,11 @@ TEST(PressureConverter, ErrorOnlyAfterAClickOnAUnitOtherThanPascal) {
   PressureConverterModel window(platform);
   window.SelectUnit(PressureConverterUnit::kAtm);
   ASSERT_EQ(platform.shown, std::vector<Message>{kError});  // empty input
-  window.SetText(form9::kInput, "1");
+  window.SetText(pressure_converter_fields::kInput, "1");
   const std::vector<std::string> converted = Texts(window.Rows());
   platform.shown.clear();
-  window.SetText(form9::kInput, "");
-  window.SetText(form9::kInput, "x");
+  window.SetText(pressure_converter_fields::kInput, "");
+  window.SetText(pressure_converter_fields::kInput, "x");
   EXPECT_TRUE(platform.shown.empty());
   EXPECT_EQ(Texts(window.Rows()), converted);
   EXPECT_EQ(Visible(window, window.Rows()), std::vector<bool>(5, true));

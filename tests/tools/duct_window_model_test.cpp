@@ -48,19 +48,20 @@ class DuctWindow : public testing::Test {
 };
 
 TEST_F(DuctWindow, OpensWithNlPerMinACircularPipeOf1CentimetreAndNoResults) {
-  EXPECT_EQ(window_.Text(form7::kFlow), "");
-  EXPECT_EQ(window_.Text(form7::kD1), "0.01");
-  EXPECT_EQ(window_.Text(form7::kD2), "0");
-  EXPECT_EQ(window_.Text(form7::kD1Caption), "管径");
-  EXPECT_EQ(window_.Text(form7::kD1Unit), "m");
-  for (std::string_view hidden : {form7::kD2Caption, form7::kD2, form7::kD2Unit}) {
+  EXPECT_EQ(window_.Text(duct_flow_fields::kFlow), "");
+  EXPECT_EQ(window_.Text(duct_flow_fields::kD1), "0.01");
+  EXPECT_EQ(window_.Text(duct_flow_fields::kD2), "0");
+  EXPECT_EQ(window_.Text(duct_flow_fields::kD1Caption), "管径");
+  EXPECT_EQ(window_.Text(duct_flow_fields::kD1Unit), "m");
+  for (std::string_view hidden :
+       {duct_flow_fields::kD2Caption, duct_flow_fields::kD2, duct_flow_fields::kD2Unit}) {
     EXPECT_FALSE(window_.Visible(hidden)) << hidden;
   }
   EXPECT_EQ(window_.flow_unit(), DuctFlowUnit::kNlPerMin);
   EXPECT_EQ(window_.shape(), DuctShape::kCircular);
   EXPECT_TRUE(window_.Checked("Option1") && window_.Checked("Option3"));
   EXPECT_EQ(Results(), std::vector<std::string>(6, ""));
-  EXPECT_TRUE(window_.Enabled(form7::kCalculate));
+  EXPECT_TRUE(window_.Enabled(duct_flow_fields::kCalculate));
   EXPECT_TRUE(platform_.shown.empty());
 }
 
@@ -71,91 +72,93 @@ TEST_F(DuctWindow, ShapeSetsTheCaptionsAndTheSecondRowAndOnlyEnablesCalculate) {
     const char* d2;
     bool second_row;
   };
-  window_.SetText(form7::kFlow, "1");
+  window_.SetText(duct_flow_fields::kFlow, "1");
   window_.Calculate();
-  ASSERT_FALSE(window_.Enabled(form7::kCalculate));
-  window_.SetText(form7::kD1Unit, "mm");  // Label5 takes Label3's unit
+  ASSERT_FALSE(window_.Enabled(duct_flow_fields::kCalculate));
+  window_.SetText(duct_flow_fields::kD1Unit, "mm");  // Label5 takes Label3's unit
   for (const Case& c : {Case{DuctShape::kDoublePipe, "外径", "内径", true},
                         Case{DuctShape::kRectangular, "縦", "横", true},
                         Case{DuctShape::kCircular, "管径", nullptr, false}}) {
     const std::vector<std::string> results = Results();
-    window_.SetEnabled(form7::kCalculate, false);
+    window_.SetEnabled(duct_flow_fields::kCalculate, false);
     window_.SelectShape(c.shape);
-    EXPECT_EQ(window_.Text(form7::kD1Caption), c.d1);
+    EXPECT_EQ(window_.Text(duct_flow_fields::kD1Caption), c.d1);
     if (c.d2 != nullptr) {
-      EXPECT_EQ(window_.Text(form7::kD2Caption), c.d2);
-      EXPECT_EQ(window_.Text(form7::kD2Unit), "mm");
+      EXPECT_EQ(window_.Text(duct_flow_fields::kD2Caption), c.d2);
+      EXPECT_EQ(window_.Text(duct_flow_fields::kD2Unit), "mm");
     }
-    for (std::string_view row : {form7::kD2Caption, form7::kD2, form7::kD2Unit}) {
+    for (std::string_view row :
+         {duct_flow_fields::kD2Caption, duct_flow_fields::kD2, duct_flow_fields::kD2Unit}) {
       EXPECT_EQ(window_.Visible(row), c.second_row) << row;
     }
-    EXPECT_TRUE(window_.Enabled(form7::kCalculate));
+    EXPECT_TRUE(window_.Enabled(duct_flow_fields::kCalculate));
     EXPECT_EQ(Results(), results);  // no calculation
   }
   EXPECT_TRUE(platform_.shown.empty());
 }
 
 TEST_F(DuctWindow, Label3ConvertsTheNumbersAndLabel5KeepsThem) {
-  window_.SetText(form7::kD2, "0.005");
+  window_.SetText(duct_flow_fields::kD2, "0.005");
   window_.SwitchLengthUnitConverting();
-  EXPECT_EQ(window_.Text(form7::kD1Unit), "mm");
-  EXPECT_EQ(window_.Text(form7::kD2Unit), "mm");
-  EXPECT_EQ(window_.Text(form7::kD1), "10");
-  EXPECT_EQ(window_.Text(form7::kD2), "5");
+  EXPECT_EQ(window_.Text(duct_flow_fields::kD1Unit), "mm");
+  EXPECT_EQ(window_.Text(duct_flow_fields::kD2Unit), "mm");
+  EXPECT_EQ(window_.Text(duct_flow_fields::kD1), "10");
+  EXPECT_EQ(window_.Text(duct_flow_fields::kD2), "5");
   window_.SwitchLengthUnitConverting();
-  EXPECT_EQ(window_.Text(form7::kD1Unit), "m");
-  EXPECT_EQ(window_.Text(form7::kD1), "0.01");
-  EXPECT_EQ(window_.Text(form7::kD2), "0.005");
+  EXPECT_EQ(window_.Text(duct_flow_fields::kD1Unit), "m");
+  EXPECT_EQ(window_.Text(duct_flow_fields::kD1), "0.01");
+  EXPECT_EQ(window_.Text(duct_flow_fields::kD2), "0.005");
 
   window_.SwitchLengthUnitKeeping();
-  EXPECT_EQ(window_.Text(form7::kD1Unit), "mm");
-  EXPECT_EQ(window_.Text(form7::kD2Unit), "mm");
-  EXPECT_EQ(window_.Text(form7::kD1), "0.01");  // now 0.01 mm
+  EXPECT_EQ(window_.Text(duct_flow_fields::kD1Unit), "mm");
+  EXPECT_EQ(window_.Text(duct_flow_fields::kD2Unit), "mm");
+  EXPECT_EQ(window_.Text(duct_flow_fields::kD1), "0.01");  // now 0.01 mm
   EXPECT_EQ(window_.length_unit(), DuctLengthUnit::kMillimetre);
   window_.SwitchLengthUnitKeeping();
-  EXPECT_EQ(window_.Text(form7::kD2Unit), "m");
+  EXPECT_EQ(window_.Text(duct_flow_fields::kD2Unit), "m");
   EXPECT_TRUE(platform_.shown.empty());
 }
 
 TEST_F(DuctWindow, UnitClicksEnableCalculateAfterACompletedCalculation) {
-  window_.SetText(form7::kFlow, "1");
+  window_.SetText(duct_flow_fields::kFlow, "1");
   for (auto click :
        {&DuctWindowModel::SwitchLengthUnitConverting, &DuctWindowModel::SwitchLengthUnitKeeping}) {
     window_.Calculate();
-    ASSERT_FALSE(window_.Enabled(form7::kCalculate));
+    ASSERT_FALSE(window_.Enabled(duct_flow_fields::kCalculate));
     (window_.*click)();
-    EXPECT_TRUE(window_.Enabled(form7::kCalculate));
+    EXPECT_TRUE(window_.Enabled(duct_flow_fields::kCalculate));
   }
 }
 
 TEST_F(DuctWindow, Label3WithADimensionThatIsNoNumberConvertsNothing) {
-  window_.SetText(form7::kD2, "abc");
+  window_.SetText(duct_flow_fields::kD2, "abc");
   window_.SwitchLengthUnitConverting();
   EXPECT_EQ(Shown(), std::vector<std::string>{kCheck});
-  EXPECT_EQ(window_.Text(form7::kD1Unit), "mm");  // the captions stay switched
-  EXPECT_EQ(window_.Text(form7::kD2Unit), "mm");
-  EXPECT_EQ(window_.Text(form7::kD1), "0.01");
-  EXPECT_EQ(window_.Text(form7::kD2), "abc");
+  EXPECT_EQ(window_.Text(duct_flow_fields::kD1Unit), "mm");  // the captions stay switched
+  EXPECT_EQ(window_.Text(duct_flow_fields::kD2Unit), "mm");
+  EXPECT_EQ(window_.Text(duct_flow_fields::kD1), "0.01");
+  EXPECT_EQ(window_.Text(duct_flow_fields::kD2), "abc");
 }
 
 TEST_F(DuctWindow, CompletedCalculationShowsAllSixAndDisablesCalculateUntilAnEdit) {
-  window_.SetText(form7::kFlow, "1");
+  window_.SetText(duct_flow_fields::kFlow, "1");
   window_.Calculate();
   EXPECT_EQ(Results(), (std::vector<std::string>{"7.8540E-005", "2.1221E-001", "1.0000E-002",
                                                  "1.5919E+002", "8.7120E+000", "2.7438E-001"}));
-  EXPECT_FALSE(window_.Enabled(form7::kCalculate));
-  for (std::string_view field : {form7::kFlow, form7::kD1, form7::kD2}) {
-    window_.SetEnabled(form7::kCalculate, false);
+  EXPECT_FALSE(window_.Enabled(duct_flow_fields::kCalculate));
+  for (std::string_view field :
+       {duct_flow_fields::kFlow, duct_flow_fields::kD1, duct_flow_fields::kD2}) {
+    window_.SetEnabled(duct_flow_fields::kCalculate, false);
     window_.SetText(field, "2");
-    EXPECT_TRUE(window_.Enabled(form7::kCalculate)) << field;
+    EXPECT_TRUE(window_.Enabled(duct_flow_fields::kCalculate)) << field;
   }
 }
 
 TEST_F(DuctWindow, StoppedRunLeavesNoValueOfThePreviousRunBesideItsOwn) {
-  window_.SetText(form7::kFlow, "1");
+  window_.SetText(duct_flow_fields::kFlow, "1");
   window_.Calculate();
   main_.fields[std::string(form1::kKinematicViscosity)] = "0";  // stops at Re
-  window_.SetText(form7::kD1, "0.02");
+  window_.SetText(duct_flow_fields::kD1, "0.02");
   window_.Calculate();
   EXPECT_EQ(Results(),
             (std::vector<std::string>{"3.1416E-004", "5.3052E-002", "2.0000E-002", "", "", ""}));
@@ -167,9 +170,9 @@ TEST_F(DuctWindow, ReynoldsOf2300ThroughTheWindowUsesTheLaminarValue) {
   main_.fields[std::string(form1::kDensity)] = "1";
   main_.fields[std::string(form1::kKinematicViscosity)] = "1";
   main_.fields[std::string(form1::kConductivity)] = "1";
-  window_.SetText(form7::kFlow, "2300");
-  window_.SetText(form7::kD1, "1");
-  window_.SetText(form7::kD2, "1");
+  window_.SetText(duct_flow_fields::kFlow, "2300");
+  window_.SetText(duct_flow_fields::kD1, "1");
+  window_.SetText(duct_flow_fields::kD2, "1");
   window_.SelectShape(DuctShape::kRectangular);
   window_.SelectFlowUnit(DuctFlowUnit::kKgPerSecond);  // the click calculates
   EXPECT_EQ(window_.Text("Label13"), "2.3000E+003");
@@ -218,11 +221,11 @@ TEST_F(DuctWindow, StoppedCalculationShowsItsMessagesInOrderAndKeepsWhatWasPubli
     FakePlatform platform;
     main_.fields[std::string(form1::kKinematicViscosity)] = c.viscosity;
     DuctWindowModel window(main_, platform);
-    window.SetText(form7::kFlow, "1");
-    window.SetText(form7::kD1, c.d1);
-    window.SetText(form7::kD2, c.d2);
+    window.SetText(duct_flow_fields::kFlow, "1");
+    window.SetText(duct_flow_fields::kD1, c.d1);
+    window.SetText(duct_flow_fields::kD2, c.d2);
     window.SelectShape(c.shape);
-    window.EnterPressed(form7::kD1);
+    window.EnterPressed(duct_flow_fields::kD1);
     std::vector<std::string> texts;
     for (const Message& m : platform.shown) {
       texts.push_back(m.text);
@@ -233,21 +236,23 @@ TEST_F(DuctWindow, StoppedCalculationShowsItsMessagesInOrderAndKeepsWhatWasPubli
     for (std::size_t i = 0; i < kDuctRows.size(); ++i) {
       EXPECT_EQ(window.Text(kDuctRows[i].control).empty(), i >= c.shown) << c.name << ' ' << i;
     }
-    EXPECT_TRUE(window.Enabled(form7::kCalculate)) << c.name;
+    EXPECT_TRUE(window.Enabled(duct_flow_fields::kCalculate)) << c.name;
   }
 }
 
 TEST_F(DuctWindow, EnterCalculatesInTheFieldsAndOnTheShapeOptionsOnly) {
   main_.fields[std::string(form1::kPressure)] = "0";  // every calculation fails and says so
-  for (std::string_view control : {form7::kFlow, form7::kD1, form7::kD2, form7::kShapeOptions[0],
-                                   form7::kShapeOptions[1], form7::kShapeOptions[2]}) {
+  for (std::string_view control :
+       {duct_flow_fields::kFlow, duct_flow_fields::kD1, duct_flow_fields::kD2,
+        duct_flow_fields::kShapeOptions[0], duct_flow_fields::kShapeOptions[1],
+        duct_flow_fields::kShapeOptions[2]}) {
     platform_.shown.clear();
     window_.EnterPressed(control);
     EXPECT_EQ(Shown(), std::vector<std::string>{kCheck}) << control;
   }
   platform_.shown.clear();
-  window_.EnterPressed(form7::kFlowUnitOptions[0]);
-  window_.EnterPressed(form7::kCalculate);
+  window_.EnterPressed(duct_flow_fields::kFlowUnitOptions[0]);
+  window_.EnterPressed(duct_flow_fields::kCalculate);
   EXPECT_TRUE(platform_.shown.empty());
 }
 

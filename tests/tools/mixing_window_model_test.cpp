@@ -17,7 +17,7 @@
 namespace toluvek {
 namespace {
 
-using namespace form11;
+using namespace mixing_fields;
 
 SpeciesTexts Texts(const MixingWindowModel& window, const SpeciesFields& fields) {
   SpeciesTexts texts;

@@ -96,11 +96,13 @@ TEST(StreamMixingTest, DisplayFollowsStreamAThenBThenFlowThenMixedThenTemperatur
   const MixingResult result = StreamMixing({"100", "1", kNitrogen}, {"0", "1", kNitrogen});
   std::vector<std::string_view> order;
   for (const MixingText& write : result.display) order.push_back(MixingControl(write));
-  std::vector<std::string_view> expected(form11::kAmountA.begin(), form11::kAmountA.end());
-  expected.insert(expected.end(), form11::kAmountB.begin(), form11::kAmountB.end());
-  expected.push_back(form11::kTotalFlow);
-  expected.insert(expected.end(), form11::kMixedFraction.begin(), form11::kMixedFraction.end());
-  expected.push_back(form11::kMixedTemperature);
+  std::vector<std::string_view> expected(mixing_fields::kAmountA.begin(),
+                                         mixing_fields::kAmountA.end());
+  expected.insert(expected.end(), mixing_fields::kAmountB.begin(), mixing_fields::kAmountB.end());
+  expected.push_back(mixing_fields::kTotalFlow);
+  expected.insert(expected.end(), mixing_fields::kMixedFraction.begin(),
+                  mixing_fields::kMixedFraction.end());
+  expected.push_back(mixing_fields::kMixedTemperature);
   EXPECT_EQ(order, expected);
 }
 
@@ -148,7 +150,7 @@ TEST(StreamMixingTest, ZeroTotalFlowStopsAfterShowingIt) {
   const MixingResult result = StreamMixing({"25", "1", kAir}, {"100", "-1", kNitrogen});
   EXPECT_EQ(result.status, MixingStatus::kInputError);
   ASSERT_EQ(result.display.size(), 2 * kSpeciesCount + 1);
-  EXPECT_EQ(MixingControl(result.display.back()), form11::kTotalFlow);
+  EXPECT_EQ(MixingControl(result.display.back()), mixing_fields::kTotalFlow);
   EXPECT_EQ(result.display.back().text, "0.000E+000");
 }
 

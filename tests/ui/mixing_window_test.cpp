@@ -96,7 +96,7 @@ class MixingWindowTest : public QObject {
     QCOMPARE(Find("Text4")->text(), "0.000E+000");  // the amounts normalised
     QVERIFY(!Find<QPushButton>("Command1")->isEnabled());
 
-    window_->model().SetText(form11::kMixedTemperature, "");
+    window_->model().SetText(mixing_fields::kMixedTemperature, "");
     QTest::keyClick(Find("Text15"), Qt::Key_Return);
     QCOMPARE(Find("Label16")->text(), "50.30");
     QVERIFY(!Find<QPushButton>("Command1")->isEnabled());

@@ -73,13 +73,14 @@ void ConverterChooserModel::CloseAndOpen(ToolWindow converter, Twips offset) {
 }
 
 PressureConverterModel::PressureConverterModel(MessageService& messages) : messages_(messages) {
-  SetText(form9::kInput, "");
-  CheckOne(form9::kUnitOptions, form9::kUnitOptions[0]);
+  SetText(pressure_converter_fields::kInput, "");
+  CheckOne(pressure_converter_fields::kUnitOptions, pressure_converter_fields::kUnitOptions[0]);
   ShowRows(*this, InitialPressureRows());
 }
 
 PressureConverterUnit PressureConverterModel::unit() const {
-  return static_cast<PressureConverterUnit>(ChosenIndex(*this, form9::kUnitOptions));
+  return static_cast<PressureConverterUnit>(
+      ChosenIndex(*this, pressure_converter_fields::kUnitOptions));
 }
 
 PressureRows PressureConverterModel::Rows() const {
@@ -87,7 +88,8 @@ PressureRows PressureConverterModel::Rows() const {
 }
 
 void PressureConverterModel::SelectUnit(PressureConverterUnit unit) {
-  CheckOne(form9::kUnitOptions, form9::kUnitOptions[static_cast<std::size_t>(unit)]);
+  CheckOne(pressure_converter_fields::kUnitOptions,
+           pressure_converter_fields::kUnitOptions[static_cast<std::size_t>(unit)]);
   Recalculate(ConverterTrigger::kOptionClick);
 }
 
@@ -96,12 +98,12 @@ void PressureConverterModel::Close() {
 }
 
 void PressureConverterModel::TextChanged(std::string_view control) {
-  if (control == form9::kInput) Recalculate(ConverterTrigger::kTextChange);
+  if (control == pressure_converter_fields::kInput) Recalculate(ConverterTrigger::kTextChange);
 }
 
 void PressureConverterModel::Recalculate(ConverterTrigger trigger) {
   const PressureRecalculation result =
-      RecalculatePressure(Rows(), Text(form9::kInput), unit(), trigger);
+      RecalculatePressure(Rows(), Text(pressure_converter_fields::kInput), unit(), trigger);
   ShowRows(*this, result.rows);
   if (const auto message = ConverterMessage(result.notice)) messages_.Show(*message);
 }

@@ -39,14 +39,14 @@ inline constexpr std::string_view kTemperature = "Command2";  // "温 度"
 inline constexpr std::string_view kHeat = "Command3";         // "熱 量"
 }  // namespace form8
 
-namespace form9 {
+namespace pressure_converter_fields {
 inline constexpr std::string_view kWindow = "Form9";
 inline constexpr std::string_view kInput = "Text1";
 // Pa, mmAq, Torr, kgf/mm2, atm: the order of PressureConverterUnit and of the rows.
 inline constexpr std::array<std::string_view, 5> kUnitOptions = {"Option1", "Option2", "Option3",
                                                                  "Option4", "Option6"};
 inline constexpr std::string_view kClose = "Command1";
-}  // namespace form9
+}  // namespace pressure_converter_fields
 
 namespace form10 {
 inline constexpr std::string_view kWindow = "Form10";

@@ -49,42 +49,44 @@ DuctShapeCaptions CaptionsFor(DuctShape shape) {
 
 DuctWindowModel::DuctWindowModel(MainWindowAccess& main, MessageService& messages)
     : main_(main), messages_(messages) {
-  CheckOne(form7::kFlowUnitOptions, form7::kFlowUnitOptions[0]);
-  SetText(form7::kD1Unit, std::string(kMetre));
-  SetText(form7::kD2Unit, std::string(kMetre));
+  CheckOne(duct_flow_fields::kFlowUnitOptions, duct_flow_fields::kFlowUnitOptions[0]);
+  SetText(duct_flow_fields::kD1Unit, std::string(kMetre));
+  SetText(duct_flow_fields::kD2Unit, std::string(kMetre));
   SelectShape(DuctShape::kCircular);
   try {
-    SetText(form7::kD1, FormatGeneral(kInitialD1));
-    SetText(form7::kD2, FormatGeneral(kInitialD2));
+    SetText(duct_flow_fields::kD1, FormatGeneral(kInitialD1));
+    SetText(duct_flow_fields::kD2, FormatGeneral(kInitialD2));
   } catch (const std::exception&) {
     messages_.Show(messages::kCheckInput);
   }
   for (const DuctRow& row : kDuctRows) SetText(row.control, "");
-  SetEnabled(form7::kCalculate, true);
+  SetEnabled(duct_flow_fields::kCalculate, true);
 }
 
 DuctFlowUnit DuctWindowModel::flow_unit() const {
-  return Checked(form7::kFlowUnitOptions[1]) ? DuctFlowUnit::kKgPerSecond : DuctFlowUnit::kNlPerMin;
+  return Checked(duct_flow_fields::kFlowUnitOptions[1]) ? DuctFlowUnit::kKgPerSecond
+                                                        : DuctFlowUnit::kNlPerMin;
 }
 
 DuctShape DuctWindowModel::shape() const {
-  if (Checked(form7::kShapeOptions[1])) return DuctShape::kDoublePipe;
-  if (Checked(form7::kShapeOptions[2])) return DuctShape::kRectangular;
+  if (Checked(duct_flow_fields::kShapeOptions[1])) return DuctShape::kDoublePipe;
+  if (Checked(duct_flow_fields::kShapeOptions[2])) return DuctShape::kRectangular;
   return DuctShape::kCircular;
 }
 
 DuctLengthUnit DuctWindowModel::length_unit() const {
   // The number is read in metres exactly when the label beside d1 says so.
-  return Text(form7::kD1Unit) == kMetre ? DuctLengthUnit::kMetre : DuctLengthUnit::kMillimetre;
+  return Text(duct_flow_fields::kD1Unit) == kMetre ? DuctLengthUnit::kMetre
+                                                   : DuctLengthUnit::kMillimetre;
 }
 
 DuctFlowInput DuctWindowModel::GatherInput() const {
   DuctFlowInput input;
-  input.flow = Text(form7::kFlow);
+  input.flow = Text(duct_flow_fields::kFlow);
   input.flow_unit = flow_unit();
   input.shape = shape();
-  input.d1 = Text(form7::kD1);
-  input.d2 = Text(form7::kD2);
+  input.d1 = Text(duct_flow_fields::kD1);
+  input.d2 = Text(duct_flow_fields::kD2);
   input.length_unit = length_unit();
   input.pressure = main_.FieldText(form1::kPressure);
   input.temperature = main_.FieldText(form1::kTemperature);
@@ -105,36 +107,38 @@ void DuctWindowModel::Calculate() {
     SetText(kDuctRows[static_cast<std::size_t>(value.quantity)].control, value.text);
   }
   for (const Message& message : DuctStopMessages(last_result_.stop)) messages_.Show(message);
-  if (last_result_.completed()) SetEnabled(form7::kCalculate, false);
+  if (last_result_.completed()) SetEnabled(duct_flow_fields::kCalculate, false);
 }
 
 void DuctWindowModel::SelectFlowUnit(DuctFlowUnit unit) {
-  CheckOne(form7::kFlowUnitOptions,
-           form7::kFlowUnitOptions[unit == DuctFlowUnit::kNlPerMin ? 0 : 1]);
+  CheckOne(duct_flow_fields::kFlowUnitOptions,
+           duct_flow_fields::kFlowUnitOptions[unit == DuctFlowUnit::kNlPerMin ? 0 : 1]);
   Calculate();
 }
 
 void DuctWindowModel::SelectShape(DuctShape shape) {
-  CheckOne(form7::kShapeOptions, form7::kShapeOptions[static_cast<std::size_t>(shape)]);
+  CheckOne(duct_flow_fields::kShapeOptions,
+           duct_flow_fields::kShapeOptions[static_cast<std::size_t>(shape)]);
   const DuctShapeCaptions captions = CaptionsFor(shape);
-  SetText(form7::kD1Caption, std::string(captions.d1));
+  SetText(duct_flow_fields::kD1Caption, std::string(captions.d1));
   const bool two_dimensions = shape != DuctShape::kCircular;
   if (two_dimensions) {
-    SetText(form7::kD2Caption, std::string(captions.d2));
-    SetText(form7::kD2Unit, Text(form7::kD1Unit));
+    SetText(duct_flow_fields::kD2Caption, std::string(captions.d2));
+    SetText(duct_flow_fields::kD2Unit, Text(duct_flow_fields::kD1Unit));
   }
-  for (std::string_view control : {form7::kD2Caption, form7::kD2, form7::kD2Unit}) {
+  for (std::string_view control :
+       {duct_flow_fields::kD2Caption, duct_flow_fields::kD2, duct_flow_fields::kD2Unit}) {
     SetVisible(control, two_dimensions);
   }
-  SetEnabled(form7::kCalculate, true);
+  SetEnabled(duct_flow_fields::kCalculate, true);
 }
 
 DuctLengthUnit DuctWindowModel::SwitchLengthLabels() {
-  const bool to_millimetres = Text(form7::kD1Unit) == kMetre;
+  const bool to_millimetres = Text(duct_flow_fields::kD1Unit) == kMetre;
   const std::string_view caption = to_millimetres ? kMillimetre : kMetre;
-  SetText(form7::kD1Unit, std::string(caption));
-  SetText(form7::kD2Unit, std::string(caption));
-  SetEnabled(form7::kCalculate, true);
+  SetText(duct_flow_fields::kD1Unit, std::string(caption));
+  SetText(duct_flow_fields::kD2Unit, std::string(caption));
+  SetEnabled(duct_flow_fields::kCalculate, true);
   return to_millimetres ? DuctLengthUnit::kMillimetre : DuctLengthUnit::kMetre;
 }
 
@@ -144,11 +148,11 @@ void DuctWindowModel::SwitchLengthUnitConverting() {
   try {
     // Both numbers are read before either is written: a failure converts neither.
     const std::string d1 =
-        FormatGeneral(toluvek::Checked(RequireNumber(Text(form7::kD1)) * factor));
+        FormatGeneral(toluvek::Checked(RequireNumber(Text(duct_flow_fields::kD1)) * factor));
     const std::string d2 =
-        FormatGeneral(toluvek::Checked(RequireNumber(Text(form7::kD2)) * factor));
-    SetText(form7::kD1, d1);
-    SetText(form7::kD2, d2);
+        FormatGeneral(toluvek::Checked(RequireNumber(Text(duct_flow_fields::kD2)) * factor));
+    SetText(duct_flow_fields::kD1, d1);
+    SetText(duct_flow_fields::kD2, d2);
   } catch (const std::exception&) {
     messages_.Show(messages::kCheckInput);
   }
@@ -159,9 +163,10 @@ void DuctWindowModel::SwitchLengthUnitKeeping() {
 }
 
 void DuctWindowModel::EnterPressed(std::string_view control) {
-  const bool field = control == form7::kFlow || control == form7::kD1 || control == form7::kD2;
+  const bool field = control == duct_flow_fields::kFlow || control == duct_flow_fields::kD1 ||
+                     control == duct_flow_fields::kD2;
   bool shape_option = false;
-  for (std::string_view option : form7::kShapeOptions) shape_option |= control == option;
+  for (std::string_view option : duct_flow_fields::kShapeOptions) shape_option |= control == option;
   if (field || shape_option) Calculate();
 }
 
@@ -170,8 +175,9 @@ void DuctWindowModel::Close() {
 }
 
 void DuctWindowModel::TextChanged(std::string_view control) {
-  if (control == form7::kFlow || control == form7::kD1 || control == form7::kD2) {
-    SetEnabled(form7::kCalculate, true);
+  if (control == duct_flow_fields::kFlow || control == duct_flow_fields::kD1 ||
+      control == duct_flow_fields::kD2) {
+    SetEnabled(duct_flow_fields::kCalculate, true);
   }
 }
 

@@ -15,7 +15,7 @@
 namespace toluvek {
 
 // Control names of the duct flow window.
-namespace form7 {
+namespace duct_flow_fields {
 inline constexpr std::string_view kWindow = "Form7";
 inline constexpr std::string_view kFlow = "Text1";
 inline constexpr std::string_view kD1 = "Text2";
@@ -30,7 +30,7 @@ inline constexpr std::array<std::string_view, 2> kFlowUnitOptions = {"Option1", 
 inline constexpr std::array<std::string_view, 3> kShapeOptions = {"Option3", "Option4", "Option5"};
 inline constexpr std::string_view kCalculate = "Command1";
 inline constexpr std::string_view kClose = "Command2";
-}  // namespace form7
+}  // namespace duct_flow_fields
 
 // The result rows, in the order the values are published.
 struct DuctRow {

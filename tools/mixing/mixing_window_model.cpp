@@ -17,35 +17,37 @@ bool IsInputField(std::string_view control) {
   const auto in = [control](const SpeciesFields& fields) {
     return std::find(fields.begin(), fields.end(), control) != fields.end();
   };
-  return control == form11::kTemperatureA || control == form11::kFlowA ||
-         control == form11::kTemperatureB || control == form11::kFlowB || in(form11::kAmountA) ||
-         in(form11::kAmountB);
+  return control == mixing_fields::kTemperatureA || control == mixing_fields::kFlowA ||
+         control == mixing_fields::kTemperatureB || control == mixing_fields::kFlowB ||
+         in(mixing_fields::kAmountA) || in(mixing_fields::kAmountB);
 }
 
 }  // namespace
 
 MixingWindowModel::MixingWindowModel(MainWindowAccess& main, MessageService& messages)
     : main_(main), messages_(messages) {
-  SetEnabled(form11::kCalculate, true);
-  SetText(form11::kTemperatureA, main.FieldText(form1::kTemperature));
-  SetText(form11::kFlowA, "");
-  SetText(form11::kTemperatureB, kStreamBTemperature);
-  SetText(form11::kFlowB, kStreamBFlow);
+  SetEnabled(mixing_fields::kCalculate, true);
+  SetText(mixing_fields::kTemperatureA, main.FieldText(form1::kTemperature));
+  SetText(mixing_fields::kFlowA, "");
+  SetText(mixing_fields::kTemperatureB, kStreamBTemperature);
+  SetText(mixing_fields::kFlowB, kStreamBFlow);
   for (std::size_t i = 0; i < kSpeciesCount; ++i) {
-    SetText(form11::kAmountA[i], main.FieldText(form1::kAmount[i]));
-    SetText(form11::kAmountB[i], kNoAmount);
+    SetText(mixing_fields::kAmountA[i], main.FieldText(form1::kAmount[i]));
+    SetText(mixing_fields::kAmountB[i], kNoAmount);
   }
 }
 
 MixingStream MixingWindowModel::StreamA() const {
-  MixingStream stream{Text(form11::kTemperatureA), Text(form11::kFlowA), {}};
-  for (std::size_t i = 0; i < kSpeciesCount; ++i) stream.amounts[i] = Text(form11::kAmountA[i]);
+  MixingStream stream{Text(mixing_fields::kTemperatureA), Text(mixing_fields::kFlowA), {}};
+  for (std::size_t i = 0; i < kSpeciesCount; ++i)
+    stream.amounts[i] = Text(mixing_fields::kAmountA[i]);
   return stream;
 }
 
 MixingStream MixingWindowModel::StreamB() const {
-  MixingStream stream{Text(form11::kTemperatureB), Text(form11::kFlowB), {}};
-  for (std::size_t i = 0; i < kSpeciesCount; ++i) stream.amounts[i] = Text(form11::kAmountB[i]);
+  MixingStream stream{Text(mixing_fields::kTemperatureB), Text(mixing_fields::kFlowB), {}};
+  for (std::size_t i = 0; i < kSpeciesCount; ++i)
+    stream.amounts[i] = Text(mixing_fields::kAmountB[i]);
   return stream;
 }
 
@@ -58,7 +60,8 @@ void MixingWindowModel::Calculate() {
     for (const MixingText& text : last_result_.display) SetText(MixingControl(text), text.text);
     returnable_ = last_result_.status == MixingStatus::kSolved;
     if (const auto message = MixingStopMessage(last_result_.status)) messages_.Show(*message);
-    if (last_result_.status != MixingStatus::kInputError) SetEnabled(form11::kCalculate, false);
+    if (last_result_.status != MixingStatus::kInputError)
+      SetEnabled(mixing_fields::kCalculate, false);
   } catch (const std::exception&) {
     last_result_.status = MixingStatus::kInputError;
     messages_.Show(messages::kCheckInput);
@@ -68,18 +71,18 @@ void MixingWindowModel::Calculate() {
 std::string_view MixingWindowModel::Continue() {
   // The mixed stream is now stream A: there is no result left to return.
   returnable_ = false;
-  SetText(form11::kTemperatureA, Text(form11::kMixedTemperature));
-  SetText(form11::kMixedTemperature, "");
-  SetText(form11::kFlowA, Text(form11::kTotalFlow));
-  SetText(form11::kTotalFlow, "");
+  SetText(mixing_fields::kTemperatureA, Text(mixing_fields::kMixedTemperature));
+  SetText(mixing_fields::kMixedTemperature, "");
+  SetText(mixing_fields::kFlowA, Text(mixing_fields::kTotalFlow));
+  SetText(mixing_fields::kTotalFlow, "");
   for (std::size_t i = 0; i < kSpeciesCount; ++i) {
-    SetText(form11::kAmountA[i], Text(form11::kMixedFraction[i]));
-    SetText(form11::kMixedFraction[i], "");
+    SetText(mixing_fields::kAmountA[i], Text(mixing_fields::kMixedFraction[i]));
+    SetText(mixing_fields::kMixedFraction[i], "");
   }
-  SetText(form11::kTemperatureB, "");
-  SetText(form11::kFlowB, "");
-  for (std::string_view field : form11::kAmountB) SetText(field, kNoAmount);
-  return form11::kTemperatureB;
+  SetText(mixing_fields::kTemperatureB, "");
+  SetText(mixing_fields::kFlowB, "");
+  for (std::string_view field : mixing_fields::kAmountB) SetText(field, kNoAmount);
+  return mixing_fields::kTemperatureB;
 }
 
 void MixingWindowModel::ReturnValues() {
@@ -107,7 +110,7 @@ void MixingWindowModel::Close() {
 }
 
 void MixingWindowModel::TextChanged(std::string_view control) {
-  if (IsInputField(control)) SetEnabled(form11::kCalculate, true);
+  if (IsInputField(control)) SetEnabled(mixing_fields::kCalculate, true);
 }
 
 }  // namespace toluvek

@@ -17,7 +17,7 @@
 namespace toluvek {
 
 // Control names of the mixing window, in species order where they belong to one.
-namespace form11 {
+namespace mixing_fields {
 inline constexpr std::string_view kWindow = "Form11";
 inline constexpr std::string_view kTemperatureA = "Text1";
 inline constexpr std::string_view kFlowA = "Text2";
@@ -38,10 +38,10 @@ inline constexpr std::string_view kCalculate = "Command1";     // "計算"
 inline constexpr std::string_view kContinue = "Command2";      // "続行"
 inline constexpr std::string_view kClose = "Command3";         // "閉じる"
 inline constexpr std::string_view kReturnValues = "Command4";  // "値戻す"
-}  // namespace form11
+}  // namespace mixing_fields
 
 // "Mixing(&M)" in the main window writes stream A's temperature of an open window.
-static_assert(form11::kTemperatureA == opened_fields::kMixingTemperatureA);
+static_assert(mixing_fields::kTemperatureA == opened_fields::kMixingTemperatureA);
 
 namespace mixing_messages {
 inline const Message kNoSolution{"解が見つかりません。", "エラーメッセージ",
@@ -52,17 +52,17 @@ inline const Message kNoSolution{"解が見つかりません。", "エラーメ
 inline std::string_view MixingControl(const MixingText& text) {
   switch (text.item) {
     case MixingItem::kFractionA:
-      return form11::kAmountA[text.species];
+      return mixing_fields::kAmountA[text.species];
     case MixingItem::kFractionB:
-      return form11::kAmountB[text.species];
+      return mixing_fields::kAmountB[text.species];
     case MixingItem::kTotalFlow:
-      return form11::kTotalFlow;
+      return mixing_fields::kTotalFlow;
     case MixingItem::kMixedFraction:
-      return form11::kMixedFraction[text.species];
+      return mixing_fields::kMixedFraction[text.species];
     case MixingItem::kMixedTemperature:
       break;
   }
-  return form11::kMixedTemperature;
+  return mixing_fields::kMixedTemperature;
 }
 
 // The message a run that ends this way shows, if any.

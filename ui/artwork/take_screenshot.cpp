@@ -206,7 +206,7 @@ QWidget* OpenMixingWindow(QApplication& app, toluvek::MainWindow& window,
     const double open_ms = Milliseconds(opened);
 
     toluvek::WindowModel& model = *services.windows.Loaded(toluvek::ToolWindow::kMixing);
-    using namespace toluvek::form11;
+    using namespace toluvek::mixing_fields;
     for (std::size_t i = 0; i < toluvek::kSpeciesCount; ++i) {
       model.SetText(kAmountA[i], i == toluvek::kCH4 ? "1" : "0");
     }
