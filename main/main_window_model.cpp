@@ -67,7 +67,7 @@ MainWindowModel::MainWindowModel(MainWindowServices services) : services_(servic
 
   CheckOne(form1::kPressureOptions, PressureOption(pressure_option_));
   CheckOne(form1::kTemperatureOptions, TemperatureOption(temperature_unit_));
-  unit_rewrite_ = true;
+  unit_rewrite_pending_ = false;
   SetEnabled(form1::kCalculate, true);
   SetEnabled(form1::kPrevious, false);
   SetText(form1::kPressure, FormatPattern(101325, Pattern::kSci5));
@@ -81,10 +81,10 @@ MainWindowModel::MainWindowModel(MainWindowServices services) : services_(servic
 void MainWindowModel::TextChanged(std::string_view control) {
   if (control == form1::kPressure || control == form1::kTemperature) {
     // The rewrite done by a unit switch does not re-enable a calculation; the next edit does.
-    if (unit_rewrite_) {
-      SetEnabled(form1::kCalculate, true);
+    if (unit_rewrite_pending_) {
+      unit_rewrite_pending_ = false;
     } else {
-      unit_rewrite_ = true;
+      SetEnabled(form1::kCalculate, true);
     }
     return;
   }
@@ -95,7 +95,7 @@ void MainWindowModel::SelectPressureUnit(PressureUnit unit) {
   if (unit == pressure_option_) return;  // the option already chosen
   pressure_option_ = unit;
   CheckOne(form1::kPressureOptions, PressureOption(unit));
-  unit_rewrite_ = false;
+  unit_rewrite_pending_ = true;
   if (unit == pressure_unit_) return;  // text left exactly as it is
   try {
     const double value = RequireNumber(Text(form1::kPressure));
@@ -118,7 +118,7 @@ void MainWindowModel::SelectTemperatureUnit(TemperatureUnit unit) {
   if (unit == temperature_unit_) return;
   temperature_unit_ = unit;
   CheckOne(form1::kTemperatureOptions, TemperatureOption(unit));
-  unit_rewrite_ = false;
+  unit_rewrite_pending_ = true;
   try {
     const double value = RequireNumber(Text(form1::kTemperature));
     const double converted =
@@ -216,7 +216,7 @@ bool MainWindowModel::RunCalculation() {
 
   // 14-15.
   ColourResultRows(amounts);
-  unit_rewrite_ = true;
+  unit_rewrite_pending_ = false;
   if (on_calculated) on_calculated();
   return true;
 }

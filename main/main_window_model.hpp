@@ -183,7 +183,9 @@ class MainWindowModel : public WindowModel, public MainWindowAccess {
   // Where the window now stands on the screen; the front end tells.
   void SetPosition(Twips position) { position_ = position; }
   MessageService& message_service() { return services_.messages; }
-  bool unit_rewrite() const { return unit_rewrite_; }
+  // Whether a unit switch has just been made whose rewrite of the pressure or temperature text
+  // is still to come; that rewrite does not re-enable a calculation.
+  bool unit_rewrite_pending() const { return unit_rewrite_pending_; }
   const InputRecord& current_inputs() const { return current_; }
   const InputRecord& previous_inputs() const { return previous_; }
   // The full-precision outcome of the latest calculation, when it got as far as the mixture
@@ -215,7 +217,7 @@ class MainWindowModel : public WindowModel, public MainWindowAccess {
   PressureUnit pressure_unit_ = PressureUnit::kPa;
   PressureUnit pressure_option_ = PressureUnit::kPa;
   TemperatureUnit temperature_unit_ = TemperatureUnit::kCelsius;
-  bool unit_rewrite_ = true;
+  bool unit_rewrite_pending_ = false;
   InputRecord current_;
   InputRecord previous_;
   std::optional<MixtureResult> last_mixture_;

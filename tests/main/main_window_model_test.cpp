@@ -54,7 +54,7 @@ TEST_F(MainWindow, StartsWithHiddenReportAndPresetMenusAndColouredInputs) {
   EXPECT_FALSE(window.Visible(form1::kPresetMenuSr1));
   EXPECT_EQ(window.pressure_option(), PressureUnit::kPa);
   EXPECT_EQ(window.temperature_unit(), TemperatureUnit::kCelsius);
-  EXPECT_TRUE(window.unit_rewrite());
+  EXPECT_FALSE(window.unit_rewrite_pending());
   EXPECT_EQ(window.Background(form1::kWindow), kWindowGrey);
   EXPECT_EQ(window.Background(form1::kPressure), kInputYellow);
   EXPECT_EQ(window.Background(form1::kAmount[kIC4H10]), kInputYellow);
@@ -99,7 +99,7 @@ TEST_F(MainWindow, FailedPressureSwitchKeepsTheTextAndTheRecordedUnit) {
   EXPECT_EQ(window.Text(form1::kPressure), "abc");
   EXPECT_EQ(window.pressure_option(), PressureUnit::kAtm);
   EXPECT_EQ(window.pressure_unit(), PressureUnit::kPa);
-  EXPECT_FALSE(window.unit_rewrite());
+  EXPECT_TRUE(window.unit_rewrite_pending());
 }
 
 TEST_F(MainWindow, UnitSwitchAfterACalculationWaitsForTheNextEdit) {
@@ -108,7 +108,7 @@ TEST_F(MainWindow, UnitSwitchAfterACalculationWaitsForTheNextEdit) {
   window.SelectPressureUnit(PressureUnit::kAtm);
   window.SelectTemperatureUnit(TemperatureUnit::kKelvin);
   EXPECT_FALSE(window.Enabled(form1::kCalculate));  // the rewrites do not enable it
-  EXPECT_TRUE(window.unit_rewrite());               // having been seen
+  EXPECT_FALSE(window.unit_rewrite_pending());      // having been seen
   window.SetText(form1::kPressure, "2");
   EXPECT_TRUE(window.Enabled(form1::kCalculate));
 }
