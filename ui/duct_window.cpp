@@ -28,8 +28,6 @@ constexpr int kResultUnitLeft = 3360, kResultUnitWidth = 1320;
 constexpr QRect kCalculateButton{1080, 4740, 1500, 420};
 constexpr QRect kCloseButton{2760, 4740, 1320, 420};
 
-constexpr Rgb kInputWhite = kWhite;
-
 }  // namespace
 
 DuctWindow::DuctWindow(std::unique_ptr<DuctWindowModel> model, QWidget* parent)
@@ -44,7 +42,7 @@ DuctWindow::DuctWindow(std::unique_ptr<DuctWindowModel> model, QWidget* parent)
   };
 
   b.Label("流量", kFlowCaption, left);
-  b.Field(duct_flow_fields::kFlow, kFlowField, kInputWhite, "流量", FieldRole::kInput,
+  b.Field(duct_flow_fields::kFlow, kFlowField, kWhite, "流量", FieldRole::kInput,
           enter(duct_flow_fields::kFlow));
 
   QGroupBox* unit = b.Frame("Frame1", "単位", kUnitFrame, "流量の単位");
@@ -77,7 +75,7 @@ DuctWindow::DuctWindow(std::unique_ptr<DuctWindowModel> model, QWidget* parent)
     const Dimension& d = dimensions[row];
     const int top = kDimensionTop + row * kDimensionPitch;
     b.ModelLabel(d.caption, {kCaptionLeft, top, kCaptionWidth, kRowHeight}, left);
-    QLineEdit* field = b.Field(d.field, {kFieldLeft, top, kFieldWidth, kRowHeight}, kInputWhite,
+    QLineEdit* field = b.Field(d.field, {kFieldLeft, top, kFieldWidth, kRowHeight}, kWhite,
                                d.accessible, FieldRole::kInput, enter(d.field));
     b.binding().BindControl(field, true);
     QLabel* unit_label = b.ModelLabel(d.unit, {kUnitLeft, top, kUnitWidth, kRowHeight}, left);

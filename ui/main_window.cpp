@@ -97,7 +97,6 @@ constexpr std::array<MixtureField, 9> kMixtureResults = {{
     {form1::kPrandtlEucken, "Pr Eucken", "-", 2, 2},
 }};
 
-constexpr Rgb kResultWhite = kWhite;  // per-species results before the first calculation
 constexpr QColor kTitleColour{16, 52, 96};
 
 }  // namespace
@@ -237,11 +236,12 @@ void MainWindow::BuildResultGrid() {
 
     AddField(form1::kAmount[i], {kAmountLeft, top, kCellWidth, kGridRowHeight}, kInputYellow,
              formula + " mol Vol.", true);
+    // The per-species results stay white until the first calculation colours their rows.
     for (std::size_t column = 0; column < kColumns.size(); ++column) {
       AddField(
           (*kColumns[column])[i],
           {kResultLeft + static_cast<int>(column) * kResultPitch, top, kCellWidth, kGridRowHeight},
-          kResultWhite, formula + ' ' + QString::fromUtf8(kResultHeadings[column]), false);
+          kWhite, formula + ' ' + QString::fromUtf8(kResultHeadings[column]), false);
     }
   }
 }
