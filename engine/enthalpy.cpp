@@ -8,6 +8,8 @@ namespace {
 // Two families of fits. Family A gives kJ/mol and is scaled by 1000; family B is the
 // integral of the species' heat-capacity cubic and gives J/mol directly. Coefficients are
 // used exactly as published, b0..b3 of family B included (not derived from the cp data).
+// Fitted to the data of 化学工学会 編「化学工学便覧 改訂六版」(1999) and of Chase (ed.),
+// "NIST-JANAF Thermochemical Tables", 4th ed. (1998), the works the Help window names.
 enum class Family { kKilojoule, kJoule };
 
 struct EnthalpyFit {

@@ -6,6 +6,10 @@ namespace toluvek {
 namespace {
 
 // Coefficients exactly as published for the program; none is derived from another.
+// Sources, as the Help window names them: cp from 化学工学会 編「化学工学便覧 改訂六版」(1999);
+// μ fitted to Chapman–Enskog values, detailed in the same handbook; λ fitted to the values of
+// 日本機械学会 編「伝熱工学資料 改訂第4版」(1997) and of Reid, Prausnitz, Sherwood, "The
+// Properties of Gases and Liquids", 3rd ed. (1977).
 constexpr std::array<SpeciesConstants, kSpeciesCount> kTable = {{
     {"H2",
      2.01588,

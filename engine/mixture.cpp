@@ -116,8 +116,12 @@ MixtureResult CalculateMixture(double pressure, double temperature, const Specie
     for (std::size_t i = 0; i < kSpeciesCount; ++i) cp += p.mass_fraction[i] * p.species_cp[i];
     p.cp = Checked(cp);
 
-    // 4. Wilke: μ = Σ yi·μi/Di; Wassiljewa with Mason–Saxena: λ = Σ yi·λi/Di/1.065,
-    //    Di = Σj yj·φij.
+    // 4. Viscosity by Wilke's relation, μ = Σ yi·μi/Di (C. R. Wilke, J. Chem. Phys. 18, 517
+    //    (1950)); conductivity by Wassiljewa's relation with the Mason–Saxena modification,
+    //    λ = Σ yi·λi/Di/1.065 (A. Wassiljewa, Phys. Z. 5, 737 (1904); E. A. Mason and
+    //    S. C. Saxena, Phys. Fluids 1, 361 (1958)); Di = Σj yj·φij. Both as given in the works
+    //    the Help window names: 「化学工学便覧 改訂六版」(1999) and Bird, Stewart, Lightfoot,
+    //    "Transport Phenomena" (1960).
     step = MixtureStep::kTransport;
     const Matrix phi = form == WilkeForm::kLiteral ? WilkeLiteral(p.species_viscosity)
                                                    : WilkeFactored(p.species_viscosity);

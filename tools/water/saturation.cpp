@@ -8,7 +8,9 @@
 namespace toluvek {
 namespace {
 
-// Vapour-pressure fit of water, p_s [mmHg] at T [K], highest power first (T⁵ … T⁰).
+// Vapour-pressure fit of water, p_s [mmHg] at T [K], highest power first (T⁵ … T⁰). The Help
+// window names no work for this fit in particular; the handbook it cites for the program's
+// property data is 化学工学会 編「化学工学便覧 改訂六版」(1999).
 constexpr double kVapourPressure[] = {1.61920126204654e-8, -1.88084399443589e-5,
                                       0.00855240610912383, -1.87308470469343,
                                       191.805970547013,    -6850.80445869089};

@@ -10,7 +10,8 @@ namespace toluvek {
 namespace {
 
 // Liquid: h_l = l3·T³ − l2·T² + l1·T − l0; vapour: h_g = g0 + g1·T + g2·T² + g3·T³
-// [kJ/mol, T in K].
+// [kJ/mol, T in K]. The works the Help window names for enthalpies: 化学工学会 編「化学工学便覧
+// 改訂六版」(1999) and Chase (ed.), "NIST-JANAF Thermochemical Tables", 4th ed. (1998).
 constexpr double kLiquid3 = 6.56508607e-8;
 constexpr double kLiquid2 = 6.17493498e-5;  // subtracted
 constexpr double kLiquid1 = 0.0946492848;
