@@ -9,6 +9,9 @@
 namespace toluvek {
 namespace {
 
+// π and π/4 shortened on purpose, as the duct calculation has always used them: the displayed
+// digits of a round duct's area and hydraulic diameter, and of every value after them, depend
+// on these exact values, so they must not be replaced by a full-precision π.
 constexpr double kPi = 3.1415926;                     // -
 constexpr double kQuarterPi = 0.78539815;             // -
 constexpr double kLaminarNusselt = 3.6;               // -
