@@ -214,7 +214,8 @@ bool MainWindowModel::RunCalculation() {
     return false;
   }
 
-  // 14-15.
+  // 14-15. Species present turn their result rows cyan; a unit switch's rewrite still awaited
+  // is forgotten, so the next edit of pressure or temperature enables a calculation again.
   ColourResultRows(amounts);
   unit_rewrite_pending_ = false;
   if (on_calculated) on_calculated();

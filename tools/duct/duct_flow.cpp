@@ -90,7 +90,7 @@ class DuctCalculation {
     Publish(DuctQuantity::kArea, area);
     if (!(area > 0)) return DuctStop::kNoFlowArea;
 
-    // 5-7.
+    // 5-7. Gas velocity, hydraulic diameter and Reynolds number, published in that order.
     const double v = Div(q, area);
     Publish(DuctQuantity::kVelocity, v);
     Publish(DuctQuantity::kHydraulicDiameter, dh);
@@ -108,7 +108,7 @@ class DuctCalculation {
     const double laminar = Checked(conductivity * Div(kLaminarNusselt, dh));
     Publish(DuctQuantity::kHeatTransfer, re > kLaminarLimit ? turbulent : laminar);
 
-    // 9.
+    // 9. Mass velocity ρ·q/A [kg/(m²·s)].
     const double density = RequireNumber(in_.density);
     Publish(DuctQuantity::kMassVelocity, Div(Checked(density * q), area));
     return DuctStop::kNone;

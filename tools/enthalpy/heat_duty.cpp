@@ -116,7 +116,7 @@ void Run(const HeatDutyInput& input, HeatDutyResult& result) {
   rise = Checked(rise);
   result.enthalpy_rise = rise;
 
-  // 9.
+  // 9. A negative molar flow stops before any power is formed.
   if (!(n >= 0)) {
     result.stop = HeatDutyStop::kNegativeFlow;
     return;
