@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,11 @@ struct PressureCase {
   PressureConverterUnit unit;
   std::vector<std::string> texts;  // Pa, mmAq, Torr, kgf/mm2, atm
 };
+
+// Shown in test listings instead of the case's raw bytes.
+void PrintTo(const PressureCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class PressureConverterTest : public testing::TestWithParam<PressureCase> {};
 
@@ -142,6 +148,14 @@ struct TemperatureCase {
   std::vector<std::string> texts;  // ℃, ℉, °R
   bool warning;
 };
+
+// Shown in test listings instead of the case's raw bytes: the input and its scale.
+void PrintTo(const TemperatureCase& c, std::ostream* os) {
+  const char* scale = c.unit == TemperatureConverterUnit::kCelsius      ? "C"
+                      : c.unit == TemperatureConverterUnit::kFahrenheit ? "F"
+                                                                        : "R";
+  *os << c.input << " deg" << scale;
+}
 
 class TemperatureConverterTest : public testing::TestWithParam<TemperatureCase> {};
 

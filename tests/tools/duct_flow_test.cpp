@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,11 @@ struct ShapeCase {
   double area;  // m²
   double dh;    // m
 };
+
+// Shown in test listings instead of the case's raw bytes.
+void PrintTo(const ShapeCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class DuctShapeTest : public testing::TestWithParam<ShapeCase> {};
 
@@ -146,6 +152,11 @@ DuctFlowInput With(DuctFlowInput input, std::string DuctFlowInput::*field, const
 const std::string kZero = "0で割りました!";
 const std::string kNegative = "入力値が負です!";
 const std::string kCheck = "入力値を確認下さい。";
+
+// Shown in test listings instead of the case's raw bytes.
+void PrintTo(const StopCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class DuctStopTest : public testing::TestWithParam<StopCase> {};
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,11 @@ struct SaturationCase {
   double p_mmhg;
   const char* shown;  // "0.0"
 };
+
+// Shown in test listings instead of the case's raw bytes.
+void PrintTo(const SaturationCase& c, std::ostream* os) {
+  *os << c.p_mmhg << " mmHg";
+}
 
 class SaturationTemperatureTest : public testing::TestWithParam<SaturationCase> {};
 
@@ -72,6 +78,14 @@ struct PartialPressureCase {
   PressureUnit unit;
   const char* label1;
 };
+
+// Shown in test listings instead of the case's raw bytes: the water fraction and the pressure.
+void PrintTo(const PartialPressureCase& c, std::ostream* os) {
+  const char* unit = c.unit == PressureUnit::kPa    ? "Pa"
+                     : c.unit == PressureUnit::kAtm ? "atm"
+                                                    : "kgf/cm2";
+  *os << "x=" << c.fraction << " p=" << c.pressure << ' ' << unit;
+}
 
 class PartialPressureTest : public testing::TestWithParam<PartialPressureCase> {};
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 #include <string>
 
 namespace toluvek {
@@ -35,6 +36,11 @@ struct WorkedMixing {
   MixingStream b;
   std::map<std::string, std::string> expected;  // fields not listed show 0.000E+000
 };
+
+// Shown in test listings instead of the case's raw bytes.
+void PrintTo(const WorkedMixing& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class StreamMixingWorkedTest : public testing::TestWithParam<WorkedMixing> {};
 
