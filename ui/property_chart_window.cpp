@@ -199,11 +199,15 @@ void PropertyChartWindow::ShadeOutsideFits() {
   const double bottom = y_axis_->min();
   const double top = y_axis_->max();
   for (std::size_t i = 0; i < spans.size(); ++i) {
-    auto* upper = new QLineSeries;
-    auto* lower = new QLineSeries;
+    // The area does not own its bounding lines: they are its children, so that they go
+    // with it when the chart is redrawn.
+    auto* area = new QAreaSeries;
+    auto* upper = new QLineSeries(area);
+    auto* lower = new QLineSeries(area);
     upper->append({{spans[i].from, top}, {spans[i].to, top}});
     lower->append({{spans[i].from, bottom}, {spans[i].to, bottom}});
-    auto* area = new QAreaSeries(upper, lower);
+    area->setUpperSeries(upper);
+    area->setLowerSeries(lower);
     area->setObjectName(QString("OutsideFits%1").arg(i));
     area->setName(Text(kOutsideFitsLabel));
     area->setBrush(QColor(160, 160, 160, 70));
