@@ -42,9 +42,6 @@ std::string_view TemperatureOption(TemperatureUnit unit) {
   return form1::kTemperatureOptions[unit == TemperatureUnit::kCelsius ? 0 : 1];
 }
 
-// The enthalpy window's "計算" (its model lives above this layer).
-constexpr std::string_view kEnthalpyCalculate = "Command2";
-
 }  // namespace
 
 FileDialogRequest SaveCompositionRequest() {
@@ -267,10 +264,6 @@ void MainWindowModel::DuctFlow() {
 void MainWindowModel::Enthalpy() {
   Calculate();
   services_.windows.Open(ToolWindow::kEnthalpy, offsets::kEnthalpy);
-  // Shown again after "閉", the window's calculate button is enabled whatever it was.
-  if (WindowModel* enthalpy = services_.windows.Loaded(ToolWindow::kEnthalpy)) {
-    enthalpy->SetEnabled(kEnthalpyCalculate, true);
-  }
 }
 
 void MainWindowModel::CopyReport() {
@@ -320,10 +313,6 @@ void MainWindowModel::OpenMixing() {
     SelectTemperatureUnit(TemperatureUnit::kCelsius);
   }
   services_.windows.Open(ToolWindow::kMixing, offsets::kMixing);
-  // Stream A takes the temperature shown, also when the window was open already.
-  if (WindowModel* mixing = services_.windows.Loaded(ToolWindow::kMixing)) {
-    mixing->SetText(opened_fields::kMixingTemperatureA, Text(form1::kTemperature));
-  }
 }
 
 void MainWindowModel::OpenWaterEnthalpy() {

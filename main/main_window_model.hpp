@@ -54,11 +54,6 @@ inline constexpr Twips kPropertyChart{2400, 600};
 inline constexpr Twips kConverterChooserFromPointer{-850, 300};
 }  // namespace offsets
 
-// Fields of opened windows that main-window commands write.
-namespace opened_fields {
-inline constexpr std::string_view kMixingTemperatureA = "Text1";  // "Mixing(&M)"
-}  // namespace opened_fields
-
 // The messages of the main window's own commands.
 namespace messages {
 inline const Message kNoMoisture{"水分が含まれていません!"};
