@@ -44,6 +44,37 @@ std::string_view TemperatureOption(TemperatureUnit unit) {
 
 }  // namespace
 
+CalculationSubscription::~CalculationSubscription() {
+  Leave();
+}
+
+CalculationSubscription::CalculationSubscription(CalculationSubscription&& other) noexcept
+    : listeners_(std::move(other.listeners_)), key_(other.key_) {
+  other.listeners_.reset();
+}
+
+CalculationSubscription& CalculationSubscription::operator=(
+    CalculationSubscription&& other) noexcept {
+  if (this != &other) {
+    Leave();
+    listeners_ = std::move(other.listeners_);
+    key_ = other.key_;
+    other.listeners_.reset();
+  }
+  return *this;
+}
+
+void CalculationSubscription::Leave() {
+  if (const std::shared_ptr<Listeners> listeners = listeners_.lock()) listeners->erase(key_);
+  listeners_.reset();
+}
+
+CalculationSubscription MainWindowModel::FollowCalculations(std::function<void()> listener) {
+  const int key = next_listener_key_++;
+  calculation_listeners_->emplace(key, std::move(listener));
+  return {calculation_listeners_, key};
+}
+
 FileDialogRequest SaveCompositionRequest() {
   return {"データ保存", kCompositionFilter, "txt", true};
 }
@@ -215,7 +246,9 @@ bool MainWindowModel::RunCalculation() {
   // is forgotten, so the next edit of pressure or temperature enables a calculation again.
   ColourResultRows(amounts);
   unit_rewrite_pending_ = false;
-  if (on_calculated) on_calculated();
+  // A copy: a listener may end its own subscription or another while it runs.
+  const CalculationSubscription::Listeners listeners = *calculation_listeners_;
+  for (const auto& [key, listener] : listeners) listener();
   return true;
 }
 
