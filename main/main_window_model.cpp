@@ -42,10 +42,38 @@ std::string_view TemperatureOption(TemperatureUnit unit) {
   return form1::kTemperatureOptions[unit == TemperatureUnit::kCelsius ? 0 : 1];
 }
 
-// The enthalpy window's "計算" (its model lives above this layer).
-constexpr std::string_view kEnthalpyCalculate = "Command2";
-
 }  // namespace
+
+CalculationSubscription::~CalculationSubscription() {
+  Leave();
+}
+
+CalculationSubscription::CalculationSubscription(CalculationSubscription&& other) noexcept
+    : listeners_(std::move(other.listeners_)), key_(other.key_) {
+  other.listeners_.reset();
+}
+
+CalculationSubscription& CalculationSubscription::operator=(
+    CalculationSubscription&& other) noexcept {
+  if (this != &other) {
+    Leave();
+    listeners_ = std::move(other.listeners_);
+    key_ = other.key_;
+    other.listeners_.reset();
+  }
+  return *this;
+}
+
+void CalculationSubscription::Leave() {
+  if (const std::shared_ptr<Listeners> listeners = listeners_.lock()) listeners->erase(key_);
+  listeners_.reset();
+}
+
+CalculationSubscription MainWindowModel::FollowCalculations(std::function<void()> listener) {
+  const int key = next_listener_key_++;
+  calculation_listeners_->emplace(key, std::move(listener));
+  return {calculation_listeners_, key};
+}
 
 FileDialogRequest SaveCompositionRequest() {
   return {"データ保存", kCompositionFilter, "txt", true};
@@ -218,7 +246,9 @@ bool MainWindowModel::RunCalculation() {
   // is forgotten, so the next edit of pressure or temperature enables a calculation again.
   ColourResultRows(amounts);
   unit_rewrite_pending_ = false;
-  if (on_calculated) on_calculated();
+  // A copy: a listener may end its own subscription or another while it runs.
+  const CalculationSubscription::Listeners listeners = *calculation_listeners_;
+  for (const auto& [key, listener] : listeners) listener();
   return true;
 }
 
@@ -267,10 +297,6 @@ void MainWindowModel::DuctFlow() {
 void MainWindowModel::Enthalpy() {
   Calculate();
   services_.windows.Open(ToolWindow::kEnthalpy, offsets::kEnthalpy);
-  // Shown again after "閉", the window's calculate button is enabled whatever it was.
-  if (WindowModel* enthalpy = services_.windows.Loaded(ToolWindow::kEnthalpy)) {
-    enthalpy->SetEnabled(kEnthalpyCalculate, true);
-  }
 }
 
 void MainWindowModel::CopyReport() {
@@ -320,10 +346,6 @@ void MainWindowModel::OpenMixing() {
     SelectTemperatureUnit(TemperatureUnit::kCelsius);
   }
   services_.windows.Open(ToolWindow::kMixing, offsets::kMixing);
-  // Stream A takes the temperature shown, also when the window was open already.
-  if (WindowModel* mixing = services_.windows.Loaded(ToolWindow::kMixing)) {
-    mixing->SetText(opened_fields::kMixingTemperatureA, Text(form1::kTemperature));
-  }
 }
 
 void MainWindowModel::OpenWaterEnthalpy() {

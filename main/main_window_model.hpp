@@ -3,10 +3,13 @@
 // the commands that act on them.
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "main/calculate_command.hpp"
 #include "main/composition_file.hpp"
@@ -54,11 +57,6 @@ inline constexpr Twips kPropertyChart{2400, 600};
 inline constexpr Twips kConverterChooserFromPointer{-850, 300};
 }  // namespace offsets
 
-// Fields of opened windows that main-window commands write.
-namespace opened_fields {
-inline constexpr std::string_view kMixingTemperatureA = "Text1";  // "Mixing(&M)"
-}  // namespace opened_fields
-
 // The messages of the main window's own commands.
 namespace messages {
 inline const Message kNoMoisture{"水分が含まれていません!"};
@@ -87,6 +85,28 @@ struct MainWindowServices {
 
 // The outcome of one "燃焼温度" press.
 struct CombustionCommandOutcome;
+
+// A listener to the main window's calculations, heard while this object lives. It may outlive
+// the main window's model: its end then has nothing to leave.
+class CalculationSubscription {
+ public:
+  CalculationSubscription() = default;
+  ~CalculationSubscription();
+  CalculationSubscription(CalculationSubscription&& other) noexcept;
+  CalculationSubscription& operator=(CalculationSubscription&& other) noexcept;
+  CalculationSubscription(const CalculationSubscription&) = delete;
+  CalculationSubscription& operator=(const CalculationSubscription&) = delete;
+
+ private:
+  friend class MainWindowModel;
+  using Listeners = std::map<int, std::function<void()>>;
+  CalculationSubscription(std::weak_ptr<Listeners> listeners, int key)
+      : listeners_(std::move(listeners)), key_(key) {}
+  void Leave();
+
+  std::weak_ptr<Listeners> listeners_;
+  int key_ = 0;
+};
 
 class MainWindowModel : public WindowModel, public MainWindowAccess {
  public:
@@ -196,8 +216,10 @@ class MainWindowModel : public WindowModel, public MainWindowAccess {
   // outside the range of the property fits; the status bar says so until one runs inside.
   bool outside_fit_range() const { return !Text(form1::kStatusText).empty(); }
 
-  // Called after each calculation that wrote every result (the property chart follows them).
-  std::function<void()> on_calculated;
+  // Calls `listener` after each calculation that wrote every result, in the order of
+  // subscription, for as long as the subscription returned lives (the property chart follows
+  // the calculations so).
+  [[nodiscard]] CalculationSubscription FollowCalculations(std::function<void()> listener);
 
  protected:
   void TextChanged(std::string_view control) override;
@@ -222,6 +244,10 @@ class MainWindowModel : public WindowModel, public MainWindowAccess {
   InputRecord previous_;
   std::optional<MixtureResult> last_mixture_;
   Twips position_;
+  // Shared with the subscriptions, which may end after the model.
+  std::shared_ptr<CalculationSubscription::Listeners> calculation_listeners_ =
+      std::make_shared<CalculationSubscription::Listeners>();
+  int next_listener_key_ = 1;
 };
 
 }  // namespace toluvek

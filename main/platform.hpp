@@ -61,19 +61,15 @@ enum class ToolWindow {
   kPropertyChart,         // "Property Chart"
 };
 
-class WindowModel;
-
 class WindowOpener {
  public:
   virtual ~WindowOpener() = default;
   // Opens the window modeless, placed with its top-left corner at `offset` from the main
   // window's top-left corner. A window that is not loaded is loaded first, which runs its
   // opening steps; a hidden one is shown again as it was; one that is shown is moved there and
-  // brought forward. Any window may open another one this way.
+  // brought forward. A window that was loaded already then hears `WindowModel::Reopened`. Any
+  // window may open another one this way.
   virtual void Open(ToolWindow window, Twips offset) = 0;
-  // The model of a loaded window (shown or hidden), for a command that acts on the window it
-  // opened; nothing when the window is not loaded or has no model.
-  virtual WindowModel* Loaded(ToolWindow /*window*/) { return nullptr; }
 };
 
 // The file dialogs of the composition files.

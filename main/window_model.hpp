@@ -90,6 +90,11 @@ class WindowModel {
   void RemoveRequestObserver(int key);
   bool observed() const { return !observers_.empty(); }
 
+  // The window was loaded already and has just been shown again (from hidden, or moved and
+  // brought forward): its opening steps do not run again, so what a window refreshes at every
+  // opening happens here. The opener calls it after showing the window.
+  virtual void Reopened() {}
+
  protected:
   // The window's reaction to a changed field text (the toolkit's change event).
   virtual void TextChanged(std::string_view /*control*/) {}

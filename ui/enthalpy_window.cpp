@@ -98,6 +98,7 @@ EnthalpyWindow::EnthalpyWindow(std::unique_ptr<EnthalpyWindowModel> model, QWidg
         b.ModelLabel(latent.control, {kLatentLeft, latent.top, kLatentWidth, kRowHeight}, left);
     value->setFont(b.number_font());
     value->setAccessibleDescription(Utf8(latent.description));
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
   }
   b.ModelLabel(
       form3::kLatentCaption,

@@ -22,6 +22,9 @@ class QWidget;
 
 namespace toluvek {
 
+// How a warning begins that a model changed a control the window has no widget for.
+inline constexpr const char* kUnboundControlWarning = "ModelBinding: no widget for control";
+
 QColor ToQColor(Rgb colour);
 // Black or white, whichever reads better on `background`.
 QColor TextColourOn(const QColor& background);

@@ -11,7 +11,6 @@
 #include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
-#include <QPointer>
 #include <QPushButton>
 #include <QToolTip>
 #include <QValueAxis>
@@ -131,13 +130,12 @@ PropertyChartWindow::PropertyChartWindow(MainWindowModel& main_window, Clipboard
 PropertyChartWindow::~PropertyChartWindow() = default;
 
 void PropertyChartWindow::FollowMainWindow() {
-  // The hook outlives a closed chart harmlessly, and the destructor need not reach the main
-  // window's model, which may be gone already when the program ends.
-  main_window_.on_calculated = [chart = QPointer<PropertyChartWindow>(this)] {
-    if (chart == nullptr) return;
-    chart->model_.Redraw();
-    chart->Refresh();
-  };
+  // The subscription ends with the chart; it does not need the main window's model then, which
+  // may be gone already when the program ends.
+  calculations_ = main_window_.FollowCalculations([this] {
+    model_.Redraw();
+    Refresh();
+  });
 }
 
 void PropertyChartWindow::ApplyRange() {

@@ -50,6 +50,8 @@ class PropertyChartWindow : public QWidget {
   QChartView* view_ = nullptr;
   QValueAxis* x_axis_ = nullptr;
   QValueAxis* y_axis_ = nullptr;
+  // Last, so that the chart stops following before anything it refreshes goes.
+  CalculationSubscription calculations_;
 };
 
 // Lets the main window's "Property Chart(&G)" open the chart.

@@ -32,15 +32,11 @@ QWidget* QtWindowOpener::Find(ToolWindow window) const {
   return windows.empty() ? nullptr : windows.back();
 }
 
-WindowModel* QtWindowOpener::Loaded(ToolWindow window) {
-  auto* tool = dynamic_cast<ToolWindowBase*>(Find(window));
-  return tool == nullptr ? nullptr : &tool->window_model();
-}
-
 void QtWindowOpener::Open(ToolWindow window, Twips offset) {
   const auto kind = kinds_.find(window);
   if (kind == kinds_.end()) return;
   QWidget* widget = kind->second.instances == Instances::kOne ? Find(window) : nullptr;
+  const bool reopened = widget != nullptr;
   if (widget == nullptr) {
     widget = kind->second.factory();
     if (widget == nullptr) return;
@@ -56,6 +52,9 @@ void QtWindowOpener::Open(ToolWindow window, Twips offset) {
   widget->show();
   widget->raise();
   widget->activateWindow();
+  if (auto* tool = dynamic_cast<ToolWindowBase*>(widget); reopened && tool != nullptr) {
+    tool->window_model().Reopened();
+  }
 }
 
 void RegisterFixedWindows(QtWindowOpener& opener) {

@@ -2,8 +2,9 @@
 // Opens the windows the models ask for, each at its offset from the main window's top-left
 // corner. A window that is not loaded is made by its factory (its model's opening steps run
 // then); a loaded one, shown or hidden, is moved there, shown and brought forward instead of
-// being made twice. A kind registered for many instances (the unit converters) is made anew at
-// every opening, beside those already open. Windows that have no factory are not opened.
+// being made twice, and its model hears `Reopened` once it is in front. A kind registered for
+// many instances (the unit converters) is made anew at every opening, beside those already open.
+// Windows that have no factory are not opened.
 
 #include <QPointer>
 #include <QWidget>
@@ -38,7 +39,6 @@ class QtWindowOpener : public WindowOpener {
   QWidget* Find(ToolWindow window) const;
   // Every loaded window of a kind, oldest first.
   std::vector<QWidget*> FindAll(ToolWindow window) const;
-  WindowModel* Loaded(ToolWindow window) override;
 
  private:
   QPointer<QWidget> anchor_;

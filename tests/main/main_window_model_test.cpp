@@ -147,6 +147,31 @@ TEST_F(MainWindow, ACalculationStoppedByItsChecksLeavesNoEarlierOutcome) {
   EXPECT_FALSE(window.last_mixture().has_value());
 }
 
+TEST_F(MainWindow, EveryFollowerHearsEachFinishedCalculationUntilItsSubscriptionEnds) {
+  int first = 0;
+  int second = 0;
+  const CalculationSubscription one = window.FollowCalculations([&] { ++first; });
+  {
+    const CalculationSubscription two = window.FollowCalculations([&] { ++second; });
+    ASSERT_TRUE(window.Calculate());
+    EXPECT_EQ(first, 1);
+    EXPECT_EQ(second, 1);
+  }
+  ASSERT_TRUE(window.Calculate());
+  EXPECT_EQ(first, 2);
+  EXPECT_EQ(second, 1);
+  window.SetText(form1::kPressure, "-1");
+  EXPECT_FALSE(window.Calculate());
+  EXPECT_EQ(first, 2);
+
+  // A follower that outlives the model ends without reaching it.
+  CalculationSubscription late;
+  {
+    MainWindowModel gone{platform.Services()};
+    late = gone.FollowCalculations([&] { ++second; });
+  }
+}
+
 TEST_F(MainWindow, ClearZeroesOnlyTheAmounts) {
   ASSERT_TRUE(window.Calculate());
   window.SetText(form1::kAmount[kCH4], "3.5");

@@ -34,10 +34,10 @@ class FakePlatform : public MessageService,
     clipboard = text;
     clipboard_texts.push_back(text);
   }
-  void Open(ToolWindow window, Twips offset) override { opened.push_back({window, offset}); }
-  WindowModel* Loaded(ToolWindow window) override {
-    const auto found = loaded.find(window);
-    return found == loaded.end() ? nullptr : found->second;
+  // A window in `loaded` is open already: opening it again reopens it, as the real opener does.
+  void Open(ToolWindow window, Twips offset) override {
+    opened.push_back({window, offset});
+    if (const auto found = loaded.find(window); found != loaded.end()) found->second->Reopened();
   }
   FileDialogResult Ask(const FileDialogRequest& request) override {
     asked.push_back(request);
@@ -59,7 +59,7 @@ class FakePlatform : public MessageService,
   std::string clipboard;  // the latest text
   std::vector<std::string> clipboard_texts;
   std::vector<Opened> opened;
-  std::map<ToolWindow, WindowModel*> loaded;  // what Loaded answers
+  std::map<ToolWindow, WindowModel*> loaded;  // the windows loaded, by kind
   std::vector<FileDialogRequest> asked;
   std::deque<FileDialogResult> answers;
   DateTime now{2004, 3, 24, 22, 56, 0};

@@ -229,17 +229,19 @@ TEST_F(MixingWindow, CloseUnloads) {
   EXPECT_EQ(requests, std::vector<WindowRequest>{WindowRequest::kUnload});
 }
 
-// Loads the mixing window on the first request and keeps it, as the real opener does.
+// Loads the mixing window on the first request and keeps it, reopening it at every later one,
+// as the real opener does.
 class MixingOpener : public WindowOpener {
  public:
   void Open(ToolWindow window, Twips offset) override {
     if (window != ToolWindow::kMixing) return;
     offsets.push_back(offset);
     temperature_at_open.push_back(main->FieldText(form1::kTemperature));
-    if (!mixing) mixing = std::make_unique<MixingWindowModel>(*main, *messages);
-  }
-  WindowModel* Loaded(ToolWindow window) override {
-    return window == ToolWindow::kMixing ? mixing.get() : nullptr;
+    if (mixing) {
+      mixing->Reopened();
+    } else {
+      mixing = std::make_unique<MixingWindowModel>(*main, *messages);
+    }
   }
   MainWindowAccess* main = nullptr;
   MessageService* messages = nullptr;

@@ -107,6 +107,10 @@ class EnthalpyWindowTest : public QObject {
       QVERIFY2(!Find<QLabel>(shown)->isHidden(), shown);
     }
     QVERIFY(Find<QLabel>("Label26")->text().startsWith('('));
+    // Every value shown can be selected with the mouse, to copy it.
+    for (const char* value : {"Label22", "Label23", "Label26", "Label27"}) {
+      QVERIFY2(Find<QLabel>(value)->textInteractionFlags() & Qt::TextSelectableByMouse, value);
+    }
     // Typing makes the result stale again.
     QTest::keyClicks(Find("Text2"), "0");
     QCOMPARE(BaseColour(Find("Text16")), QColor(Qt::white));

@@ -1,5 +1,6 @@
 // The lifecycle of a tool window through the opener: loaded once with its opening steps, hidden
-// and shown again as it was, unloaded by its model, reopened moved and in front.
+// and shown again as it was (told that it was reopened), unloaded by its model, reopened moved
+// and in front.
 
 #include <QApplication>
 #include <QLineEdit>
@@ -23,6 +24,8 @@ class SampleModel : public WindowModel {
   }
   void Hide() { Request(WindowRequest::kHide); }
   void Unload() { Request(WindowRequest::kUnload); }
+  void Reopened() override { ++reopened; }
+  int reopened = 0;
 };
 
 class SampleWindow : public ToolWindowOf<SampleModel> {
@@ -47,7 +50,8 @@ class ToolWindowTest : public QObject {
   std::unique_ptr<QtWindowOpener> opener_;
 
   SampleModel* Model() {
-    return static_cast<SampleModel*>(opener_->Loaded(ToolWindow::kWaterEnthalpy));
+    auto* window = static_cast<SampleWindow*>(opener_->Find(ToolWindow::kWaterEnthalpy));
+    return window == nullptr ? nullptr : &window->model();
   }
 
  private Q_SLOTS:
@@ -69,6 +73,7 @@ class ToolWindowTest : public QObject {
     QWidget* window = opener_->Find(ToolWindow::kWaterEnthalpy);
     QVERIFY(window != nullptr && window->isVisible());
     QCOMPARE(window->objectName(), "Form4");
+    QCOMPARE(Model()->reopened, 0);
     Model()->SetText("Text1", "typed");
     Model()->Hide();
     QVERIFY(!window->isVisible());
@@ -76,6 +81,7 @@ class ToolWindowTest : public QObject {
     QCOMPARE(opener_->Find(ToolWindow::kWaterEnthalpy), window);
     QVERIFY(window->isVisible());
     QCOMPARE(opening_steps, 1);
+    QCOMPARE(Model()->reopened, 1);
     QCOMPARE(window->findChild<QLineEdit*>("Text1")->text(), "typed");
     QCOMPARE(window->pos(), anchor_->pos() + TwipScale(window).Point(3000, 0));
   }
@@ -86,9 +92,9 @@ class ToolWindowTest : public QObject {
     Model()->Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(opener_->Find(ToolWindow::kWaterEnthalpy) == nullptr);
-    QVERIFY(opener_->Loaded(ToolWindow::kWaterEnthalpy) == nullptr);
     opener_->Open(ToolWindow::kWaterEnthalpy, {0, 0});
     QCOMPARE(opening_steps, 2);
+    QCOMPARE(Model()->reopened, 0);
     QCOMPARE(Model()->Text("Text1"), std::string("opened"));
   }
 

@@ -187,6 +187,10 @@ void EnthalpyWindowModel::Close() {
   Request(WindowRequest::kHide);
 }
 
+void EnthalpyWindowModel::Reopened() {
+  SetEnabled(form3::kCalculate, true);
+}
+
 void EnthalpyWindowModel::StartCalculator() {
   if (!calculator_.Launch()) messages_.Show(enthalpy_messages::kCalculatorNotFound);
 }

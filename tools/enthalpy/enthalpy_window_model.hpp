@@ -80,6 +80,9 @@ class EnthalpyWindowModel : public WindowModel {
   void LeaveFlow();
   // "閉": hides the window; it keeps its contents for the next "Enthalpy".
   void Close();
+  // "Enthalpy" on a window already loaded: shown again with its contents, "計算" enabled
+  // whatever it was.
+  void Reopened() override;
   // "計算機": starts the desktop's calculator, or says it found none.
   void StartCalculator();
   // Click on the H2O label: the water enthalpy window.

@@ -37,6 +37,10 @@ MixingWindowModel::MixingWindowModel(MainWindowAccess& main, MessageService& mes
   }
 }
 
+void MixingWindowModel::Reopened() {
+  SetText(mixing_fields::kTemperatureA, main_.FieldText(form1::kTemperature));
+}
+
 MixingStream MixingWindowModel::StreamA() const {
   MixingStream stream{Text(mixing_fields::kTemperatureA), Text(mixing_fields::kFlowA), {}};
   for (std::size_t i = 0; i < kSpeciesCount; ++i)

@@ -40,9 +40,6 @@ inline constexpr std::string_view kClose = "Command3";         // "閉じる"
 inline constexpr std::string_view kReturnValues = "Command4";  // "値戻す"
 }  // namespace mixing_fields
 
-// "Mixing(&M)" in the main window writes stream A's temperature of an open window.
-static_assert(mixing_fields::kTemperatureA == opened_fields::kMixingTemperatureA);
-
 namespace mixing_messages {
 inline const Message kNoSolution{"解が見つかりません。", "エラーメッセージ",
                                  MessageIcon::kCritical};
@@ -99,6 +96,9 @@ class MixingWindowModel : public WindowModel {
   void ReturnValues();
   // "閉じる": the window goes with its fields.
   void Close();
+  // "Mixing(&M)" on a window already open: stream A takes the temperature the main window shows
+  // now; every other field stays as it was.
+  void Reopened() override;
 
   // The two streams as the fields now hold them.
   MixingStream StreamA() const;

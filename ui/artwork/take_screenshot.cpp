@@ -34,6 +34,7 @@
 #include "ui/duct_window.hpp"
 #include "ui/help_window.hpp"
 #include "ui/main_window.hpp"
+#include "ui/tool_window.hpp"
 #include "ui/tool_windows.hpp"
 
 namespace {
@@ -205,7 +206,7 @@ QWidget* OpenMixingWindow(QApplication& app, toluvek::MainWindow& window,
     app.processEvents();
     const double open_ms = Milliseconds(opened);
 
-    toluvek::WindowModel& model = *services.windows.Loaded(toluvek::ToolWindow::kMixing);
+    toluvek::WindowModel& model = static_cast<toluvek::ToolWindowBase*>(mixing)->window_model();
     using namespace toluvek::mixing_fields;
     for (std::size_t i = 0; i < toluvek::kSpeciesCount; ++i) {
       model.SetText(kAmountA[i], i == toluvek::kCH4 ? "1" : "0");
