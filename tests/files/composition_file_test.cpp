@@ -79,7 +79,6 @@ TEST(CompositionWriter, BoundaryValuesReadBackOrAreRefused) {
   }
 }
 
-
 TEST(CompositionReader, ReadsWhatTheWriterWrites) {
   const CompositionReadResult read = ParseComposition(kStartUpFile);
   ASSERT_TRUE(read.ok()) << static_cast<int>(read.error);
