@@ -153,14 +153,9 @@ void MainWindow::CentreOnScreen() {
 
 QLineEdit* MainWindow::AddField(std::string_view name, const QRect& twips, Rgb background,
                                 const QString& accessible_name, bool input) {
-  const std::string control(name);
   QLineEdit* field = build_->Field(name, twips, background, accessible_name,
-                                   input ? FieldRole::kInput : FieldRole::kResult, [this, control] {
-                                     const std::string_view next = model_.EnterPressed(control);
-                                     if (next.empty()) return;
-                                     if (auto* target = findChild<QWidget*>(Utf8(next)))
-                                       target->setFocus();
-                                   });
+                                   input ? FieldRole::kInput : FieldRole::kResult,
+                                   build_->EnterMovesFocus(model_, name));
   field->installEventFilter(this);  // the menu shortcuts win over the field's own keys
   return field;
 }
