@@ -19,6 +19,7 @@
 #include "main/main_window_fields.hpp"
 #include "main/main_window_model.hpp"
 #include "tests/support/fakes.hpp"
+#include "tests/ui/ui_test_main.hpp"
 #include "ui/appearance.hpp"
 #include "ui/main_window.hpp"
 #include "ui/twips.hpp"
@@ -498,5 +499,5 @@ class MainWindowTest : public QObject {
 
 }  // namespace toluvek
 
-QTEST_MAIN(toluvek::MainWindowTest)
+TOLUVEK_UI_TEST_MAIN(toluvek::MainWindowTest)
 #include "main_window_test.moc"
