@@ -15,6 +15,7 @@
 #include "main/main_window_fields.hpp"
 #include "tests/ui/ui_test_main.hpp"
 #include "tests/ui/whole_program.hpp"
+#include "tools/chart/property_chart_model.hpp"
 #include "tools/converters/converter_window_models.hpp"
 #include "tools/converters/pressure_converter.hpp"
 #include "tools/converters/temperature_converter.hpp"
@@ -106,6 +107,12 @@ std::vector<WindowControls> EveryWindow() {
                   mixing_fields::kTotalFlow, mixing_fields::kCalculate, mixing_fields::kContinue,
                   mixing_fields::kClose, mixing_fields::kReturnValues},
             mixing_fields::kAmountA, mixing_fields::kAmountB, mixing_fields::kMixedFraction)},
+      {"property chart", ToolWindow::kPropertyChart,
+       Controls{property_chart_fields::kProperty, property_chart_fields::kRangeFrom,
+                property_chart_fields::kRangeTo, property_chart_fields::kRangeUnit,
+                property_chart_fields::kPlot, property_chart_fields::kCopy,
+                property_chart_fields::kSavePng, property_chart_fields::kStatus,
+                property_chart_fields::kReadout}},
       {"composition chooser", ToolWindow::kCompositionChooser,
        Controls{form12::kAddAir, form12::kTotal}},
       {"air dialog", ToolWindow::kAirDialog, Controls{form13::kAmount, form13::kOk}},
