@@ -4,10 +4,15 @@
 // window test through the binding's warning, see ui_test_main.hpp.)
 
 #include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <array>
 #include <iterator>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -134,6 +139,38 @@ class EveryWindowTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
+  void everyControlOfTheMainWindowIsFoundByItsOwnName() {
+    WholeProgram program;
+    std::vector<std::string_view> fields = {form1::kPressure, form1::kTemperature};
+    fields.insert(fields.end(), form1::kAmount.begin(), form1::kAmount.end());
+    for (const SpeciesFields* row : form1::kResultRows) {
+      fields.insert(fields.end(), row->begin(), row->end());
+    }
+    fields.insert(fields.end(),
+                  {form1::kMolarMass, form1::kDensity, form1::kCp, form1::kConductivity,
+                   form1::kViscosity, form1::kKinematicViscosity, form1::kGasConstant,
+                   form1::kPrandtl, form1::kPrandtlEucken, form1::kReport});
+    // Text1 to Text96, each once.
+    QCOMPARE(std::set<std::string_view>(fields.begin(), fields.end()).size(), std::size_t{96});
+    for (const std::string_view name : fields) {
+      QCOMPARE(program.window.findChildren<QLineEdit*>(Utf8(name)).size(), 1);
+    }
+    using namespace std::string_view_literals;
+    for (const std::string_view name :
+         {form1::kCalculate, "Command2"sv, "Command3"sv, "Command4"sv, "Command5"sv, "Command6"sv,
+          "Command8"sv, form1::kPrevious}) {
+      QCOMPARE(program.window.findChildren<QPushButton*>(Utf8(name)).size(), 1);
+    }
+    for (const std::string_view name : form1::kPressureOptions) {
+      QCOMPARE(program.window.findChildren<QRadioButton*>(Utf8(name)).size(), 1);
+    }
+    for (const std::string_view name : form1::kTemperatureOptions) {
+      QCOMPARE(program.window.findChildren<QRadioButton*>(Utf8(name)).size(), 1);
+    }
+    QCOMPARE(program.window.findChild<QLabel*>(Utf8(form1::kMoistureLabel))->text(), "H2O");
+    QCOMPARE(program.window.findChild<QLabel*>(Utf8(form1::kAmountHeader))->text(), "mol Vol.");
+  }
+
   void everyControlOfItsModelHasAWidgetThatFollowsIt_data() {
     QTest::addColumn<int>("row");
     const std::vector<WindowControls> windows = EveryWindow();
