@@ -22,16 +22,23 @@ namespace toluvek::python {
 namespace {
 
 constexpr const char* kMixtureNames[kMixtureQuantities] = {
-    "molar_mass", "density",   "gas_constant",        "cp",           "conductivity",
-    "viscosity",  "kinematic_viscosity", "prandtl", "prandtl_eucken"};
+    "molar_mass",          "density", "gas_constant",  "cp", "conductivity", "viscosity",
+    "kinematic_viscosity", "prandtl", "prandtl_eucken"};
 constexpr const char* kSpeciesNames[kSpeciesQuantities] = {
     "mole_fraction", "mass_fraction", "cp", "conductivity", "viscosity", "prandtl"};
 
 // The names of MixtureStep, by value.
-constexpr const char* kStepNames[] = {
-    "",          "normalisation", "species properties", "specific heat", "transport",
-    "density",   "gas constant",  "kinematic viscosity", "Prandtl number",
-    "Eucken Prandtl number", "species Prandtl numbers"};
+constexpr const char* kStepNames[] = {"",
+                                      "normalisation",
+                                      "species properties",
+                                      "specific heat",
+                                      "transport",
+                                      "density",
+                                      "gas constant",
+                                      "kinematic viscosity",
+                                      "Prandtl number",
+                                      "Eucken Prandtl number",
+                                      "species Prandtl numbers"};
 
 using DoubleArray = py::array_t<double, 0>;  // as given: strides kept, no conversion
 
@@ -51,17 +58,17 @@ StridedInput Strided(const py::array& array, std::size_t state_axes) {
 // The states of arrays already broadcast to one shape (the amounts with the twelve species
 // last), calculated in `threads` threads. Returns the mixture's arrays by name, the species'
 // ones under "species" when asked, and per state "ok", "in_fit_range", "message", "step".
-py::dict Evaluate(const py::array& pressure, const py::array& temperature,
-                  const py::array& amounts, unsigned threads, bool species) {
+py::dict Evaluate(const py::array& pressure, const py::array& temperature, const py::array& amounts,
+                  unsigned threads, bool species) {
   const auto axes = static_cast<std::size_t>(pressure.ndim());
   std::vector<std::size_t> shape;
   for (std::size_t axis = 0; axis < axes; ++axis) {
     shape.push_back(static_cast<std::size_t>(pressure.shape(static_cast<py::ssize_t>(axis))));
   }
-  bool same = static_cast<std::size_t>(temperature.ndim()) == axes &&
-              static_cast<std::size_t>(amounts.ndim()) == axes + 1 &&
-              static_cast<std::size_t>(amounts.shape(static_cast<py::ssize_t>(axes))) ==
-                  kSpeciesCount;
+  bool same =
+      static_cast<std::size_t>(temperature.ndim()) == axes &&
+      static_cast<std::size_t>(amounts.ndim()) == axes + 1 &&
+      static_cast<std::size_t>(amounts.shape(static_cast<py::ssize_t>(axes))) == kSpeciesCount;
   for (std::size_t axis = 0; same && axis < axes; ++axis) {
     const auto a = static_cast<py::ssize_t>(axis);
     same = temperature.shape(a) == pressure.shape(a) && amounts.shape(a) == pressure.shape(a);
@@ -129,10 +136,10 @@ PYBIND11_MODULE(_core, m) {
   for (const char* name : kStepNames) steps.append(name);
   m.attr("STEPS") = steps;
   m.attr("PROPERTY_FIT_RANGE") = py::make_tuple(kPropertyFitRange.low, kPropertyFitRange.high);
-  m.attr("MIXTURE_QUANTITIES") = std::vector<std::string>(std::begin(kMixtureNames),
-                                                          std::end(kMixtureNames));
-  m.attr("SPECIES_QUANTITIES") = std::vector<std::string>(std::begin(kSpeciesNames),
-                                                          std::end(kSpeciesNames));
+  m.attr("MIXTURE_QUANTITIES") =
+      std::vector<std::string>(std::begin(kMixtureNames), std::end(kMixtureNames));
+  m.attr("SPECIES_QUANTITIES") =
+      std::vector<std::string>(std::begin(kSpeciesNames), std::end(kSpeciesNames));
   py::dict presets;
   for (const PresetEntry& preset : AllPresets()) {
     presets[py::str(std::string(preset.entry))] =

@@ -1,7 +1,6 @@
 #include "python/src/states.hpp"
 
 #include <cmath>
-#include <exception>
 #include <limits>
 #include <thread>
 
@@ -15,18 +14,18 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-constexpr double MixtureProperties::* kMixtureMembers[kMixtureQuantities] = {
-    &MixtureProperties::molar_mass,   &MixtureProperties::density,
-    &MixtureProperties::gas_constant, &MixtureProperties::cp,
-    &MixtureProperties::conductivity, &MixtureProperties::viscosity,
+constexpr double MixtureProperties::*kMixtureMembers[kMixtureQuantities] = {
+    &MixtureProperties::molar_mass,          &MixtureProperties::density,
+    &MixtureProperties::gas_constant,        &MixtureProperties::cp,
+    &MixtureProperties::conductivity,        &MixtureProperties::viscosity,
     &MixtureProperties::kinematic_viscosity, &MixtureProperties::prandtl,
     &MixtureProperties::prandtl_eucken,
 };
 
-constexpr SpeciesArray MixtureProperties::* kSpeciesMembers[kSpeciesQuantities] = {
-    &MixtureProperties::mole_fraction,        &MixtureProperties::mass_fraction,
-    &MixtureProperties::species_cp,           &MixtureProperties::species_conductivity,
-    &MixtureProperties::species_viscosity,    &MixtureProperties::species_prandtl,
+constexpr SpeciesArray MixtureProperties::*kSpeciesMembers[kSpeciesQuantities] = {
+    &MixtureProperties::mole_fraction,     &MixtureProperties::mass_fraction,
+    &MixtureProperties::species_cp,        &MixtureProperties::species_conductivity,
+    &MixtureProperties::species_viscosity, &MixtureProperties::species_prandtl,
 };
 
 std::uint8_t MessageIndex(const Message* message) {
@@ -96,25 +95,28 @@ void EvaluateChunk(const StateInputs& inputs, const StateOutputs& out, std::size
   if (begin >= end) return;
   Cursor cursor(inputs, begin);
   AmountsInput amounts;
-  MixtureResult result;
   for (std::size_t k = begin; k < end; ++k, cursor.Next()) {
     const double pressure = cursor.pressure();
     const double temperature = cursor.temperature();
     cursor.Amounts(amounts.values);
-    const Message* message = nullptr;
-    result.failed_step = MixtureStep::kNone;
-    try {
-      message = EvaluateState(pressure, temperature, amounts, result);
-    } catch (const std::exception&) {
-      message = &messages::kCheckInput;
+    // The table's EvaluateState, with the result built in place rather than assigned.
+    const Message* message = CheckState(pressure, temperature, amounts);
+    MixtureStep step = MixtureStep::kNone;  // stays so when a check stops the state
+    if (message == nullptr) {
+      const MixtureResult result = CalculateMixture(pressure, temperature, amounts.values);
+      if (!result.ok()) {
+        message = &messages::kCheckInput;
+        step = result.failed_step;
+      }
+      Fill(out, k, result.ok() ? &result.properties : nullptr);
+    } else {
+      Fill(out, k, nullptr);
     }
-    // A check that stopped the state before the engine leaves the step at none.
     const bool ok = message == nullptr;
-    Fill(out, k, ok ? &result.properties : nullptr);
     if (out.ok != nullptr) out.ok[k] = ok;
     if (out.in_fit_range != nullptr) out.in_fit_range[k] = ok && InPropertyFitRange(temperature);
     if (out.message != nullptr) out.message[k] = ok ? 0 : MessageIndex(message);
-    if (out.step != nullptr) out.step[k] = static_cast<std::uint8_t>(result.failed_step);
+    if (out.step != nullptr) out.step[k] = static_cast<std::uint8_t>(step);
   }
 }
 

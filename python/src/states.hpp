@@ -39,7 +39,7 @@ struct StateOutputs {
   std::array<double*, kMixtureQuantities> mixture{};
   std::array<double*, kSpeciesQuantities> species{};
   bool* ok = nullptr;
-  bool* in_fit_range = nullptr;  // calculated, at a temperature where the fits hold
+  bool* in_fit_range = nullptr;     // calculated, at a temperature where the fits hold
   std::uint8_t* message = nullptr;  // index into FailureMessages(), 0: none
   std::uint8_t* step = nullptr;     // the MixtureStep that failed, 0 when a check stopped it
 };

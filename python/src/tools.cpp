@@ -279,11 +279,11 @@ py::dict ConvertTemperature(const std::string& value, int unit) {
 
 // Units 0 and 1 are the power half (kcal/h, W), 2 and 3 the energy half (cal, J).
 py::dict ConvertHeat(const std::string& value, int unit) {
-  const HeatRecalculation r =
-      unit < 2 ? RecalculatePower("", value, static_cast<PowerUnit>(unit),
-                                  ConverterTrigger::kOptionClick)
-               : RecalculateEnergy("", value, static_cast<EnergyUnit>(unit - 2),
-                                   ConverterTrigger::kOptionClick);
+  const HeatRecalculation r = unit < 2
+                                  ? RecalculatePower("", value, static_cast<PowerUnit>(unit),
+                                                     ConverterTrigger::kOptionClick)
+                                  : RecalculateEnergy("", value, static_cast<EnergyUnit>(unit - 2),
+                                                      ConverterTrigger::kOptionClick);
   py::dict d;
   d["values"] = py::make_tuple(r.value);
   d["converted"] = r.converted;
@@ -298,8 +298,8 @@ void AddTools(py::module_& m) {
   m.def("heat_duty", &HeatDuty, py::arg("amounts"), py::arg("flow"), py::arg("flow_unit"),
         py::arg("t1"), py::arg("t2"));
   m.def("dew_point", &DewPoint, py::arg("amounts"), py::arg("pressure"));
-  m.def("mix", &Mix, py::arg("a"), py::arg("t_a"), py::arg("flow_a"), py::arg("b"),
-        py::arg("t_b"), py::arg("flow_b"));
+  m.def("mix", &Mix, py::arg("a"), py::arg("t_a"), py::arg("flow_a"), py::arg("b"), py::arg("t_b"),
+        py::arg("flow_b"));
   m.def("duct", &Duct, py::arg("amounts"), py::arg("pressure"), py::arg("t"), py::arg("flow"),
         py::arg("flow_unit"), py::arg("shape"), py::arg("d1"), py::arg("d2"),
         py::arg("millimetres"));
