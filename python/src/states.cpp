@@ -7,7 +7,7 @@
 #include "engine/fit_range.hpp"
 #include "main/calculate_command.hpp"
 #include "main/messages.hpp"
-#include "main/property_table.hpp"
+#include "main/state_check.hpp"
 
 namespace toluvek::python {
 namespace {
@@ -99,8 +99,8 @@ void EvaluateChunk(const StateInputs& inputs, const StateOutputs& out, std::size
     const double pressure = cursor.pressure();
     const double temperature = cursor.temperature();
     cursor.Amounts(amounts.values);
-    // The table's EvaluateState, with the result built in place rather than assigned.
-    const Message* message = CheckState(pressure, temperature, amounts);
+    // EvaluateState, with the result built in place rather than assigned.
+    const Message* message = CheckState(pressure, temperature, amounts).message;
     MixtureStep step = MixtureStep::kNone;  // stays so when a check stops the state
     if (message == nullptr) {
       const MixtureResult result = CalculateMixture(pressure, temperature, amounts.values);
