@@ -8,6 +8,7 @@
 
 #include "common/number_text.hpp"
 #include "main/combustion_command.hpp"
+#include "main/composition_dialogs.hpp"
 #include "main/headless_main_window.hpp"
 #include "main/main_window_fields.hpp"
 #include "tools/converters/heat_converter.hpp"
@@ -17,6 +18,7 @@
 #include "tools/enthalpy/enthalpy_window_model.hpp"
 #include "tools/mixing/mixing_window_model.hpp"
 #include "tools/water/saturation_window_model.hpp"
+#include "tools/water/water_window_model.hpp"
 
 namespace py = pybind11;
 
@@ -252,6 +254,38 @@ py::dict Duct(const SpeciesArray& amounts, double pressure_pa, double t_celsius,
   return d;
 }
 
+// The water enthalpy window's "計算": flow in `flow_unit` (WaterFlowUnit), t1 and t2 [℃],
+// liquid or gas at the end. The heat flow [W], or None when a text was refused.
+py::object WaterHeat(double flow, int flow_unit, double t1, double t2, bool gas) {
+  CollectedMessages messages;
+  WaterWindowModel water(messages);
+  water.SetText(form4::kFlow, Text(flow));
+  water.SetText(form4::kT1, Text(t1));
+  water.SetText(form4::kT2, Text(t2));
+  water.CheckOne(form4::kUnitOptions, form4::kUnitOptions[static_cast<std::size_t>(flow_unit)]);
+  water.CheckOne(form4::kPhaseOptions, form4::kPhaseOptions[gas ? 1 : 0]);
+  water.Calculate();
+  const std::optional<double> heat = water.last_heat();
+  return heat ? py::cast(*heat) : py::none();
+}
+
+// The "mol Vol." dialogs on the amounts: the twelve new amounts as the main window then
+// shows them, read back as numbers, or None when the dialog refused the value.
+py::object CompositionDialog(const SpeciesArray& amounts, double value, bool add_air) {
+  const SpeciesTexts texts = Texts(amounts);
+  const std::string value_text = Text(value);
+  const std::optional<SpeciesTexts> changed =
+      add_air ? AddAir(value_text, texts) : RescaleToTotal(value_text, texts);
+  if (!changed) return py::none();
+  py::list values;
+  for (const std::string& text : *changed) {
+    const std::optional<double> read = ParseStrict(text);
+    if (!read) return py::none();
+    values.append(*read);
+  }
+  return values;
+}
+
 template <typename Rows>
 py::dict ConverterResult(const Rows& rows, bool converted, ConverterNotice notice) {
   py::list values;
@@ -303,6 +337,10 @@ void AddTools(py::module_& m) {
   m.def("duct", &Duct, py::arg("amounts"), py::arg("pressure"), py::arg("t"), py::arg("flow"),
         py::arg("flow_unit"), py::arg("shape"), py::arg("d1"), py::arg("d2"),
         py::arg("millimetres"));
+  m.def("water_heat", &WaterHeat, py::arg("flow"), py::arg("flow_unit"), py::arg("t1"),
+        py::arg("t2"), py::arg("gas"));
+  m.def("composition_dialog", &CompositionDialog, py::arg("amounts"), py::arg("value"),
+        py::arg("add_air"));
   m.def("convert_pressure", &ConvertPressure, py::arg("value"), py::arg("unit"));
   m.def("convert_temperature", &ConvertTemperature, py::arg("value"), py::arg("unit"));
   m.def("convert_heat", &ConvertHeat, py::arg("value"), py::arg("unit"));

@@ -214,6 +214,16 @@ class Mixture:
         from ._tools import heat_duty
         return heat_duty(self, flow=flow, unit=unit, t1=t1, t2=t2)
 
+    def add_air(self, amount):
+        """This mixture with `amount` of air added; see toluvek.add_air."""
+        from ._tools import add_air
+        return add_air(self, amount)
+
+    def rescale(self, total):
+        """This mixture rescaled to add up to `total`; see toluvek.rescale."""
+        from ._tools import rescale
+        return rescale(self, total)
+
     def dew_point(self, p=101325.0):
         """Partial pressure of the water vapour and its saturation temperature."""
         from ._tools import dew_point

@@ -272,3 +272,42 @@ def duct(gas, p=101325.0, t=25.0, flow=1.0, unit="Nl/min", shape="circular", d1=
             raise
     inside = not _warn_outside(float(t) + KELVIN_OFFSET)
     return Duct(**values, in_fit_range=inside)
+
+
+_WATER_FLOW_UNITS = ("g/min", "mol/h", "kg/h")
+
+
+def water_heat(flow=100.0, unit="g/min", t1=25.0, t2=25.0, phase="liquid"):
+    """Heat flow [W] to warm liquid water from t1 to t2 [℃], or to evaporate it (phase="gas").
+
+    `flow` in `unit`: g/min, mol/h or kg/h. The water enthalpy window's calculation; it does
+    not use a mixture. Raises InputError with the window's message when it refuses the values.
+    """
+    unit_index = _WATER_FLOW_UNITS.index(_unit(unit, _WATER_FLOW_UNITS, "unit"))
+    phase = _unit(phase, ("liquid", "gas"), "phase")
+    heat = _core.water_heat(_number(flow, "flow"), unit_index, _number(t1, "t1"),
+                            _number(t2, "t2"), phase == "gas")
+    if heat is None:
+        raise InputError("入力値を確認下さい。", "Toluvek", "water heat")
+    return heat
+
+
+def _composition_dialog(gas, value, add_air, what):
+    amounts = _one_mixture(gas)
+    changed = _core.composition_dialog(amounts, _number(value, what), add_air)
+    if changed is None:
+        raise InputError("入力値を確認下さい。", "Toluvek", "add air" if add_air else "rescale")
+    return Mixture(changed)
+
+
+def add_air(gas, amount):
+    """`gas` with `amount` of air (21 % O2, 79 % N2) added, in the unit of its amounts.
+
+    O2 and N2 come out with four significant figures, as the main window then shows them.
+    """
+    return _composition_dialog(gas, amount, True, "amount")
+
+
+def rescale(gas, total):
+    """`gas` with its amounts rescaled to add up to `total`, each to four significant figures."""
+    return _composition_dialog(gas, total, False, "total")

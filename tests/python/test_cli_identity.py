@@ -283,3 +283,33 @@ def test_convert_matches_cli(cli_json, quantity, value, unit):
     expected = {row["unit"]: row["value"] for row in doc["rows"]}
     names = {"゜C": "C", "゜F": "F", "゜R": "R"}
     assert result == {names.get(k, k): v for k, v in expected.items()}
+
+
+@pytest.mark.parametrize("flow, unit, t1, t2, phase", [
+    (100.0, "g/min", 25.0, 80.0, "liquid"),
+    (3.5, "mol/h", 10.0, 150.0, "gas"),
+    (0.25, "kg/h", 90.0, 20.0, "liquid"),
+])
+def test_water_heat_matches_cli(cli_json, flow, unit, t1, t2, phase):
+    _, doc = cli_json("water-heat", "--flow", repr(flow), "--flow-unit", unit, "--t1", repr(t1),
+                      "--t2", repr(t2), "--phase", phase)
+    assert toluvek.water_heat(flow, unit, t1, t2, phase) == doc["heat"]["value"]
+
+
+@pytest.mark.parametrize("command, value, amounts", [
+    ("add-air", 9.52, {"CH4": 1}),
+    ("add-air", 0.5, {"H2": 2, "O2": 0.3, "N2": 1.1}),
+    ("rescale", 100.0, {"CH4": 88.9, "C2H6": 6.8, "C3H8": 3.1, "n-C4H10": 1.2}),
+    ("rescale", 1.0, {"CO": 1, "H2O": 3}),
+    ("rescale", 1.0, {}),  # all zero: refused
+])
+def test_composition_dialogs_match_cli(cli_json, command, value, amounts):
+    gas = toluvek.Mixture(**amounts)
+    code, doc = cli_json(command, repr(value), *mixture_args(gas))
+    call = gas.add_air if command == "add-air" else gas.rescale
+    if code != 0:
+        with pytest.raises(toluvek.InputError) as error:
+            call(value)
+        assert error.value.message == doc["error"]["message"]
+        return
+    assert list(call(value).amounts) == [entry["value"] for entry in doc["amounts"]]
