@@ -55,7 +55,7 @@ def random_states(rng, count):
 
 
 def test_mixture_matches_cli_json_on_random_states(cli_json, rng):
-    states = random_states(rng, 120)
+    states = random_states(rng, 300)
     pressures = np.array([s[0] for s in states])
     temperatures = np.array([s[1] for s in states])
     amounts = np.array([s[2] for s in states])
@@ -139,6 +139,33 @@ def test_table_matches_cli_table(cli, amounts):
                 expected = float(text) if text else np.nan
                 assert np.array_equal(getattr(result.species, member)[k, i], expected,
                                       equal_nan=True), (k, member, label)
+
+
+def test_array_of_mixtures_matches_cli_batch(cli, rng, tmp_path):
+    """A different mixture per state, as batch reads them, in ℃ and atm."""
+    states = random_states(rng, 500)
+    lines = ["pressure,pressure_unit,temperature,temperature_unit," + ",".join(toluvek.SPECIES)]
+    for p, t, a in states:
+        lines.append(f"{p / 101325.0!r},atm,{t - 273.15!r},C," + amounts_text(a))
+    path = tmp_path / "states.csv"
+    path.write_text("\n".join(lines) + "\n")
+    code, out, _err = cli("batch", "--input", str(path), "--species")
+    assert code == 1  # rows failed
+    rows = read_table(out)
+    assert len(rows) == len(states)
+    result = toluvek.Mixture(np.array([s[2] for s in states])).properties(
+        T=np.array([s[1] - 273.15 for s in states]), temperature_unit="C",
+        p=np.array([s[0] / 101325.0 for s in states]), pressure_unit="atm", species=True)
+    assert list(result.errors) == [r["error"] for r in rows]
+    for member, column in TABLE_MIXTURE_COLUMNS.items():
+        expected = np.array([float(r[column]) if r[column] else np.nan for r in rows])
+        assert np.array_equal(getattr(result, member), expected, equal_nan=True), column
+    for member, unit in TABLE_SPECIES_UNITS.items():
+        for i, label in enumerate(toluvek.SPECIES):
+            column = f"{member}_{label}{unit}"
+            expected = np.array([float(r[column]) if r[column] else np.nan for r in rows])
+            assert np.array_equal(getattr(result.species, member)[:, i], expected,
+                                  equal_nan=True), column
 
 
 # The tools, each against its subcommand, on a case that completes and one that stops.
