@@ -10,11 +10,13 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include "common/number_text.hpp"
 #include "engine/fit_range.hpp"
 #include "engine/gas_table.hpp"
 #include "main/presets.hpp"
 #include "python/src/states.hpp"
 #include "python/src/tools.hpp"
+#include "tables/sweep.hpp"
 
 namespace py = pybind11;
 
@@ -113,6 +115,21 @@ py::dict Evaluate(const py::array& pressure, const py::array& temperature, const
   return result;
 }
 
+// The values of a property table's sweep from `from` towards `to` by `step`, as toluvek-cli
+// table and the table window step through them. Raises ValueError with the reason when the
+// sweep cannot be made.
+py::array_t<double> SweepValues(double from, double to, double step) {
+  Sweep sweep;
+  if (const std::string why = MakeSweep(from, to, step, sweep); !why.empty()) {
+    throw py::value_error("sweep from " + FormatShortest(from) + " to " + FormatShortest(to) +
+                          " by " + FormatShortest(step) + ": " + why);
+  }
+  py::array_t<double> values(static_cast<py::ssize_t>(sweep.count));
+  double* out = values.mutable_data();
+  for (std::uint64_t i = 0; i < sweep.count; ++i) out[i] = sweep.At(i);
+  return values;
+}
+
 }  // namespace
 }  // namespace toluvek::python
 
@@ -122,6 +139,8 @@ PYBIND11_MODULE(_core, m) {
   m.doc() = "The compiled calculations of toluvek; use the package toluvek, not this module.";
   m.def("evaluate", &Evaluate, py::arg("pressure"), py::arg("temperature"), py::arg("amounts"),
         py::arg("threads") = 1, py::arg("species") = false);
+
+  m.def("sweep", &SweepValues, py::arg("start"), py::arg("stop"), py::arg("step"));
 
   py::list species;
   for (const SpeciesConstants& s : AllSpecies()) species.append(std::string(s.label));

@@ -12,7 +12,8 @@ the same calculation runs underneath.
 
 from . import convert
 from ._mixture import (MIXTURE_QUANTITIES, PROPERTY_FIT_RANGE, SPECIES, SPECIES_QUANTITIES,
-                       ExtrapolationWarning, InputError, Mixture, Properties, SpeciesProperties)
+                       ExtrapolationWarning, InputError, Mixture, Properties, SpeciesProperties,
+                       sweep)
 from ._tools import (BurntGasProperties, Combustion, DewPoint, Duct, HeatDuty, Mixed, Stream,
                      add_air, combustion, dew_point, duct, heat_duty, mix, rescale, water_heat)
 
@@ -20,7 +21,7 @@ from ._tools import (BurntGasProperties, Combustion, DewPoint, Duct, HeatDuty, M
 H2, O2, N2, CO, CO2, H2O, CH3OH, CH4, C2H6, C3H8, NC4H10, IC4H10 = range(len(SPECIES))
 
 __all__ = [
-    "Mixture", "Properties", "SpeciesProperties", "InputError", "ExtrapolationWarning",
+    "Mixture", "Properties", "sweep", "SpeciesProperties", "InputError", "ExtrapolationWarning",
     "combustion", "heat_duty", "dew_point", "mix", "duct", "water_heat", "add_air", "rescale",
     "convert",
     "Combustion", "BurntGasProperties", "HeatDuty", "DewPoint", "Stream", "Mixed", "Duct",

@@ -84,6 +84,21 @@ def to_kelvin(t, unit):
     return t
 
 
+def sweep(start, stop, step):
+    """The values from `start` towards `stop` by `step`, as a property table steps.
+
+    `stop` is included where the steps land on it (within rounding), and each value is the
+    double nearest to its decimal as a person types it (0.1 · 3 gives 0.3), so that the
+    states are those of ``toluvek-cli table`` and the table window. A step of 0, a step away
+    from `stop` or more than 10^7 values raise ValueError.
+    """
+    args = [_float_array(v, name) for v, name in ((start, "start"), (stop, "stop"),
+                                                   (step, "step"))]
+    if any(a.ndim != 0 for a in args):
+        raise TypeError("sweep takes three numbers")
+    return _core.sweep(*(float(a) for a in args))
+
+
 class Mixture:
     """A gas of the twelve species, in amounts of any proportional unit (mol, %, Nl/min).
 
