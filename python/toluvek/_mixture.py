@@ -33,6 +33,11 @@ class InputError(ValueError):
         self.title = title
         self.step = step
 
+    def __reduce__(self):
+        # Rebuilt from its parts, not from the joined text: a worker process (a process pool,
+        # a dask worker) sends it back to the caller pickled.
+        return (type(self), (self.message, self.title, self.step), self.__dict__)
+
 
 class ExtrapolationWarning(UserWarning):
     """Properties at a temperature outside the range of the fits of cp, λ and μ."""
@@ -308,15 +313,16 @@ class Properties:
     def errors(self):
         texts = np.array([text for text, _title in _core.MESSAGES], dtype=object)
         errors = texts[self._raw["message"]]
-        return str(errors) if errors.ndim == 0 else errors
+        # A 0-d index gives the text itself rather than a 0-d array.
+        return errors if isinstance(errors, np.ndarray) else str(errors)
 
     @property
     def steps(self):
         codes = self._raw["step"]
         names = np.array(["input check" if i == 0 else name
                           for i, name in enumerate(_core.STEPS)], dtype=object)
-        steps = np.where(self._raw["message"] == 0, "", names[codes])
-        return str(steps) if steps.ndim == 0 else steps
+        steps = np.where(self._raw["message"] == 0, "", names[codes]).astype(object)
+        return steps if steps.ndim else str(steps)
 
     def __repr__(self):
         return f"Properties(shape={self.shape}, failed={int(np.count_nonzero(~self._raw['ok']))})"
