@@ -171,8 +171,9 @@ class Mixture:
         """Properties of the mixture at temperatures `T` and pressures `p`.
 
         Arguments broadcast against each other and against the mixture's own shape, as numpy
-        arrays do: T [K, or ℃ with temperature_unit="C"], p [Pa, or "atm", "kgf/cm2" with
-        pressure_unit]. ``threads`` splits the states over that many threads (the
+        arrays do: T [K, or ℃ with temperature_unit="C"], p the absolute pressure [Pa, or
+        "atm", "kgf/cm2" with pressure_unit], converted as the main window converts them.
+        ``threads`` splits the states over that many threads (the
         interpreter lock is released while they run). The per-species values are computed
         with the others when ``species=True``, else on the first read of ``.species``.
 
@@ -181,13 +182,15 @@ class Mixture:
         [W/(m·K)], ``viscosity`` [Pa·s], ``kinematic_viscosity`` [m²/s], ``prandtl`` and
         ``prandtl_eucken`` [-]; ``species`` holds ``mole_fraction``, ``mass_fraction``,
         ``cp``, ``conductivity``, ``viscosity``, ``prandtl`` of each species, shape
-        (..., 12), indexed by ``toluvek.CH4`` and the like.
+        (..., 12), indexed by ``toluvek.CH4`` and the like. A call on scalars gives floats,
+        a call on arrays numpy arrays of the broadcast shape.
 
         Errors: when every argument is a scalar, a state that fails (a negative pressure or
         temperature, negative or all-zero amounts, an arithmetic fault in the calculation)
         raises InputError, a ValueError carrying the window's message and the failed step.
         With arrays, nothing is raised for a failed state: its values are NaN, ``ok`` is
-        False there and ``errors`` gives its message (``steps`` the failed step). A state
+        False there and ``errors`` gives its message (``steps`` the failed step); where
+        ``ok`` is True every value is finite. A state
         whose temperature lies outside the range of the fits of cp, λ and μ (200 to 1000 K)
         is calculated all the same, flagged False in ``in_fit_range``, with one
         ExtrapolationWarning per call. Bad arguments (a text for a number, an unknown unit,
