@@ -13,6 +13,7 @@ alike.
 
 import argparse
 import json
+import os
 import statistics
 import subprocess
 import time
@@ -43,6 +44,9 @@ def main():
     parser.add_argument("--repetitions", type=int, default=5)
     args = parser.parse_args()
 
+    # Other work on the machine slows the wall times and hides the second thread's gain.
+    print(f"load average before: {' '.join(f'{x:.2f}' for x in os.getloadavg())} "
+          f"on {os.cpu_count()} cores")
     gas = toluvek.Mixture(np.arange(1.0, 13.0))
     sizes = (10**5, 10**6)
     engine = []
@@ -64,6 +68,7 @@ def main():
         w1, w2 = statistics.median(one[n]), statistics.median(two[n])
         print(f"module, {n:>7} states, wall: 1 thread {w1:.1f} ns/state, 2 threads "
               f"{w2:.1f} ns/state: speed-up {w1 / w2:4.2f}x")
+    print(f"load average after: {' '.join(f'{x:.2f}' for x in os.getloadavg())}")
 
 
 if __name__ == "__main__":
