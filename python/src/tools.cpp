@@ -7,6 +7,7 @@
 #include <pybind11/stl.h>
 
 #include "common/number_text.hpp"
+#include "files/atomic_file.hpp"
 #include "main/combustion_command.hpp"
 #include "main/composition_dialogs.hpp"
 #include "main/headless_main_window.hpp"
@@ -77,11 +78,11 @@ struct Session {
   HeadlessMainWindow headless{messages};
   MainWindowModel& window = headless.window();
 
-  Session(double pressure_pa, double temperature, TemperatureUnit unit,
-          const SpeciesArray& amounts) {
-    window.SelectPressureUnit(PressureUnit::kPa);
+  Session(double pressure, double temperature, TemperatureUnit unit, const SpeciesArray& amounts,
+          PressureUnit pressure_unit = PressureUnit::kPa) {
+    window.SelectPressureUnit(pressure_unit);
     window.SelectTemperatureUnit(unit);
-    window.SetText(form1::kPressure, Text(pressure_pa));
+    window.SetText(form1::kPressure, Text(pressure));
     window.SetText(form1::kTemperature, Text(temperature));
     const SpeciesTexts texts = Texts(amounts);
     for (std::size_t i = 0; i < kSpeciesCount; ++i) window.SetText(form1::kAmount[i], texts[i]);
@@ -286,6 +287,44 @@ py::object CompositionDialog(const SpeciesArray& amounts, double value, bool add
   return values;
 }
 
+py::object Number(const std::string& text) {
+  const std::optional<double> value = ParseStrict(text);
+  return value ? py::cast(*value) : py::none();
+}
+
+// File > Open without its dialog: the fields as the main window then shows them, each text
+// with the number it reads as (None for a text that is none), or the cause of the failure.
+py::dict ReadComposition(const std::string& path) {
+  CollectedMessages messages;
+  HeadlessMainWindow headless(messages);
+  MainWindowModel& window = headless.window();
+  const CompositionError error = window.ApplyCompositionFile(path);
+  py::dict d;
+  d["error"] = static_cast<int>(error);
+  d["messages"] = MessageList(messages.shown);
+  if (error != CompositionError::kNone) return d;
+  d["pressure"] = Number(window.Text(form1::kPressure));
+  d["pressure_unit"] = static_cast<int>(window.pressure_unit());
+  d["temperature"] = Number(window.Text(form1::kTemperature));
+  d["kelvin"] = window.temperature_unit() == TemperatureUnit::kKelvin;
+  py::list amounts;
+  for (std::size_t i = 0; i < kSpeciesCount; ++i)
+    amounts.append(Number(window.Text(form1::kAmount[i])));
+  d["amounts"] = amounts;
+  return d;
+}
+
+// File > Save without its dialog, on the fields written as a user types them. Returns the
+// reason it failed ("" when saved) and the messages shown.
+py::tuple SaveComposition(const std::string& path, const SpeciesArray& amounts, double pressure,
+                          int pressure_unit, double temperature, bool kelvin) {
+  Session s(pressure, temperature, kelvin ? TemperatureUnit::kKelvin : TemperatureUnit::kCelsius,
+            amounts, static_cast<PressureUnit>(pressure_unit));
+  const std::error_code error = s.window.SaveCompositionFile(path);
+  return py::make_tuple(error ? SaveFailureText(error) : std::string(),
+                        MessageList(s.messages.shown));
+}
+
 template <typename Rows>
 py::dict ConverterResult(const Rows& rows, bool converted, ConverterNotice notice) {
   py::list values;
@@ -341,6 +380,9 @@ void AddTools(py::module_& m) {
         py::arg("t2"), py::arg("gas"));
   m.def("composition_dialog", &CompositionDialog, py::arg("amounts"), py::arg("value"),
         py::arg("add_air"));
+  m.def("read_composition", &ReadComposition, py::arg("path"));
+  m.def("save_composition", &SaveComposition, py::arg("path"), py::arg("amounts"),
+        py::arg("pressure"), py::arg("pressure_unit"), py::arg("temperature"), py::arg("kelvin"));
   m.def("convert_pressure", &ConvertPressure, py::arg("value"), py::arg("unit"));
   m.def("convert_temperature", &ConvertTemperature, py::arg("value"), py::arg("unit"));
   m.def("convert_heat", &ConvertHeat, py::arg("value"), py::arg("unit"));

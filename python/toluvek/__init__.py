@@ -14,8 +14,9 @@ from . import convert
 from ._mixture import (MIXTURE_QUANTITIES, PROPERTY_FIT_RANGE, SPECIES, SPECIES_QUANTITIES,
                        ExtrapolationWarning, InputError, Mixture, Properties, SpeciesProperties,
                        sweep)
-from ._tools import (BurntGasProperties, Combustion, DewPoint, Duct, HeatDuty, Mixed, Stream,
-                     add_air, combustion, dew_point, duct, heat_duty, mix, rescale, water_heat)
+from ._tools import (BurntGasProperties, Combustion, Composition, DewPoint, Duct, HeatDuty, Mixed,
+                     Stream, add_air, combustion, dew_point, duct, heat_duty, mix,
+                     read_composition, rescale, save_composition, water_heat)
 
 # Positions of the species along the last axis of the per-species arrays.
 H2, O2, N2, CO, CO2, H2O, CH3OH, CH4, C2H6, C3H8, NC4H10, IC4H10 = range(len(SPECIES))
@@ -23,7 +24,7 @@ H2, O2, N2, CO, CO2, H2O, CH3OH, CH4, C2H6, C3H8, NC4H10, IC4H10 = range(len(SPE
 __all__ = [
     "Mixture", "Properties", "sweep", "SpeciesProperties", "InputError", "ExtrapolationWarning",
     "combustion", "heat_duty", "dew_point", "mix", "duct", "water_heat", "add_air", "rescale",
-    "convert",
+    "read_composition", "save_composition", "convert", "Composition",
     "Combustion", "BurntGasProperties", "HeatDuty", "DewPoint", "Stream", "Mixed", "Duct",
     "SPECIES", "MIXTURE_QUANTITIES", "SPECIES_QUANTITIES", "PROPERTY_FIT_RANGE",
     "H2", "O2", "N2", "CO", "CO2", "H2O", "CH3OH", "CH4", "C2H6", "C3H8", "NC4H10", "IC4H10",

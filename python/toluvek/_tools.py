@@ -311,3 +311,66 @@ def add_air(gas, amount):
 def rescale(gas, total):
     """`gas` with its amounts rescaled to add up to `total`, each to four significant figures."""
     return _composition_dialog(gas, total, False, "total")
+
+
+# PressureUnit's values in the program, by the names of the main window's options.
+_PRESSURE_UNIT_CODES = {"Pa": 1, "atm": 2, "kgf/cm2": 3}
+# Why a composition file could not be read, by CompositionError's value.
+_READ_FAILURES = {1: "cannot be opened", 2: "is not a regular file", 3: "could not be read",
+                  4: "holds fewer than 32 fields",
+                  5: "does not hold its 32 fields within the first 64 KiB",
+                  6: "has a value field that is not a number"}
+
+
+@dataclass(frozen=True)
+class Composition:
+    """The inputs of a composition file, as the main window shows them once it has read it:
+    ``gas``, ``pressure`` in ``pressure_unit`` ("Pa", "atm", "kgf/cm2") and ``temperature``
+    in ``temperature_unit`` ("C", "K"). ``properties()`` calculates at that state."""
+    gas: Mixture
+    pressure: float
+    pressure_unit: str
+    temperature: float
+    temperature_unit: str
+
+    def properties(self, **options):
+        """The mixture's properties at the file's state; options as Mixture.properties."""
+        return self.gas.properties(T=self.temperature, p=self.pressure,
+                                   temperature_unit=self.temperature_unit,
+                                   pressure_unit=self.pressure_unit, **options)
+
+
+def read_composition(path):
+    """The inputs of the composition file at `path` (File > Open, without the calculation).
+
+    Raises InputError with the window's "エラーです" when the file cannot be read; ``step``
+    says why.
+    """
+    raw = _core.read_composition(str(path))
+    if raw["error"]:
+        _raise_first(raw["messages"], f"composition file {str(path)!r} "
+                                      f"{_READ_FAILURES.get(raw['error'], 'could not be read')}",
+                     "エラーです")
+    values = [raw["pressure"], raw["temperature"], *raw["amounts"]]
+    if any(v is None for v in values):
+        raise InputError("入力値を確認下さい。", "Toluvek", "composition file")
+    units = {code: name for name, code in _PRESSURE_UNIT_CODES.items()}
+    return Composition(Mixture(raw["amounts"]), raw["pressure"], units[raw["pressure_unit"]],
+                       raw["temperature"], "K" if raw["kelvin"] else "C")
+
+
+def save_composition(path, gas, T=298.15, p=101325.0, *, temperature_unit="K",
+                     pressure_unit="Pa"):
+    """Writes `gas` at T and p, in their units, to a composition file (File > Save).
+
+    The file is replaced atomically: a failed save leaves the old one as it was and raises
+    InputError with the window's message, ``step`` saying why.
+    """
+    amounts = _one_mixture(gas)
+    code = _PRESSURE_UNIT_CODES[_unit(pressure_unit, tuple(_PRESSURE_UNIT_CODES),
+                                      "pressure_unit")]
+    kelvin = _unit(temperature_unit, ("K", "C"), "temperature_unit") == "K"
+    reason, messages = _core.save_composition(str(path), amounts, _number(p, "p"), code,
+                                              _number(T, "T"), kelvin)
+    if reason or messages:
+        _raise_first(messages, f"save to {str(path)!r}: {reason or 'not saved'}")

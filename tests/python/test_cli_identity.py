@@ -354,3 +354,42 @@ def test_composition_dialogs_match_cli(cli_json, command, value, amounts):
         assert error.value.message == doc["error"]["message"]
         return
     assert list(call(value).amounts) == [entry["value"] for entry in doc["amounts"]]
+
+
+@pytest.mark.parametrize("pressure, pressure_unit, temperature, temperature_unit", [
+    (2.0, "atm", 40.0, "C"),
+    (101325.0, "Pa", 298.15, "K"),
+    (0.35, "kgf/cm2", -12.5, "C"),
+])
+def test_composition_files_match_cli(cli, cli_json, tmp_path, pressure, pressure_unit,
+                                     temperature, temperature_unit):
+    gas = toluvek.Mixture(CH4=88.9, C2H6=6.8, C3H8=3.1, H2O=0.25, **{"n-C4H10": 1.2})
+    ours, theirs = tmp_path / "ours.txt", tmp_path / "theirs.txt"
+    toluvek.save_composition(ours, gas, T=temperature, p=pressure,
+                             temperature_unit=temperature_unit, pressure_unit=pressure_unit)
+    code, _out, _err = cli("mixture", *mixture_args(gas), "--pressure", repr(pressure),
+                           "--pressure-unit", pressure_unit, "--temperature", repr(temperature),
+                           "--temperature-unit", temperature_unit, "--save", str(theirs))
+    assert code == 0
+    # The same bytes but for the first line, the time of the save.
+    assert ours.read_bytes().split(b"\r\n")[1:] == theirs.read_bytes().split(b"\r\n")[1:]
+    read = toluvek.read_composition(theirs)
+    assert (read.pressure_unit, read.temperature_unit) == (pressure_unit, temperature_unit)
+    _, doc = cli_json("mixture", "--file", str(theirs))
+    result = read.properties(species=True)
+    for member in MIXTURE_MEMBERS:
+        assert getattr(result, member) == doc["mixture"][member]["value"], member
+    assert list(read.gas.amounts) == doc["inputs"]["amounts"]
+
+
+@pytest.mark.parametrize("content", [b"", b'"a",1,2\r\n', b"x" * 70000])
+def test_unreadable_composition_file_fails_as_cli(cli, tmp_path, content):
+    path = tmp_path / "broken.txt"
+    path.write_bytes(content)
+    code, _out, err = cli("mixture", "--file", str(path))
+    assert code == 1
+    with pytest.raises(toluvek.InputError) as raised:
+        toluvek.read_composition(path)
+    assert raised.value.message == "エラーです" and "エラーです" in err
+    reason = err.splitlines()[0].split(": ", 1)[1]  # "--file PATH: why"
+    assert raised.value.step.endswith(reason), (raised.value.step, err)

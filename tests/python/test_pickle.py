@@ -30,7 +30,7 @@ def test_mixture_round_trips_with_its_amounts(gas):
 @pytest.mark.parametrize("function", [
     toluvek.Mixture.properties, toluvek.Mixture.preset, toluvek.combustion, toluvek.heat_duty,
     toluvek.dew_point, toluvek.mix, toluvek.duct, toluvek.water_heat, toluvek.add_air,
-    toluvek.rescale, toluvek.sweep, toluvek.convert.pressure, toluvek.convert.temperature,
+    toluvek.rescale, toluvek.sweep, toluvek.read_composition, toluvek.save_composition, toluvek.convert.pressure, toluvek.convert.temperature,
     toluvek.convert.heat,
 ], ids=lambda f: f.__qualname__)
 def test_functions_pickle_by_name(function):
