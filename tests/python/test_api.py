@@ -143,9 +143,3 @@ def test_mixture_amounts_are_a_copy_and_read_only():
     with pytest.raises(ValueError):
         gas.amounts[0] = 5.0
 
-
-def test_presets_are_mixtures_of_the_menu():
-    air = toluvek.Mixture.preset("air")
-    assert air == toluvek.Mixture.preset("AIR")
-    assert air.amounts[toluvek.O2] > 0 and air.amounts[toluvek.N2] > 0
-    assert air.properties(T=300.0).ok
