@@ -12,9 +12,14 @@
 #include <QStatusBar>
 #include <QTest>
 #include <memory>
+#include <set>
+#include <string_view>
+#include <vector>
 
+#include "main/main_window_fields.hpp"
 #include "main/main_window_model.hpp"
 #include "tests/support/fakes.hpp"
+#include "tests/ui/ui_test_main.hpp"
 #include "ui/appearance.hpp"
 #include "ui/main_window.hpp"
 #include "ui/twips.hpp"
@@ -64,18 +69,35 @@ class MainWindowTest : public QObject {
   void cleanup() { h_.reset(); }
 
   void everyControlIsFoundByItsOwnName() {
-    for (int i = 1; i <= 96; ++i) {
-      QCOMPARE(h().window.findChildren<QLineEdit*>(QString("Text%1").arg(i)).size(), 1);
+    std::vector<std::string_view> fields = {form1::kPressure, form1::kTemperature};
+    fields.insert(fields.end(), form1::kAmount.begin(), form1::kAmount.end());
+    for (const SpeciesFields* row : form1::kResultRows) {
+      fields.insert(fields.end(), row->begin(), row->end());
     }
-    for (const char* name : {"Command1", "Command2", "Command3", "Command4", "Command5", "Command6",
-                             "Command8", "Prev"}) {
-      QCOMPARE(h().window.findChildren<QPushButton*>(name).size(), 1);
+    fields.insert(fields.end(),
+                  {form1::kMolarMass, form1::kDensity, form1::kCp, form1::kConductivity,
+                   form1::kViscosity, form1::kKinematicViscosity, form1::kGasConstant,
+                   form1::kPrandtl, form1::kPrandtlEucken, form1::kReport});
+    // Text1 to Text96, each once.
+    QCOMPARE(std::set<std::string_view>(fields.begin(), fields.end()).size(), std::size_t{96});
+    for (const std::string_view name : fields) {
+      QCOMPARE(h().window.findChildren<QLineEdit*>(Utf8(name)).size(), 1);
     }
-    for (const char* name : {"Option1", "Option2", "Option3", "Option4", "Option5"}) {
-      QCOMPARE(h().window.findChildren<QRadioButton*>(name).size(), 1);
+    using namespace std::string_view_literals;
+    for (const std::string_view name :
+         {form1::kCalculate, "Command2"sv, "Command3"sv, "Command4"sv, "Command5"sv, "Command6"sv,
+          "Command8"sv, form1::kPrevious}) {
+      QCOMPARE(h().window.findChildren<QPushButton*>(Utf8(name)).size(), 1);
     }
-    QVERIFY(Find<QLabel>("Label10")->text() == "H2O");
-    QVERIFY(Find<QLabel>("Label46")->text() == "mol Vol.");
+    std::vector<std::string_view> options(form1::kPressureOptions.begin(),
+                                          form1::kPressureOptions.end());
+    options.insert(options.end(), form1::kTemperatureOptions.begin(),
+                   form1::kTemperatureOptions.end());
+    for (const std::string_view name : options) {
+      QCOMPARE(h().window.findChildren<QRadioButton*>(Utf8(name)).size(), 1);
+    }
+    QVERIFY(Find<QLabel>(form1::kMoistureLabel.data())->text() == "H2O");
+    QVERIFY(Find<QLabel>(form1::kAmountHeader.data())->text() == "mol Vol.");
   }
 
   void startsShowingTheModelWithTheFocusInThePressure() {
@@ -477,5 +499,5 @@ class MainWindowTest : public QObject {
 
 }  // namespace toluvek
 
-QTEST_MAIN(toluvek::MainWindowTest)
+TOLUVEK_UI_TEST_MAIN(toluvek::MainWindowTest)
 #include "main_window_test.moc"

@@ -16,6 +16,7 @@
 
 #include "main/main_window_fields.hpp"
 #include "tests/support/fakes.hpp"
+#include "tests/ui/ui_test_main.hpp"
 #include "ui/appearance.hpp"
 #include "ui/main_window.hpp"
 #include "ui/property_chart_window.hpp"
@@ -153,5 +154,5 @@ class PropertyChartWindowTest : public QObject {
 
 }  // namespace toluvek
 
-QTEST_MAIN(toluvek::PropertyChartWindowTest)
+TOLUVEK_UI_TEST_MAIN(toluvek::PropertyChartWindowTest)
 #include "property_chart_window_test.moc"
