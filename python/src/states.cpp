@@ -1,7 +1,9 @@
 #include "python/src/states.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <system_error>
 #include <thread>
 
 #include "engine/fit_range.hpp"
@@ -145,14 +147,25 @@ std::size_t StateCount(const std::vector<std::size_t>& shape) {
 void EvaluateStates(const StateInputs& inputs, const StateOutputs& outputs, unsigned threads) {
   const std::size_t count = StateCount(inputs.shape);
   if (count == 0) return;
-  const std::size_t chunks = std::max<std::size_t>(1, std::min<std::size_t>(threads, count));
+  // More threads than that only share the same cores: the limit keeps a mistyped count from
+  // asking the system for a million threads.
+  constexpr std::size_t kMaxThreads = 256;
+  const std::size_t chunks =
+      std::clamp<std::size_t>(std::min<std::size_t>(threads, count), 1, kMaxThreads);
   const std::size_t per_chunk = (count + chunks - 1) / chunks;
+  const auto chunk = [&](std::size_t c) {
+    EvaluateChunk(inputs, outputs, std::min(count, c * per_chunk),
+                  std::min(count, (c + 1) * per_chunk));
+  };
   std::vector<std::thread> workers;
-  for (std::size_t c = 1; c < chunks; ++c) {
-    workers.emplace_back(EvaluateChunk, std::cref(inputs), std::cref(outputs), c * per_chunk,
-                         std::min(count, (c + 1) * per_chunk));
+  std::size_t started = 1;
+  try {
+    for (; started < chunks; ++started) workers.emplace_back(chunk, started);
+  } catch (const std::system_error&) {
+    // No thread to be had: the chunks left run in this one, so every state is still written.
   }
-  EvaluateChunk(inputs, outputs, 0, std::min(count, per_chunk));
+  chunk(0);
+  for (std::size_t c = started; c < chunks; ++c) chunk(c);
   for (std::thread& worker : workers) worker.join();
 }
 

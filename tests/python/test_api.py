@@ -90,7 +90,7 @@ def test_any_layout_gives_the_states_of_contiguous_copies(name, T, p, amounts):
 
 
 @pytest.mark.parametrize("count", [1, 2, 3, 7, 1001])
-@pytest.mark.parametrize("threads", [2, 3, 8])
+@pytest.mark.parametrize("threads", [2, 3, 8, 10**6])  # the last beyond the thread limit
 def test_threads_split_the_states_without_changing_them(count, threads):
     T = np.linspace(-50.0, 2500.0, count)  # failures at the start, extrapolation at the end
     one = ALL_SPECIES.properties(T=T, p=1e5, species=True)
