@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <system_error>
 #include <thread>
@@ -69,7 +70,12 @@ class Cursor {
   }
 
  private:
-  static double Read(const char* at) { return *reinterpret_cast<const double*>(at); }
+  // numpy arrays made over a buffer may be unaligned: copied, not dereferenced.
+  static double Read(const char* at) {
+    double value;
+    std::memcpy(&value, at, sizeof value);
+    return value;
+  }
   void Move(std::size_t axis, std::ptrdiff_t steps) {
     p_ += steps * inputs_.pressure.strides[axis];
     t_ += steps * inputs_.temperature.strides[axis];
