@@ -1,0 +1,169 @@
+// toluvek._core: the compiled part of the Python package. The package's pure-Python layer
+// checks and broadcasts the arguments; this part runs the calculations on numpy arrays with
+// the interpreter lock released.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include "common/number_text.hpp"
+#include "engine/fit_range.hpp"
+#include "engine/gas_table.hpp"
+#include "main/presets.hpp"
+#include "python/src/states.hpp"
+#include "python/src/tools.hpp"
+#include "tables/sweep.hpp"
+
+namespace py = pybind11;
+
+namespace toluvek::python {
+namespace {
+
+constexpr const char* kMixtureNames[kMixtureQuantities] = {
+    "molar_mass",          "density", "gas_constant",  "cp", "conductivity", "viscosity",
+    "kinematic_viscosity", "prandtl", "prandtl_eucken"};
+constexpr const char* kSpeciesNames[kSpeciesQuantities] = {
+    "mole_fraction", "mass_fraction", "cp", "conductivity", "viscosity", "prandtl"};
+
+// The names of MixtureStep, by value.
+constexpr const char* kStepNames[] = {"",
+                                      "normalisation",
+                                      "species properties",
+                                      "specific heat",
+                                      "transport",
+                                      "density",
+                                      "gas constant",
+                                      "kinematic viscosity",
+                                      "Prandtl number",
+                                      "Eucken Prandtl number",
+                                      "species Prandtl numbers"};
+
+using DoubleArray = py::array_t<double, 0>;  // as given: strides kept, no conversion
+
+StridedInput Strided(const py::array& array, std::size_t state_axes) {
+  if (!py::isinstance<DoubleArray>(array)) throw py::type_error("arrays of float64 expected");
+  StridedInput input;
+  input.data = static_cast<const char*>(array.data());
+  for (std::size_t axis = 0; axis < state_axes; ++axis) {
+    input.strides.push_back(array.strides(static_cast<py::ssize_t>(axis)));
+  }
+  if (static_cast<std::size_t>(array.ndim()) > state_axes) {
+    input.species_stride = array.strides(static_cast<py::ssize_t>(state_axes));
+  }
+  return input;
+}
+
+// The states of arrays already broadcast to one shape (the amounts with the twelve species
+// last), calculated in `threads` threads. Returns the mixture's arrays by name, the species'
+// ones under "species" when asked, and per state "ok", "in_fit_range", "message", "step".
+py::dict Evaluate(const py::array& pressure, const py::array& temperature, const py::array& amounts,
+                  unsigned threads, bool species) {
+  const auto axes = static_cast<std::size_t>(pressure.ndim());
+  std::vector<std::size_t> shape;
+  for (std::size_t axis = 0; axis < axes; ++axis) {
+    shape.push_back(static_cast<std::size_t>(pressure.shape(static_cast<py::ssize_t>(axis))));
+  }
+  bool same =
+      static_cast<std::size_t>(temperature.ndim()) == axes &&
+      static_cast<std::size_t>(amounts.ndim()) == axes + 1 &&
+      static_cast<std::size_t>(amounts.shape(static_cast<py::ssize_t>(axes))) == kSpeciesCount;
+  for (std::size_t axis = 0; same && axis < axes; ++axis) {
+    const auto a = static_cast<py::ssize_t>(axis);
+    same = temperature.shape(a) == pressure.shape(a) && amounts.shape(a) == pressure.shape(a);
+  }
+  if (!same) throw py::value_error("the states' arrays must be broadcast to one shape first");
+  StateInputs inputs{shape, Strided(pressure, axes), Strided(temperature, axes),
+                     Strided(amounts, axes)};
+
+  std::vector<py::ssize_t> dims(shape.begin(), shape.end());
+  std::vector<py::ssize_t> species_dims = dims;
+  species_dims.push_back(kSpeciesCount);
+  py::dict result;
+  StateOutputs outputs;
+  for (std::size_t q = 0; q < kMixtureQuantities; ++q) {
+    py::array_t<double> out(dims);
+    outputs.mixture[q] = out.mutable_data();
+    result[kMixtureNames[q]] = out;
+  }
+  if (species) {
+    py::dict per_species;
+    for (std::size_t q = 0; q < kSpeciesQuantities; ++q) {
+      py::array_t<double> out(species_dims);
+      outputs.species[q] = out.mutable_data();
+      per_species[kSpeciesNames[q]] = out;
+    }
+    result["species"] = per_species;
+  }
+  py::array_t<bool> ok(dims), in_fit_range(dims);
+  py::array_t<std::uint8_t> message(dims), step(dims);
+  outputs.ok = ok.mutable_data();
+  outputs.in_fit_range = in_fit_range.mutable_data();
+  outputs.message = message.mutable_data();
+  outputs.step = step.mutable_data();
+  result["ok"] = ok;
+  result["in_fit_range"] = in_fit_range;
+  result["message"] = message;
+  result["step"] = step;
+  {
+    py::gil_scoped_release release;
+    EvaluateStates(inputs, outputs, threads);
+  }
+  return result;
+}
+
+// The values of a property table's sweep from `from` towards `to` by `step`, as toluvek-cli
+// table and the table window step through them. Raises ValueError with the reason when the
+// sweep cannot be made.
+py::array_t<double> SweepValues(double from, double to, double step) {
+  Sweep sweep;
+  if (const std::string why = MakeSweep(from, to, step, sweep); !why.empty()) {
+    throw py::value_error("sweep from " + FormatShortest(from) + " to " + FormatShortest(to) +
+                          " by " + FormatShortest(step) + ": " + why);
+  }
+  py::array_t<double> values(static_cast<py::ssize_t>(sweep.count));
+  double* out = values.mutable_data();
+  for (std::uint64_t i = 0; i < sweep.count; ++i) out[i] = sweep.At(i);
+  return values;
+}
+
+}  // namespace
+}  // namespace toluvek::python
+
+PYBIND11_MODULE(_core, m) {
+  using namespace toluvek;
+  using namespace toluvek::python;
+  m.doc() = "The compiled calculations of toluvek; use the package toluvek, not this module.";
+  m.def("evaluate", &Evaluate, py::arg("pressure"), py::arg("temperature"), py::arg("amounts"),
+        py::arg("threads") = 1, py::arg("species") = false);
+
+  m.def("sweep", &SweepValues, py::arg("start"), py::arg("stop"), py::arg("step"));
+
+  py::list species;
+  for (const SpeciesConstants& s : AllSpecies()) species.append(std::string(s.label));
+  m.attr("SPECIES") = species;
+  py::list failure_messages;
+  for (const Message* message : FailureMessages()) {
+    failure_messages.append(message ? py::make_tuple(message->text, message->title)
+                                    : py::make_tuple("", ""));
+  }
+  m.attr("MESSAGES") = failure_messages;
+  py::list steps;
+  for (const char* name : kStepNames) steps.append(name);
+  m.attr("STEPS") = steps;
+  m.attr("PROPERTY_FIT_RANGE") = py::make_tuple(kPropertyFitRange.low, kPropertyFitRange.high);
+  m.attr("MIXTURE_QUANTITIES") =
+      std::vector<std::string>(std::begin(kMixtureNames), std::end(kMixtureNames));
+  m.attr("SPECIES_QUANTITIES") =
+      std::vector<std::string>(std::begin(kSpeciesNames), std::end(kSpeciesNames));
+  py::dict presets;
+  for (const PresetEntry& preset : AllPresets()) {
+    presets[py::str(std::string(preset.entry))] =
+        std::vector<double>(preset.amounts.begin(), preset.amounts.end());
+  }
+  m.attr("PRESETS") = presets;
+  AddTools(m);
+}

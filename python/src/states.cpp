@@ -1,0 +1,178 @@
+#include "python/src/states.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <system_error>
+#include <thread>
+
+#include "engine/fit_range.hpp"
+#include "main/calculate_command.hpp"
+#include "main/messages.hpp"
+#include "main/state_check.hpp"
+
+namespace toluvek::python {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+constexpr double MixtureProperties::*kMixtureMembers[kMixtureQuantities] = {
+    &MixtureProperties::molar_mass,          &MixtureProperties::density,
+    &MixtureProperties::gas_constant,        &MixtureProperties::cp,
+    &MixtureProperties::conductivity,        &MixtureProperties::viscosity,
+    &MixtureProperties::kinematic_viscosity, &MixtureProperties::prandtl,
+    &MixtureProperties::prandtl_eucken,
+};
+
+constexpr SpeciesArray MixtureProperties::*kSpeciesMembers[kSpeciesQuantities] = {
+    &MixtureProperties::mole_fraction,     &MixtureProperties::mass_fraction,
+    &MixtureProperties::species_cp,        &MixtureProperties::species_conductivity,
+    &MixtureProperties::species_viscosity, &MixtureProperties::species_prandtl,
+};
+
+std::uint8_t MessageIndex(const Message* message) {
+  const auto& all = FailureMessages();
+  for (std::size_t i = 1; i < all.size(); ++i) {
+    if (all[i] == message) return static_cast<std::uint8_t>(i);
+  }
+  return 1;  // the catch-all "入力値を確認下さい。"
+}
+
+// Walks the states in C order from a flat index, keeping each input's byte offset.
+class Cursor {
+ public:
+  Cursor(const StateInputs& inputs, std::size_t flat)
+      : inputs_(inputs), index_(inputs.shape.size(), 0) {
+    for (std::size_t axis = inputs.shape.size(); axis-- > 0;) {
+      index_[axis] = flat % inputs.shape[axis];
+      flat /= inputs.shape[axis];
+      Move(axis, static_cast<std::ptrdiff_t>(index_[axis]));
+    }
+  }
+
+  void Next() {
+    for (std::size_t axis = index_.size(); axis-- > 0;) {
+      Move(axis, 1);
+      if (++index_[axis] < inputs_.shape[axis]) return;
+      Move(axis, -static_cast<std::ptrdiff_t>(index_[axis]));
+      index_[axis] = 0;
+    }
+  }
+
+  double pressure() const { return Read(inputs_.pressure.data + p_); }
+  double temperature() const { return Read(inputs_.temperature.data + t_); }
+  void Amounts(SpeciesArray& values) const {
+    const char* at = inputs_.amounts.data + a_;
+    for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+      values[i] = Read(at + static_cast<std::ptrdiff_t>(i) * inputs_.amounts.species_stride);
+    }
+  }
+
+ private:
+  // numpy arrays made over a buffer may be unaligned: copied, not dereferenced.
+  static double Read(const char* at) {
+    double value;
+    std::memcpy(&value, at, sizeof value);
+    return value;
+  }
+  void Move(std::size_t axis, std::ptrdiff_t steps) {
+    p_ += steps * inputs_.pressure.strides[axis];
+    t_ += steps * inputs_.temperature.strides[axis];
+    a_ += steps * inputs_.amounts.strides[axis];
+  }
+
+  const StateInputs& inputs_;
+  std::vector<std::size_t> index_;
+  std::ptrdiff_t p_ = 0, t_ = 0, a_ = 0;
+};
+
+void Fill(const StateOutputs& out, std::size_t k, const MixtureProperties* p) {
+  for (std::size_t q = 0; q < kMixtureQuantities; ++q) {
+    if (out.mixture[q] != nullptr) out.mixture[q][k] = p ? p->*kMixtureMembers[q] : kNaN;
+  }
+  for (std::size_t q = 0; q < kSpeciesQuantities; ++q) {
+    if (out.species[q] == nullptr) continue;
+    double* row = out.species[q] + k * kSpeciesCount;
+    for (std::size_t i = 0; i < kSpeciesCount; ++i) row[i] = p ? (p->*kSpeciesMembers[q])[i] : kNaN;
+  }
+}
+
+void EvaluateChunk(const StateInputs& inputs, const StateOutputs& out, std::size_t begin,
+                   std::size_t end) {
+  if (begin >= end) return;
+  Cursor cursor(inputs, begin);
+  AmountsInput amounts;
+  for (std::size_t k = begin; k < end; ++k, cursor.Next()) {
+    const double pressure = cursor.pressure();
+    const double temperature = cursor.temperature();
+    cursor.Amounts(amounts.values);
+    // EvaluateState, with the result built in place rather than assigned.
+    const Message* message = CheckState(pressure, temperature, amounts).message;
+    MixtureStep step = MixtureStep::kNone;  // stays so when a check stops the state
+    if (message == nullptr) {
+      const MixtureResult result = CalculateMixture(pressure, temperature, amounts.values);
+      if (!result.ok()) {
+        message = &messages::kCheckInput;
+        step = result.failed_step;
+      }
+      Fill(out, k, result.ok() ? &result.properties : nullptr);
+    } else {
+      Fill(out, k, nullptr);
+    }
+    const bool ok = message == nullptr;
+    if (out.ok != nullptr) out.ok[k] = ok;
+    if (out.in_fit_range != nullptr) out.in_fit_range[k] = ok && InPropertyFitRange(temperature);
+    if (out.message != nullptr) out.message[k] = ok ? 0 : MessageIndex(message);
+    if (out.step != nullptr) out.step[k] = static_cast<std::uint8_t>(step);
+  }
+}
+
+}  // namespace
+
+const std::vector<const Message*>& FailureMessages() {
+  static const std::vector<const Message*> all = {
+      nullptr,
+      &messages::kCheckInput,
+      &messages::kPressureAndTemperatureNegative,
+      &messages::kTemperatureNegative,
+      &messages::kPressureNegative,
+      &messages::kAmountEmpty,
+      &messages::kAmountNegative,
+      &messages::kAmountsAllZero,
+  };
+  return all;
+}
+
+std::size_t StateCount(const std::vector<std::size_t>& shape) {
+  std::size_t count = 1;
+  for (std::size_t n : shape) count *= n;
+  return count;
+}
+
+void EvaluateStates(const StateInputs& inputs, const StateOutputs& outputs, unsigned threads) {
+  const std::size_t count = StateCount(inputs.shape);
+  if (count == 0) return;
+  // More threads than that only share the same cores: the limit keeps a mistyped count from
+  // asking the system for a million threads.
+  constexpr std::size_t kMaxThreads = 256;
+  const std::size_t chunks =
+      std::clamp<std::size_t>(std::min<std::size_t>(threads, count), 1, kMaxThreads);
+  const std::size_t per_chunk = (count + chunks - 1) / chunks;
+  const auto chunk = [&](std::size_t c) {
+    EvaluateChunk(inputs, outputs, std::min(count, c * per_chunk),
+                  std::min(count, (c + 1) * per_chunk));
+  };
+  std::vector<std::thread> workers;
+  std::size_t started = 1;
+  try {
+    for (; started < chunks; ++started) workers.emplace_back(chunk, started);
+  } catch (const std::system_error&) {
+    // No thread to be had: the chunks left run in this one, so every state is still written.
+  }
+  chunk(0);
+  for (std::size_t c = started; c < chunks; ++c) chunk(c);
+  for (std::thread& worker : workers) worker.join();
+}
+
+}  // namespace toluvek::python

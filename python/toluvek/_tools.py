@@ -1,0 +1,376 @@
+"""The program's tools on one state: combustion, heat duty, dew point, mixing, duct flow.
+
+Each runs the same window model as the tool window and ``toluvek-cli``, so its numbers are
+the window's. Temperatures written t, t1, t2 are in ℃, as the tool windows take them;
+T0 and every temperature returned as ``temperature`` are in K.
+"""
+
+import math
+import numbers
+import warnings
+from dataclasses import dataclass
+from typing import Optional
+
+import numpy as np
+
+from . import _core
+from ._mixture import (SPECIES_COUNT, ExtrapolationWarning, InputError, Mixture, KELVIN_OFFSET,
+                       PROPERTY_FIT_RANGE, _FIT_RANGE_TEXT, _unit)
+
+
+def _number(value, what):
+    if isinstance(value, bool) or not isinstance(value, numbers.Real):
+        raise TypeError(f"{what} must be a number, not {value!r}")
+    value = float(value)
+    if not math.isfinite(value):
+        raise ValueError(f"{what} must be a finite number, not {value}")
+    return value
+
+
+def _one_mixture(gas):
+    if not isinstance(gas, Mixture):
+        raise TypeError(f"a toluvek.Mixture is needed, not {type(gas).__name__}")
+    if gas.shape:
+        raise ValueError("the tools take one mixture, not an array of mixtures")
+    return [float(a) for a in gas.amounts]
+
+
+def _raise_first(messages, step, fallback="入力値を確認下さい。"):
+    text, title = messages[-1] if messages else (fallback, "Toluvek")
+    raise InputError(text, title, step)
+
+
+def _warn_outside(t_kelvin, stacklevel=3):
+    if not PROPERTY_FIT_RANGE[0] <= t_kelvin <= PROPERTY_FIT_RANGE[1]:
+        warnings.warn(f"the properties at {t_kelvin} K are extrapolated: {_FIT_RANGE_TEXT}",
+                      ExtrapolationWarning, stacklevel=stacklevel)
+        return True
+    return False
+
+
+@dataclass(frozen=True)
+class BurntGasProperties:
+    """The burnt gas's properties at its temperature, in the units of Mixture.properties."""
+    molar_mass: float
+    density: float
+    gas_constant: float
+    cp: float
+    conductivity: float
+    viscosity: float
+    kinematic_viscosity: float
+    prandtl: float
+    prandtl_eucken: float
+    mole_fraction: np.ndarray
+    mass_fraction: np.ndarray
+    species_cp: np.ndarray
+    species_conductivity: np.ndarray
+    species_viscosity: np.ndarray
+    species_prandtl: np.ndarray
+
+
+@dataclass(frozen=True)
+class Combustion:
+    """The burnt gas of an adiabatic complete combustion.
+
+    ``gas`` the burnt gas [mol per mol of the amounts' unit], ``temperature`` its adiabatic
+    temperature [K], ``total_before`` and ``total_after`` the total amounts, ``properties``
+    the burnt gas's properties at that temperature and the pressure (None when their
+    calculation failed, with a warning), ``in_fit_range`` whether those are within the fits.
+    """
+    gas: Mixture
+    temperature: float
+    total_before: float
+    total_after: float
+    properties: Optional[BurntGasProperties]
+    in_fit_range: bool
+
+
+def combustion(gas, T0=298.15, p=101325.0):
+    """Adiabatic complete combustion of `gas` with its own oxygen, from T0 [K] at p [Pa].
+
+    Raises InputError with the window's message when the oxygen is short, nothing burns or
+    the search finds no temperature.
+    """
+    amounts = _one_mixture(gas)
+    raw = _core.combustion(amounts, _number(T0, "T0"), _number(p, "p"))
+    if "temperature" not in raw:
+        _raise_first(raw["messages"], "combustion")
+    properties = None
+    if raw["properties"] is not None:
+        values = dict(raw["properties"])
+        for key in ("mole_fraction", "mass_fraction", "species_cp", "species_conductivity",
+                    "species_viscosity", "species_prandtl"):
+            values[key] = np.array(values[key])
+        properties = BurntGasProperties(**values)
+    else:
+        warnings.warn(f"the properties of the burnt gas could not be computed at "
+                      f"{raw['temperature']} K", RuntimeWarning, stacklevel=2)
+    inside = properties is None or not _warn_outside(raw["temperature"])
+    return Combustion(Mixture(raw["amounts"]), raw["temperature"], raw["total_before"],
+                      raw["total_after"], properties, inside)
+
+
+_FLOW_UNITS = ("Nl/min", "mol/h", "kg/s")
+
+
+@dataclass(frozen=True)
+class HeatDuty:
+    """Heat duty and chemical energy flows of a flowing mixture.
+
+    ``heat_duty`` [W] to bring the flow from t1 to t2, ``molar_flow`` [mol/s],
+    ``enthalpy_rise`` [J/mol], ``lhv`` and ``hhv`` [W] (None without fuel),
+    ``water_latent_heat`` and ``methanol_latent_heat`` [W] (None without water or
+    methanol), ``species_flow`` the flow of each species in the flow's unit.
+    """
+    heat_duty: float
+    molar_flow: float
+    enthalpy_rise: float
+    lhv: Optional[float]
+    hhv: Optional[float]
+    water_latent_heat: Optional[float]
+    methanol_latent_heat: Optional[float]
+    species_flow: np.ndarray
+
+
+def heat_duty(gas, flow=1.0, unit="Nl/min", t1=25.0, t2=25.0):
+    """Heat to bring `flow` (in `unit`: Nl/min, mol/h or kg/s) of `gas` from t1 to t2 [℃].
+
+    A temperature below absolute zero warns and the calculation goes on, as in the window;
+    a stop (all amounts zero, a negative flow, a failed calculation) raises InputError.
+    """
+    amounts = _one_mixture(gas)
+    unit_index = _FLOW_UNITS.index(_unit(unit, _FLOW_UNITS, "unit"))
+    raw = _core.heat_duty(amounts, _number(flow, "flow"), unit_index, _number(t1, "t1"),
+                          _number(t2, "t2"))
+    if raw["temperature_negative"]:
+        warnings.warn("絶対温度が負です!!", RuntimeWarning, stacklevel=2)
+    if not raw["ok"]:
+        _raise_first(raw["messages"], "heat duty")
+    return HeatDuty(raw["heat_duty"], raw["molar_flow"], raw["enthalpy_rise"], raw["lhv"],
+                    raw["hhv"], raw["water_latent_heat"], raw["methanol_latent_heat"],
+                    np.array(raw["species_flow"]))
+
+
+@dataclass(frozen=True)
+class DewPoint:
+    """The water vapour's partial pressure and saturation temperature.
+
+    ``partial_pressure_mmhg`` [mmHg] as the program computes it, ``partial_pressure`` [Pa],
+    ``temperature`` [K] and ``temperature_c`` [℃] of saturation, ``newton_steps``.
+    """
+    partial_pressure_mmhg: float
+    partial_pressure: float
+    temperature: float
+    temperature_c: float
+    newton_steps: int
+
+
+_MMHG_PER_ATM = 760.0
+
+
+def dew_point(gas, p=101325.0):
+    """Dew point of the water vapour in `gas` at p [Pa], as the window's H2O label shows it.
+
+    Raises InputError when the mixture holds no water, its calculation fails, or the search
+    finds no saturation temperature (below about 4.7 mmHg).
+    """
+    amounts = _one_mixture(gas)
+    raw = _core.dew_point(amounts, _number(p, "p"))
+    if not raw["opened"]:
+        _raise_first(raw["messages"], "dew point", "the mixture holds no water")
+    if raw["status"] != 0:
+        _raise_first(raw["messages"], "dew point", "解が見つかりません!")
+    mmhg = raw["partial_pressure_mmhg"]
+    t_c = raw["saturation_temperature_c"]
+    return DewPoint(mmhg, mmhg / _MMHG_PER_ATM * 101325.0, t_c + KELVIN_OFFSET, t_c,
+                    raw["newton_steps"])
+
+
+@dataclass(frozen=True)
+class Stream:
+    """A gas stream for mix(): its mixture, temperature t [℃] and molar flow (any unit)."""
+    gas: Mixture
+    t: float = 25.0
+    flow: float = 1.0
+
+
+@dataclass(frozen=True)
+class Mixed:
+    """The result of an adiabatic mixing.
+
+    ``gas`` the mixed composition (mole fractions to four significant figures, as shown),
+    ``temperature`` [K] and ``t`` [℃], ``flow`` the total flow, ``composition_a`` and
+    ``composition_b`` the streams' normalised mole fractions, ``search_steps``.
+    """
+    gas: Mixture
+    temperature: float
+    t: float
+    flow: float
+    composition_a: np.ndarray
+    composition_b: np.ndarray
+    search_steps: int
+
+
+def mix(a, b):
+    """Adiabatic mixing of two streams (``gas.stream(t=…, flow=…)``), as the mixing window."""
+    for stream in (a, b):
+        if not isinstance(stream, Stream):
+            raise TypeError("mix takes two streams: gas.stream(t=..., flow=...)")
+    raw = _core.mix(_one_mixture(a.gas), _number(a.t, "t"), _number(a.flow, "flow"),
+                    _one_mixture(b.gas), _number(b.t, "t"), _number(b.flow, "flow"))
+    if raw["status"] != 0:
+        _raise_first(raw["messages"], "mixing", "解が見つかりません!")
+    t = raw["mixed_temperature"]
+    return Mixed(Mixture(raw["mixed_composition"]), t + KELVIN_OFFSET, t, raw["total_flow"],
+                 np.array(raw["composition_a"]), np.array(raw["composition_b"]),
+                 raw["search_steps"])
+
+
+_SHAPES = {"circular": 0, "circle": 0, "annulus": 1, "double-pipe": 1, "rectangular": 2,
+           "rectangle": 2}
+_DUCT_UNITS = ("Nl/min", "kg/s")
+_DUCT_QUANTITIES = ("area", "velocity", "hydraulic_diameter", "reynolds", "heat_transfer",
+                    "mass_velocity")
+
+
+@dataclass(frozen=True)
+class Duct:
+    """Flow through a duct: ``area`` [m²], ``velocity`` [m/s], ``hydraulic_diameter`` [m],
+    ``reynolds`` [-], ``heat_transfer`` coefficient [W/(m²·K)], ``mass_velocity``
+    [kg/(m²·s)], and ``in_fit_range`` for the gas's properties behind them."""
+    area: float
+    velocity: float
+    hydraulic_diameter: float
+    reynolds: float
+    heat_transfer: float
+    mass_velocity: float
+    in_fit_range: bool
+
+
+def duct(gas, p=101325.0, t=25.0, flow=1.0, unit="Nl/min", shape="circular", d1=0.01,
+         d2=0.0, length_unit="m"):
+    """`flow` (Nl/min or kg/s) of `gas` at p [Pa] and t [℃] through a duct.
+
+    shape: "circular" (d1 the diameter), "annulus" (d1 outer, d2 inner diameter) or
+    "rectangular" (d1 height, d2 width), lengths in `length_unit` ("m" or "mm"). Raises
+    InputError with the window's message when the mixture's calculation or the duct's
+    fails; ``partial`` on the error holds the values published before the stop.
+    """
+    amounts = _one_mixture(gas)
+    shape_index = _SHAPES[_unit(shape, tuple(_SHAPES), "shape")]
+    unit_index = _DUCT_UNITS.index(_unit(unit, _DUCT_UNITS, "unit"))
+    length_unit = _unit(length_unit, ("m", "mm"), "length_unit")
+    raw = _core.duct(amounts, _number(p, "p"), _number(t, "t"), _number(flow, "flow"),
+                     unit_index, shape_index, _number(d1, "d1"), _number(d2, "d2"),
+                     length_unit == "mm")
+    values = {_DUCT_QUANTITIES[k]: v for k, v in raw["values"].items()}
+    if not raw["completed"]:
+        try:
+            _raise_first(raw["messages"], "duct flow" if raw["calculated"] else "mixture")
+        except InputError as error:
+            error.partial = values
+            raise
+    inside = not _warn_outside(float(t) + KELVIN_OFFSET)
+    return Duct(**values, in_fit_range=inside)
+
+
+_WATER_FLOW_UNITS = ("g/min", "mol/h", "kg/h")
+
+
+def water_heat(flow=100.0, unit="g/min", t1=25.0, t2=25.0, phase="liquid"):
+    """Heat flow [W] to warm liquid water from t1 to t2 [℃], or to evaporate it (phase="gas").
+
+    `flow` in `unit`: g/min, mol/h or kg/h. The water enthalpy window's calculation; it does
+    not use a mixture. Raises InputError with the window's message when it refuses the values.
+    """
+    unit_index = _WATER_FLOW_UNITS.index(_unit(unit, _WATER_FLOW_UNITS, "unit"))
+    phase = _unit(phase, ("liquid", "gas"), "phase")
+    heat = _core.water_heat(_number(flow, "flow"), unit_index, _number(t1, "t1"),
+                            _number(t2, "t2"), phase == "gas")
+    if heat is None:
+        raise InputError("入力値を確認下さい。", "Toluvek", "water heat")
+    return heat
+
+
+def _composition_dialog(gas, value, add_air, what):
+    amounts = _one_mixture(gas)
+    changed = _core.composition_dialog(amounts, _number(value, what), add_air)
+    if changed is None:
+        raise InputError("入力値を確認下さい。", "Toluvek", "add air" if add_air else "rescale")
+    return Mixture(changed)
+
+
+def add_air(gas, amount):
+    """`gas` with `amount` of air (21 % O2, 79 % N2) added, in the unit of its amounts.
+
+    O2 and N2 come out with four significant figures, as the main window then shows them.
+    """
+    return _composition_dialog(gas, amount, True, "amount")
+
+
+def rescale(gas, total):
+    """`gas` with its amounts rescaled to add up to `total`, each to four significant figures."""
+    return _composition_dialog(gas, total, False, "total")
+
+
+# PressureUnit's values in the program, by the names of the main window's options.
+_PRESSURE_UNIT_CODES = {"Pa": 1, "atm": 2, "kgf/cm2": 3}
+# Why a composition file could not be read, by CompositionError's value.
+_READ_FAILURES = {1: "cannot be opened", 2: "is not a regular file", 3: "could not be read",
+                  4: "holds fewer than 32 fields",
+                  5: "does not hold its 32 fields within the first 64 KiB",
+                  6: "has a value field that is not a number"}
+
+
+@dataclass(frozen=True)
+class Composition:
+    """The inputs of a composition file, as the main window shows them once it has read it:
+    ``gas``, ``pressure`` in ``pressure_unit`` ("Pa", "atm", "kgf/cm2") and ``temperature``
+    in ``temperature_unit`` ("C", "K"). ``properties()`` calculates at that state."""
+    gas: Mixture
+    pressure: float
+    pressure_unit: str
+    temperature: float
+    temperature_unit: str
+
+    def properties(self, **options):
+        """The mixture's properties at the file's state; options as Mixture.properties."""
+        return self.gas.properties(T=self.temperature, p=self.pressure,
+                                   temperature_unit=self.temperature_unit,
+                                   pressure_unit=self.pressure_unit, **options)
+
+
+def read_composition(path):
+    """The inputs of the composition file at `path` (File > Open, without the calculation).
+
+    Raises InputError with the window's "エラーです" when the file cannot be read; ``step``
+    says why.
+    """
+    raw = _core.read_composition(str(path))
+    if raw["error"]:
+        _raise_first(raw["messages"], f"composition file {str(path)!r} "
+                                      f"{_READ_FAILURES.get(raw['error'], 'could not be read')}",
+                     "エラーです")
+    values = [raw["pressure"], raw["temperature"], *raw["amounts"]]
+    if any(v is None for v in values):
+        raise InputError("入力値を確認下さい。", "Toluvek", "composition file")
+    units = {code: name for name, code in _PRESSURE_UNIT_CODES.items()}
+    return Composition(Mixture(raw["amounts"]), raw["pressure"], units[raw["pressure_unit"]],
+                       raw["temperature"], "K" if raw["kelvin"] else "C")
+
+
+def save_composition(path, gas, T=298.15, p=101325.0, *, temperature_unit="K",
+                     pressure_unit="Pa"):
+    """Writes `gas` at T and p, in their units, to a composition file (File > Save).
+
+    The file is replaced atomically: a failed save leaves the old one as it was and raises
+    InputError with the window's message, ``step`` saying why.
+    """
+    amounts = _one_mixture(gas)
+    code = _PRESSURE_UNIT_CODES[_unit(pressure_unit, tuple(_PRESSURE_UNIT_CODES),
+                                      "pressure_unit")]
+    kelvin = _unit(temperature_unit, ("K", "C"), "temperature_unit") == "K"
+    reason, messages = _core.save_composition(str(path), amounts, _number(p, "p"), code,
+                                              _number(T, "T"), kelvin)
+    if reason or messages:
+        _raise_first(messages, f"save to {str(path)!r}: {reason or 'not saved'}")
