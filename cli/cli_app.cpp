@@ -9,7 +9,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/completion.hpp"
 #include "main/messages.hpp"
+#include "main/version.hpp"
 
 namespace toluvek::cli {
 
@@ -96,16 +98,24 @@ int RunParsed(const std::vector<Subcommand>& subcommands, std::ostream& out, std
 
 }  // namespace
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  CLI::App app{"Toluvek: thermophysical properties of ideal-gas mixtures of twelve species",
-               "toluvek-cli"};
+std::vector<Subcommand> BuildProgram(CLI::App& app) {
+  app.name("toluvek-cli");
+  app.description("Toluvek: thermophysical properties of ideal-gas mixtures of twelve species");
   app.require_subcommand(1);
-  std::vector<Subcommand> subcommands = {
-      AddMixtureCommand(app),   AddCombustionCommand(app), AddHeatDutyCommand(app),
-      AddWaterHeatCommand(app), AddTsatCommand(app),       AddMixCommand(app),
-      AddDuctCommand(app),      AddConvertCommand(app),    AddAddAirCommand(app),
-      AddRescaleCommand(app),   AddTableCommand(app),      AddBatchCommand(app),
+  app.set_help_all_flag("--help-all", "Print this help message and the help of every subcommand");
+  app.set_version_flag("--version", std::string("toluvek-cli ") + kVersion);
+  return {
+      AddMixtureCommand(app),    AddCombustionCommand(app), AddHeatDutyCommand(app),
+      AddWaterHeatCommand(app),  AddTsatCommand(app),       AddMixCommand(app),
+      AddDuctCommand(app),       AddConvertCommand(app),    AddAddAirCommand(app),
+      AddRescaleCommand(app),    AddTableCommand(app),      AddBatchCommand(app),
+      AddCompletionCommand(app),
   };
+}
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  CLI::App app;
+  const std::vector<Subcommand> subcommands = BuildProgram(app);
 
   const auto usage_error = [&](std::string_view what) {
     err << what << '\n';
@@ -125,6 +135,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     code = RunParsed(subcommands, out, err, usage_error);
   } catch (const CLI::CallForHelp&) {
     out << app.help();
+    code = kExitOk;
+  } catch (const CLI::CallForAllHelp&) {
+    out << app.help("", CLI::AppFormatMode::All);
+    code = kExitOk;
+  } catch (const CLI::CallForVersion& version) {
+    out << version.what() << '\n';
     code = kExitOk;
   } catch (const CLI::ParseError& error) {
     code = usage_error(error.what());
