@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string_view>
@@ -96,9 +97,37 @@ int RunParsed(const std::vector<Subcommand>& subcommands, std::ostream& out, std
   return kExitUsage;
 }
 
+// The help of every subcommand (--help-all) gives each one a titled part,
+// "toluvek-cli mixture [OPTIONS]:" over its description and options, which help2man also
+// takes for a sub-section of the manual page.
+class HelpAllFormatter : public CLI::Formatter {
+ public:
+  // The list of subcommands, and with --help-all each one's part after it.
+  std::string make_subcommands(const CLI::App* app, CLI::AppFormatMode mode) const override {
+    std::string text = CLI::Formatter::make_subcommands(app, CLI::AppFormatMode::Normal);
+    if (mode != CLI::AppFormatMode::All) return text;
+    for (const CLI::App* sub : app->get_subcommands({})) {
+      if (!sub->get_group().empty()) text += make_expanded(sub);
+    }
+    return text;
+  }
+
+  std::string make_expanded(const CLI::App* sub) const override {
+    const std::string name = sub->get_parent()->get_name() + " " + sub->get_name();
+    std::string usage = make_usage(sub, name);  // "\nUsage: toluvek-cli mixture [OPTIONS]\n"
+    const std::string prefix = "Usage: ";
+    const std::size_t start = usage.find(prefix);
+    usage = start == std::string::npos ? name : usage.substr(start + prefix.size());
+    while (!usage.empty() && usage.back() == '\n') usage.pop_back();
+    return "\n" + usage + ":\n  " + sub->get_description() + "\n" + make_positionals(sub) +
+           make_groups(sub, CLI::AppFormatMode::Normal);
+  }
+};
+
 }  // namespace
 
 std::vector<Subcommand> BuildProgram(CLI::App& app) {
+  app.formatter(std::make_shared<HelpAllFormatter>());
   app.name("toluvek-cli");
   app.description("Toluvek: thermophysical properties of ideal-gas mixtures of twelve species");
   app.require_subcommand(1);
