@@ -45,7 +45,6 @@ struct OptionEntry {
 
 struct PositionalEntry {
   std::string name;
-  std::string description;
   OfferedValues values;
 };
 
@@ -76,8 +75,7 @@ CommandEntry EntryOf(CLI::App& command, std::string name) {
   for (CLI::Option* option : command.get_options()) {
     if (option->get_group().empty()) continue;
     if (!option->nonpositional()) {
-      entry.positionals.push_back(
-          {option->get_name(true), option->get_description(), ValuesOf(*option)});
+      entry.positionals.push_back({option->get_name(true), ValuesOf(*option)});
       continue;
     }
     OptionEntry o;
