@@ -294,14 +294,14 @@ void WriteZshArguments(std::ostream& out, const CommandEntry& command, const std
     std::string exclusion;
     if (o.names.size() > 1) exclusion = "(" + Join(o.names) + ")";
     for (const std::string& name : o.names) {
-      std::string spec = exclusion + name;
-      if (o.takes_value) spec += name.starts_with("--") ? "=" : "+";
-      spec += "[" + ZshExplanation(o.description) + "]";
+      std::string argument = exclusion + name;
+      if (o.takes_value) argument += name.starts_with("--") ? "=" : "+";
+      argument += "[" + ZshExplanation(o.description) + "]";
       if (o.takes_value) {
         std::string message = name.substr(name.find_first_not_of('-'));
-        spec += ":" + message + ":" + ZshAction(o.values, o.files);
+        argument += ":" + message + ":" + ZshAction(o.values, o.files);
       }
-      out << indent << SingleQuoted(spec) << " \\\n";
+      out << indent << SingleQuoted(argument) << " \\\n";
     }
   }
   for (std::size_t p = 0; p < command.positionals.size(); ++p) {
