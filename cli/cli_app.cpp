@@ -3,13 +3,16 @@
 #include <algorithm>
 #include <cstddef>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string_view>
 
 #include <nlohmann/json.hpp>
 
+#include "cli/completion.hpp"
 #include "main/messages.hpp"
+#include "main/version.hpp"
 
 namespace toluvek::cli {
 
@@ -94,18 +97,54 @@ int RunParsed(const std::vector<Subcommand>& subcommands, std::ostream& out, std
   return kExitUsage;
 }
 
+// The help of every subcommand (--help-all) gives each one a titled part,
+// "toluvek-cli mixture [OPTIONS]:" over its description and options, which help2man also
+// takes for a sub-section of the manual page.
+class HelpAllFormatter : public CLI::Formatter {
+ public:
+  // The list of subcommands, and with --help-all each one's part after it.
+  std::string make_subcommands(const CLI::App* app, CLI::AppFormatMode mode) const override {
+    std::string text = CLI::Formatter::make_subcommands(app, CLI::AppFormatMode::Normal);
+    if (mode != CLI::AppFormatMode::All) return text;
+    for (const CLI::App* sub : app->get_subcommands({})) {
+      if (!sub->get_group().empty()) text += make_expanded(sub);
+    }
+    return text;
+  }
+
+  std::string make_expanded(const CLI::App* sub) const override {
+    const std::string name = sub->get_parent()->get_name() + " " + sub->get_name();
+    std::string usage = make_usage(sub, name);  // "\nUsage: toluvek-cli mixture [OPTIONS]\n"
+    const std::string prefix = "Usage: ";
+    const std::size_t start = usage.find(prefix);
+    usage = start == std::string::npos ? name : usage.substr(start + prefix.size());
+    while (!usage.empty() && usage.back() == '\n') usage.pop_back();
+    return "\n" + usage + ":\n  " + sub->get_description() + "\n" + make_positionals(sub) +
+           make_groups(sub, CLI::AppFormatMode::Normal);
+  }
+};
+
 }  // namespace
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  CLI::App app{"Toluvek: thermophysical properties of ideal-gas mixtures of twelve species",
-               "toluvek-cli"};
+std::vector<Subcommand> BuildProgram(CLI::App& app) {
+  app.formatter(std::make_shared<HelpAllFormatter>());
+  app.name("toluvek-cli");
+  app.description("Toluvek: thermophysical properties of ideal-gas mixtures of twelve species");
   app.require_subcommand(1);
-  std::vector<Subcommand> subcommands = {
-      AddMixtureCommand(app),   AddCombustionCommand(app), AddHeatDutyCommand(app),
-      AddWaterHeatCommand(app), AddTsatCommand(app),       AddMixCommand(app),
-      AddDuctCommand(app),      AddConvertCommand(app),    AddAddAirCommand(app),
-      AddRescaleCommand(app),   AddTableCommand(app),      AddBatchCommand(app),
+  app.set_help_all_flag("--help-all", "Print this help message and the help of every subcommand");
+  app.set_version_flag("--version", std::string("toluvek-cli ") + kVersion);
+  return {
+      AddMixtureCommand(app),    AddCombustionCommand(app), AddHeatDutyCommand(app),
+      AddWaterHeatCommand(app),  AddTsatCommand(app),       AddMixCommand(app),
+      AddDuctCommand(app),       AddConvertCommand(app),    AddAddAirCommand(app),
+      AddRescaleCommand(app),    AddTableCommand(app),      AddBatchCommand(app),
+      AddCompletionCommand(app),
   };
+}
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  CLI::App app;
+  const std::vector<Subcommand> subcommands = BuildProgram(app);
 
   const auto usage_error = [&](std::string_view what) {
     err << what << '\n';
@@ -125,6 +164,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     code = RunParsed(subcommands, out, err, usage_error);
   } catch (const CLI::CallForHelp&) {
     out << app.help();
+    code = kExitOk;
+  } catch (const CLI::CallForAllHelp&) {
+    out << app.help("", CLI::AppFormatMode::All);
+    code = kExitOk;
+  } catch (const CLI::CallForVersion& version) {
+    out << version.what() << '\n';
     code = kExitOk;
   } catch (const CLI::ParseError& error) {
     code = usage_error(error.what());

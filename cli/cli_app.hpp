@@ -79,6 +79,9 @@ Subcommand AddRescaleCommand(CLI::App& app);
 Subcommand AddTableCommand(CLI::App& app);
 Subcommand AddBatchCommand(CLI::App& app);
 
+// The program's command tree on `app`: its name, its own options and every subcommand.
+std::vector<Subcommand> BuildProgram(CLI::App& app);
+
 // Runs the program on the arguments (without the program name).
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

@@ -39,7 +39,8 @@ Subcommand AddCompositionCommand(CLI::App& app, const char* name, const char* de
   options->mixture.AddTo(*sub);
   sub->add_flag("--json", options->json, "the amounts' texts and their values");
   sub->add_option("--save", options->save,
-                  "also write the resulting inputs to a composition file, as File > Save does");
+                  "also write the resulting inputs to a composition file, as File > Save does")
+      ->type_name("FILE");
   return {sub, OnMixture(options, [options, step](Io& io, HeadlessMainWindow& headless) {
             MainWindowModel& window = headless.window();
             SpeciesTexts amounts;

@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_app.hpp"
+#include "cli/completion.hpp"
 #include "cli/tool_output.hpp"
 #include "tools/converters/converter_window_models.hpp"
 #include "tools/converters/heat_converter.hpp"
@@ -60,9 +61,15 @@ Subcommand AddConvertCommand(CLI::App& app) {
       ->required()
       ->check(CLI::IsMember({"pressure", "temperature", "heat"}));
   sub->add_option("value", options->value, "the number as typed into the converter")->required();
-  sub->add_option("--unit", options->unit,
-                  "pressure: Pa (default) | mmAq | Torr | kgf/mm2 | atm; temperature: C "
-                  "(default) | F | R; heat: kcal/h (default) | W | cal | J");
+  // Which units hold depends on the quantity: the action checks them, the shell offers all.
+  std::vector<std::string> units(kPressureConverterUnitNames.begin(),
+                                 kPressureConverterUnitNames.end());
+  units.insert(units.end(), std::begin(kTemperatureUnits), std::end(kTemperatureUnits));
+  units.insert(units.end(), std::begin(kHeatUnits), std::end(kHeatUnits));
+  OfferValues(sub->add_option("--unit", options->unit,
+                              "pressure: Pa (default) | mmAq | Torr | kgf/mm2 | atm; temperature: "
+                              "C (default) | F | R; heat: kcal/h (default) | W | cal | J"),
+              units);
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
   return {sub, [options](Io& io) {
             const std::string& quantity = options->quantity;

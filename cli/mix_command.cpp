@@ -26,10 +26,10 @@ struct StreamOptions {
         ->capture_default_str();
     app.add_option("--" + prefix + "-flow", flow, "molar flow of " + name + ", any unit")
         ->capture_default_str();
-    app.add_option("--" + prefix + "-amounts", amounts,
-                   "amounts of " + name +
-                       ": twelve values in species order, or NAME=VALUE pairs such as "
-                       "O2=21,N2=79")
+    OfferAmounts(app.add_option("--" + prefix + "-amounts", amounts,
+                                "amounts of " + name +
+                                    ": twelve values in species order, or NAME=VALUE pairs such "
+                                    "as O2=21,N2=79"))
         ->capture_default_str();
   }
 };

@@ -34,7 +34,8 @@ Subcommand AddMixtureCommand(CLI::App& app) {
       ->capture_default_str()
       ->excludes(json);
   sub->add_option("--save", options->save,
-                  "also write the inputs to a composition file, as File > Save does");
+                  "also write the inputs to a composition file, as File > Save does")
+      ->type_name("FILE");
   return {sub, OnMixture(options, [options](Io& io, HeadlessMainWindow& headless) {
             MainWindowModel& window = headless.window();
             bool ok = window.Calculate();

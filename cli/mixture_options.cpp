@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "cli/completion.hpp"
 #include "main/main_window_fields.hpp"
 
 namespace toluvek::cli {
@@ -67,6 +68,13 @@ std::optional<SpeciesTexts> ParseAmountList(const std::string& list) {
   return amounts;
 }
 
+CLI::Option* OfferAmounts(CLI::Option* option) {
+  std::vector<std::string> pairs;
+  for (const SpeciesConstants& species : AllSpecies())
+    pairs.push_back(std::string(species.label) + "=");
+  return OfferValues(option, pairs, true);
+}
+
 void MixtureOptions::AddTo(CLI::App& app) {
   app.add_option("--pressure", pressure, "absolute pressure, in --pressure-unit")
       ->capture_default_str();
@@ -78,11 +86,12 @@ void MixtureOptions::AddTo(CLI::App& app) {
   app.add_option("--temperature-unit", temperature_unit, "C | K")
       ->check(CLI::IsMember({"C", "K"}))
       ->capture_default_str();
-  app.add_option("--amounts", amounts,
-                 "twelve amounts in species order, or NAME=VALUE pairs such as O2=21,N2=79 "
-                 "(default: O2 21, N2 79)");
+  OfferAmounts(app.add_option("--amounts", amounts,
+                              "twelve amounts in species order, or NAME=VALUE pairs such as "
+                              "O2=21,N2=79 (default: O2 21, N2 79)"));
   CLI::Option* from_file =
-      app.add_option("--file", file, "a composition file (.txt/.dat) holding every input");
+      app.add_option("--file", file, "a composition file (.txt/.dat) holding every input")
+          ->type_name("FILE");
   for (const char* name :
        {"--pressure", "--pressure-unit", "--temperature", "--temperature-unit", "--amounts"}) {
     from_file->excludes(app.get_option(name));

@@ -54,6 +54,9 @@ Action OnMixture(std::shared_ptr<Options> options, MixtureAction run) {
   };
 }
 
+// Offers the species labels, each with its "=", as the values of an amount list option.
+CLI::Option* OfferAmounts(CLI::Option* option);
+
 // Parses "21,79,..." (twelve texts in species order) or "O2=21,N2=79" (labels of the species,
 // unnamed ones "0"). Returns no value for a list of the wrong shape, an unknown label or a
 // label named twice.

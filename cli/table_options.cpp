@@ -5,16 +5,21 @@
 #include <string>
 
 #include "cli/cli_app.hpp"
+#include "cli/completion.hpp"
 #include "cli/mixture_output.hpp"
 
 namespace toluvek::cli {
 
 void TableOptions::AddTo(CLI::App& app) {
-  app.add_option("--columns", columns,
-                 "comma-separated columns to write, by their header names (default: pressure, "
-                 "temperatures, the mixture's results and in_fit_range, 1 where the fits of cp, "
-                 "λ and μ hold and 0 where the properties are extrapolated); the error column "
-                 "always comes last");
+  std::vector<std::string> names;
+  for (std::size_t c = 0; c < kTableColumnCount; ++c) names.push_back(TableColumnName(c));
+  OfferValues(app.add_option(
+                  "--columns", columns,
+                  "comma-separated columns to write, by their header names (default: pressure, "
+                  "temperatures, the mixture's results and in_fit_range, 1 where the fits of cp, "
+                  "λ and μ hold and 0 where the properties are extrapolated); the error column "
+                  "always comes last"),
+              names, true);
   app.add_flag("--species", species, "add the six per-species columns for each species");
   app.add_flag("--json", json, "JSON lines, one object per row, instead of CSV");
 }

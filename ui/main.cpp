@@ -10,6 +10,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTimer>
@@ -17,6 +19,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <optional>
@@ -98,15 +101,45 @@ void ReportStartup(const char* launch, const QElapsedTimer& since_main,
                ms(picture_ms).c_str(), ms(processor_ms).c_str(), ms(calculation_ms * 1000).c_str());
 }
 
+// The program's options; Qt's own (-platform, -style, ...) are taken by QApplication first.
+void DescribeOptions(QCommandLineParser& parser) {
+  parser.setApplicationDescription(
+      "Toluvek: thermophysical properties of ideal-gas mixtures of twelve species (H2, O2, N2, "
+      "CO, CO2, H2O, CH3OH, CH4, C2H6, C3H8, n-C4H10, i-C4H10), and the tools for combustion, "
+      "heat duty, mixing, duct flow, the dew point and unit conversions. The window program; "
+      "toluvek-cli runs the same calculations on the command line.");
+  parser.addHelpOption();
+  parser.addVersionOption();
+}
+
+// Whether the arguments ask only for a text on the terminal (--help, --version), which needs
+// no display.
+bool AsksForText(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    for (const char* option : {"-h", "--help", "-?", "--help-all", "-v", "--version"}) {
+      if (std::strcmp(argv[i], option) == 0) return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   QElapsedTimer since_main;
   since_main.start();
+  QCoreApplication::setApplicationName("Toluvek");
+  QCoreApplication::setApplicationVersion(toluvek::kVersion);
+  QCommandLineParser parser;
+  DescribeOptions(parser);
+  if (AsksForText(argc, argv)) {
+    // Answered before the window program's application is made, which needs a display.
+    QCoreApplication terminal(argc, argv);
+    parser.process(terminal);  // prints the text and ends the program
+  }
   QApplication app(argc, argv);
-  QApplication::setApplicationName("Toluvek");
-  QApplication::setApplicationVersion(toluvek::kVersion);
-  QGuiApplication::setDesktopFileName("toluvek");
+  parser.process(app);  // an unknown option ends the program with a message
+  QGuiApplication::setDesktopFileName("io.github.toluvek.toluvek");
   toluvek::ApplyAppearance(app);
 
   const std::chrono::nanoseconds picture = toluvek::ShowStartupPicture();

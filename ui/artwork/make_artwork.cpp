@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
   }
   const QDir out(QString::fromLocal8Bit(argv[1]));
   bool ok = Save(StartupPicture(), out.filePath("startup.jpg"), "JPEG", 92);
-  for (int size : {16, 32, 48, 64, 128, 256}) {
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
     ok = Save(Icon(size), out.filePath(QString("toluvek-%1.png").arg(size)), "PNG") && ok;
   }
   return ok ? 0 : 1;
