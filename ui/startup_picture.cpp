@@ -8,17 +8,21 @@
 
 namespace toluvek {
 
-std::chrono::nanoseconds ShowStartupPicture(std::chrono::milliseconds time) {
+std::chrono::nanoseconds ShowStartupPicture(std::chrono::milliseconds time,
+                                            const std::function<void()>& meanwhile) {
   QSplashScreen picture(QPixmap(":/toluvek/startup.jpg"));
   picture.setObjectName("Form15");
   picture.show();
   picture.repaint();
 
-  // Wait in an event loop that handles nothing but painting and the timer.
+  // The timer runs from the paint, so the work below shortens the wait, not lengthens it.
   QElapsedTimer waited;
   waited.start();
   QEventLoop loop;
   QTimer::singleShot(time, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  if (meanwhile) meanwhile();
+  // Wait in an event loop that handles nothing but painting and the timer (at once when the
+  // work took the whole time already).
   loop.exec(QEventLoop::ExcludeUserInputEvents);
   picture.close();
   return std::chrono::nanoseconds(waited.nsecsElapsed());

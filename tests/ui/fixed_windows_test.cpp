@@ -196,6 +196,18 @@ class FixedWindowsTest : public QObject {
     QVERIFY(waited >= std::chrono::milliseconds(30));
     QTRY_COMPARE(CountTopLevels("Form15"), 0);
   }
+
+  void workGivenToTheStartupPictureRunsWhileItIsShown() {
+    int shown_meanwhile = -1;
+    const auto waited = ShowStartupPicture(std::chrono::milliseconds(30), [&] {
+      for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == "Form15") shown_meanwhile = widget->isVisible() ? 1 : 0;
+      }
+    });
+    QCOMPARE(shown_meanwhile, 1);
+    QVERIFY(waited >= std::chrono::milliseconds(30));
+    QTRY_COMPARE(CountTopLevels("Form15"), 0);
+  }
 };
 
 }  // namespace toluvek
