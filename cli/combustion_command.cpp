@@ -13,6 +13,7 @@
 #include "cli/mixture_output.hpp"
 #include "cli/tool_output.hpp"
 #include "common/number_text.hpp"
+#include "main/combustion.hpp"
 #include "main/combustion_command.hpp"
 #include "main/main_window_fields.hpp"
 
@@ -36,11 +37,7 @@ void PrintBurntGas(const MainWindowModel& window, const CombustionResult& r, std
 }
 
 nlohmann::ordered_json BurntGasJson(const MainWindowModel& window, const CombustionResult& r) {
-  SpeciesArray values{};
-  values[kO2] = r.o2;
-  values[kN2] = r.n2;
-  values[kCO2] = r.co2;
-  values[kH2O] = r.h2o;
+  const SpeciesArray values = BurntAmounts(r);
   nlohmann::ordered_json composition = nlohmann::ordered_json::array();
   for (std::size_t i = 0; i < kSpeciesCount; ++i) {
     nlohmann::ordered_json entry = {{"label", AllSpecies()[i].label}};

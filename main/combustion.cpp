@@ -144,4 +144,13 @@ CombustionOutcome AdiabaticCombustion(double t0_kelvin, const SpeciesArray& amou
   return fail(CombustionFailure::kNoSolution);
 }
 
+SpeciesArray BurntAmounts(const CombustionResult& result) {
+  SpeciesArray burnt{};
+  burnt[kO2] = result.o2;
+  burnt[kN2] = result.n2;
+  burnt[kCO2] = result.co2;
+  burnt[kH2O] = result.h2o;
+  return burnt;
+}
+
 }  // namespace toluvek

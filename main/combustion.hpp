@@ -19,6 +19,9 @@ struct CombustionResult {
   double total_after = 0;   // CO2 + H2O + O2 + N2 [mol]
 };
 
+// The burnt gas as twelve amounts [mol]: only O2, N2, CO2 and H2O remain, the rest are zero.
+SpeciesArray BurntAmounts(const CombustionResult& result);
+
 // The checks of the calculation that end it with a message of their own.
 enum class CombustionFailure {
   kOxygenShort,   // the fuels need more oxygen than there is

@@ -35,11 +35,7 @@ CombustionCommandOutcome MainWindowModel::CombustionTemperature() {
     const CombustionResult& r = *burnt.result;
 
     // The burnt gas: only O2, N2, CO2 and H2O remain.
-    SpeciesArray burnt_amounts{};
-    burnt_amounts[kO2] = r.o2;
-    burnt_amounts[kN2] = r.n2;
-    burnt_amounts[kCO2] = r.co2;
-    burnt_amounts[kH2O] = r.h2o;
+    const SpeciesArray burnt_amounts = BurntAmounts(r);
     for (std::size_t i = 0; i < kSpeciesCount; ++i) {
       const bool remains = i == kO2 || i == kN2 || i == kCO2 || i == kH2O;
       window.SetText(form1::kAmount[i], remains ? FormatGeneral(burnt_amounts[i]) : "0");

@@ -8,6 +8,7 @@
 
 #include "common/number_text.hpp"
 #include "files/atomic_file.hpp"
+#include "main/combustion.hpp"
 #include "main/combustion_command.hpp"
 #include "main/composition_dialogs.hpp"
 #include "main/headless_main_window.hpp"
@@ -119,12 +120,7 @@ py::dict Combustion(const SpeciesArray& amounts, double t0_kelvin, double pressu
   d["completed"] = outcome.completed;
   if (outcome.result) {
     const CombustionResult& r = *outcome.result;
-    SpeciesArray burnt{};
-    burnt[kO2] = r.o2;
-    burnt[kN2] = r.n2;
-    burnt[kCO2] = r.co2;
-    burnt[kH2O] = r.h2o;
-    d["amounts"] = Values(burnt);
+    d["amounts"] = Values(BurntAmounts(r));
     d["temperature"] = r.temperature;
     d["total_before"] = r.total_before;
     d["total_after"] = r.total_after;
