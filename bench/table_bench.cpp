@@ -7,8 +7,8 @@
 #include <sstream>
 #include <streambuf>
 
-#include "main/batch_input.hpp"
-#include "main/property_table.hpp"
+#include "tables/batch_input.hpp"
+#include "tables/property_table.hpp"
 
 namespace toluvek {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "cli/cli_app.hpp"
 #include "cli/table_options.hpp"
-#include "main/batch_input.hpp"
+#include "tables/batch_input.hpp"
 
 namespace toluvek::cli {
 

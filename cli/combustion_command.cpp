@@ -71,13 +71,9 @@ Subcommand AddCombustionCommand(CLI::App& app) {
       "combustion", "adiabatic complete combustion of the mixture: burnt gas and its temperature");
   options->mixture.AddTo(*sub);
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
-  return {sub, [options](Io& io) {
-            HeadlessMainWindow headless(io.messages);
+  return {sub, OnMixture(options, [options](Io& io, HeadlessMainWindow& headless) {
             MainWindowModel& window = headless.window();
-            RecordingMessages& messages = headless.messages();
-            if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
-              return code;
-            }
+            RecordingMessages& messages = io.messages;
             const CombustionCommandOutcome outcome = window.CombustionTemperature();
             // The totals box is a result: stdout carries it.
             messages.Forget(kTotalChangeTitle);
@@ -121,7 +117,7 @@ Subcommand AddCombustionCommand(CLI::App& app) {
               }
             }
             return outcome.completed ? kExitOk : kExitStopped;
-          }};
+          })};
 }
 
 }  // namespace toluvek::cli

@@ -12,6 +12,7 @@
 #include "cli/mixture_options.hpp"
 #include "cli/mixture_output.hpp"
 #include "cli/tool_output.hpp"
+#include "files/atomic_file.hpp"
 #include "main/calculate_command.hpp"
 #include "main/composition_dialogs.hpp"
 #include "main/main_window_fields.hpp"
@@ -39,12 +40,8 @@ Subcommand AddCompositionCommand(CLI::App& app, const char* name, const char* de
   sub->add_flag("--json", options->json, "the amounts' texts and their values");
   sub->add_option("--save", options->save,
                   "also write the resulting inputs to a composition file, as File > Save does");
-  return {sub, [options, step](Io& io) {
-            HeadlessMainWindow headless(io.messages);
+  return {sub, OnMixture(options, [options, step](Io& io, HeadlessMainWindow& headless) {
             MainWindowModel& window = headless.window();
-            if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
-              return code;
-            }
             SpeciesTexts amounts;
             for (std::size_t i = 0; i < kSpeciesCount; ++i) {
               amounts[i] = window.Text(form1::kAmount[i]);
@@ -52,7 +49,7 @@ Subcommand AddCompositionCommand(CLI::App& app, const char* name, const char* de
             const std::optional<SpeciesTexts> changed = step(options->value, amounts);
             if (!changed) {
               // The dialog stays open with the composition untouched.
-              headless.messages().Show(messages::kCheckInput);
+              io.messages.Show(messages::kCheckInput);
               if (options->json) {
                 io.out << JsonText(
                               nlohmann::ordered_json{{"error", MessageJson(messages::kCheckInput)}})
@@ -80,7 +77,7 @@ Subcommand AddCompositionCommand(CLI::App& app, const char* name, const char* de
                 list.push_back(entry);
               }
               nlohmann::ordered_json doc = {{"amounts", list}};
-              if (!saved) doc["error"] = MessageJson(messages::kFileNotSaved);
+              if (!saved) doc["error"] = MessageJson(main_window_messages::kFileNotSaved);
               io.out << JsonText(doc) << '\n';
             } else {
               for (std::size_t i = 0; i < kSpeciesCount; ++i) {
@@ -88,7 +85,7 @@ Subcommand AddCompositionCommand(CLI::App& app, const char* name, const char* de
               }
             }
             return saved ? kExitOk : kExitStopped;
-          }};
+          })};
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ struct Shown {
   std::vector<ConverterRow> rows;  // every row the converter has, visible or not
   std::vector<std::string_view> units;
   bool converted = false;
-  std::optional<Message> message;
+  std::vector<Message> messages;  // the boxes the converter shows, in order
 };
 
 }  // namespace
@@ -81,7 +81,7 @@ Subcommand AddConvertCommand(CLI::App& app) {
               shown = {{result.rows.begin(), result.rows.end()},
                        {kPressureConverterUnitNames.begin(), kPressureConverterUnitNames.end()},
                        result.converted,
-                       ConverterMessage(result.notice)};
+                       ConverterMessages(result.notice)};
             } else if (quantity == "temperature") {
               if (unit.empty()) unit = "C";
               const auto index = IndexOf(unit, kTemperatureUnits);
@@ -95,7 +95,7 @@ Subcommand AddConvertCommand(CLI::App& app) {
               shown = {{result.rows.begin(), result.rows.end()},
                        {std::begin(kTemperatureUnits), std::end(kTemperatureUnits)},
                        result.converted,
-                       ConverterMessage(result.notice)};
+                       ConverterMessages(result.notice)};
             } else {
               if (unit.empty()) unit = "kcal/h";
               const auto index = IndexOf(unit, kHeatUnits);
@@ -115,12 +115,12 @@ Subcommand AddConvertCommand(CLI::App& app) {
                                      result.value}},
                        {other},
                        result.converted,
-                       ConverterMessage(result.notice)};
+                       ConverterMessages(result.notice)};
             }
 
             RecordingMessages& messages = io.messages;
-            if (shown.message) messages.Show(*shown.message);
-            if (!shown.converted && !shown.message) {
+            for (const Message& message : shown.messages) messages.Show(message);
+            if (!shown.converted && shown.messages.empty()) {
               io.err << "convert: " << options->value << " was not converted\n";
             }
             if (options->json) {

@@ -54,13 +54,9 @@ Subcommand AddDuctCommand(CLI::App& app) {
       ->check(CLI::IsMember({"m", "mm"}))
       ->capture_default_str();
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
-  return {sub, [options](Io& io) {
-            HeadlessMainWindow headless(io.messages);
+  return {sub, OnMixture(options, [options](Io& io, HeadlessMainWindow& headless) {
             MainWindowModel& window = headless.window();
-            RecordingMessages& messages = headless.messages();
-            if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
-              return code;
-            }
+            RecordingMessages& messages = io.messages;
             // "Re": Pa and ℃ chosen, then the calculation; a message means the mixture's
             // results are not there to read.
             const std::size_t shown_before = messages.shown().size();
@@ -124,7 +120,7 @@ Subcommand AddDuctCommand(CLI::App& app) {
               }
             }
             return result.completed() ? kExitOk : kExitStopped;
-          }};
+          })};
 }
 
 }  // namespace toluvek::cli

@@ -130,13 +130,9 @@ Subcommand AddHeatDutyCommand(CLI::App& app) {
   sub->add_option("--t1", options->t1, "start temperature [℃]")->capture_default_str();
   sub->add_option("--t2", options->t2, "end temperature [℃]")->capture_default_str();
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
-  return {sub, [options](Io& io) {
-            HeadlessMainWindow headless(io.messages);
+  return {sub, OnMixture(options, [options](Io& io, HeadlessMainWindow& headless) {
             MainWindowModel& window = headless.window();
-            RecordingMessages& messages = headless.messages();
-            if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
-              return code;
-            }
+            RecordingMessages& messages = io.messages;
             // "Enthalpy": the calculation, then the window opens whatever it said, and is
             // filled in as a user would; the unit option calculates.
             window.Enthalpy();
@@ -166,7 +162,7 @@ Subcommand AddHeatDutyCommand(CLI::App& app) {
               PrintHeatDuty(result, io.out);
             }
             return result.ok() ? kExitOk : kExitStopped;
-          }};
+          })};
 }
 
 }  // namespace toluvek::cli

@@ -107,7 +107,7 @@ Subcommand AddMixCommand(CLI::App& app) {
             }
             // The mixing window on a headless main window, its fields as given, then "計算".
             HeadlessMainWindow headless(io.messages);
-            RecordingMessages& messages = headless.messages();
+            RecordingMessages& messages = io.messages;
             MixingWindowModel window(headless.window(), messages);
             window.SetText(mixing_fields::kTemperatureA, streams[0].temperature);
             window.SetText(mixing_fields::kFlowA, streams[0].flow);

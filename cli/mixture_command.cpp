@@ -10,6 +10,7 @@
 #include "cli/mixture_options.hpp"
 #include "cli/mixture_output.hpp"
 #include "cli/tool_output.hpp"
+#include "files/atomic_file.hpp"
 #include "main/report.hpp"
 
 namespace toluvek::cli {
@@ -34,12 +35,8 @@ Subcommand AddMixtureCommand(CLI::App& app) {
       ->excludes(json);
   sub->add_option("--save", options->save,
                   "also write the inputs to a composition file, as File > Save does");
-  return {sub, [options](Io& io) {
-            HeadlessMainWindow headless(io.messages);
+  return {sub, OnMixture(options, [options](Io& io, HeadlessMainWindow& headless) {
             MainWindowModel& window = headless.window();
-            if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
-              return code;
-            }
             bool ok = window.Calculate();
             if (!options->save.empty()) {
               if (const std::error_code error = window.SaveCompositionFile(options->save)) {
@@ -54,7 +51,7 @@ Subcommand AddMixtureCommand(CLI::App& app) {
             const bool shows_properties = window.last_mixture().has_value();
             const bool outside =
                 shows_properties && WarnOutsideFitRange(WindowKelvin(window), io.messages);
-            const std::vector<Message>& shown = headless.messages().shown();
+            const std::vector<Message>& shown = io.messages.shown();
             if (options->json) {
               nlohmann::ordered_json doc = MixtureJson(window);
               if (shows_properties) doc["outside_fit_range"] = outside;
@@ -66,7 +63,7 @@ Subcommand AddMixtureCommand(CLI::App& app) {
               PrintMixture(window, io.out);
             }
             return ok ? kExitOk : kExitStopped;
-          }};
+          })};
 }
 
 }  // namespace toluvek::cli

@@ -3,7 +3,9 @@
 // on the current mixture. Defaults are the window's start-up state.
 
 #include <array>
+#include <functional>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -15,21 +17,6 @@
 #include "main/main_window_model.hpp"
 
 namespace toluvek::cli {
-
-// The headless main window (main/headless_main_window.hpp) with its messages recorded, to be
-// written to stderr when the subcommand ends.
-class HeadlessMainWindow {
- public:
-  explicit HeadlessMainWindow(RecordingMessages& messages)
-      : messages_(messages), headless_(messages) {}
-  MainWindowModel& window() { return headless_.window(); }
-  HeadlessWindows& windows() { return headless_.windows(); }
-  RecordingMessages& messages() { return messages_; }
-
- private:
-  RecordingMessages& messages_;
-  toluvek::HeadlessMainWindow headless_;
-};
 
 struct MixtureOptions {
   std::string pressure = "1.01325E+005";
@@ -50,6 +37,22 @@ struct MixtureOptions {
   // "エラーです").
   int ApplyTo(MainWindowModel& window, std::ostream& err) const;
 };
+
+// The action of a subcommand on the current mixture (`Options` has its MixtureOptions as
+// `mixture`): a headless main window whose messages are the run's, the mixture options applied
+// to it as a user enters them, then `run` on it. When the options cannot be applied, `run` is
+// not called and the subcommand ends with ApplyTo's exit code.
+using MixtureAction = std::function<int(Io& io, HeadlessMainWindow& headless)>;
+template <class Options>
+Action OnMixture(std::shared_ptr<Options> options, MixtureAction run) {
+  return [options, run = std::move(run)](Io& io) {
+    HeadlessMainWindow headless(io.messages);
+    if (const int code = options->mixture.ApplyTo(headless.window(), io.err); code != kExitOk) {
+      return code;
+    }
+    return run(io, headless);
+  };
+}
 
 // Parses "21,79,..." (twelve texts in species order) or "O2=21,N2=79" (labels of the species,
 // unnamed ones "0"). Returns no value for a list of the wrong shape, an unknown label or a

@@ -82,12 +82,8 @@ Subcommand AddTableCommand(CLI::App& app) {
   AddSweep(*sub, options->temperature, "t", "temperature");
   AddSweep(*sub, options->pressure, "p", "pressure");
   options->output.AddTo(*sub);
-  return {sub, [options](Io& io) {
-            HeadlessMainWindow headless(io.messages);
+  return {sub, OnMixture(options, [options](Io& io, HeadlessMainWindow& headless) {
             MainWindowModel& window = headless.window();
-            if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
-              return code;
-            }
             SweepRequest request;
             request.pressure_unit = window.pressure_unit();
             request.temperature_unit = window.temperature_unit();
@@ -118,7 +114,7 @@ Subcommand AddTableCommand(CLI::App& app) {
 
             TableWriter writer(io.out, *columns, options->output.Format());
             return FinishTable(writer, WriteSweep(request, writer), io);
-          }};
+          })};
 }
 
 }  // namespace toluvek::cli

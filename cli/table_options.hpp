@@ -10,7 +10,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_app.hpp"
-#include "main/property_table.hpp"
+#include "tables/property_table.hpp"
 
 namespace toluvek::cli {
 

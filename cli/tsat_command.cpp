@@ -40,14 +40,10 @@ Subcommand AddTsatCommand(CLI::App& app) {
       "tsat", "partial pressure of the water vapour and its saturation temperature (dew point)");
   options->mixture.AddTo(*sub);
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
-  return {sub, [options](Io& io) {
-            HeadlessMainWindow headless(io.messages);
+  return {sub, OnMixture(options, [options](Io& io, HeadlessMainWindow& headless) {
             MainWindowModel& window = headless.window();
-            RecordingMessages& messages = headless.messages();
+            RecordingMessages& messages = io.messages;
             HeadlessWindows& windows = headless.windows();
-            if (const int code = options->mixture.ApplyTo(window, io.err); code != kExitOk) {
-              return code;
-            }
             window.SaturationTemperature();
 
             const std::string& fraction = window.Text(form1::kMoleFraction[kH2O]);
@@ -88,7 +84,7 @@ Subcommand AddTsatCommand(CLI::App& app) {
                      << popup.Text(form5::kTemperature) << '\n';
             }
             return display.status == SaturationStatus::kSolved ? kExitOk : kExitStopped;
-          }};
+          })};
 }
 
 }  // namespace toluvek::cli

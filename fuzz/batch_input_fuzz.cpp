@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "main/batch_input.hpp"
+#include "tables/batch_input.hpp"
 
 using namespace toluvek;
 

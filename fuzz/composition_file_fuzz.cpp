@@ -12,7 +12,8 @@
 
 #include "common/checked.hpp"
 #include "common/number_text.hpp"
-#include "main/composition_file.hpp"
+#include "files/composition_file.hpp"
+#include "files/text_encoding.hpp"
 
 using namespace toluvek;
 

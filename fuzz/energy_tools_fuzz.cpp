@@ -98,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const auto& [converted, notice] :
        {std::pair{pressure.converted, pressure.notice}, std::pair{power.converted, power.notice},
         std::pair{energy.converted, energy.notice}}) {
-    if (converted && ConverterMessage(notice)) std::abort();
+    if (converted && !ConverterMessages(notice).empty()) std::abort();
   }
   if (temperature.notice != ConverterNotice::kNone &&
       temperature.notice != ConverterNotice::kBelowAbsoluteZero) {

@@ -26,20 +26,4 @@ struct InputRecord {
 // a later one stops the list at the quantity that failed.
 std::vector<FieldWrite> ResultWrites(const MixtureResult& result);
 
-// The messages of the calculate command.
-namespace messages {
-inline const Message kPressureAndTemperatureNegative{"圧力，温度が負です!!", "エラーメッセージ",
-                                                     MessageIcon::kCritical};
-inline const Message kTemperatureNegative{"絶対温度が負です!!", "エラーメッセージ",
-                                          MessageIcon::kCritical};
-inline const Message kPressureNegative{"圧力が負です!!", "エラーメッセージ",
-                                       MessageIcon::kCritical};
-inline const Message kAmountEmpty{"数値が入っていません!!", "エラーメッセージ",
-                                  MessageIcon::kCritical};
-inline const Message kAmountNegative{"負のモル体積があります!!", "エラーメッセージ",
-                                     MessageIcon::kCritical};
-inline const Message kAmountsAllZero{"mol体積が全て０です！！", "入力値エラー",
-                                     MessageIcon::kExclamation};
-}  // namespace messages
-
 }  // namespace toluvek

@@ -5,8 +5,10 @@
 #include "common/checked.hpp"
 #include "common/number_text.hpp"
 #include "engine/fit_range.hpp"
+#include "files/text_encoding.hpp"
 #include "main/main_window_fields.hpp"
 #include "main/report.hpp"
+#include "main/state_check.hpp"
 
 namespace toluvek {
 namespace {
@@ -184,45 +186,18 @@ bool MainWindowModel::RunCalculation() {
   if (temperature_unit_ == TemperatureUnit::kCelsius)
     temperature = toluvek::Checked(temperature + kKelvinOffset);
 
-  // 3-6. Checks; "negative" means not greater than or equal to zero.
-  const bool temperature_negative = !(temperature >= 0);
-  const bool pressure_negative = !(pressure >= 0);
-  if (temperature_negative && pressure_negative) {
-    services_.messages.Show(messages::kPressureAndTemperatureNegative);
+  // 3-10. The checks, up to the first that fails; once every amount has a text, 計算 stays
+  // disabled until an input changes.
+  std::array<std::string, kSpeciesCount> amount_texts;
+  for (std::size_t i = 0; i < kSpeciesCount; ++i) amount_texts[i] = Text(form1::kAmount[i]);
+  const AmountsInput input = ReadAmounts(amount_texts);
+  const StateCheck check = CheckState(pressure, temperature, input);
+  if (check.amounts_given) SetEnabled(form1::kCalculate, false);
+  if (check.message != nullptr) {
+    services_.messages.Show(*check.message);
     return false;
   }
-  if (temperature_negative) {
-    services_.messages.Show(messages::kTemperatureNegative);
-    return false;
-  }
-  if (pressure_negative) {
-    services_.messages.Show(messages::kPressureNegative);
-    return false;
-  }
-  for (std::string_view field : form1::kAmount) {
-    if (Text(field).empty()) {
-      services_.messages.Show(messages::kAmountEmpty);
-      return false;
-    }
-  }
-
-  // 7. Stays disabled until an input changes.
-  SetEnabled(form1::kCalculate, false);
-
-  // 8-10. Amounts.
-  SpeciesArray amounts{};
-  for (std::size_t i = 0; i < kSpeciesCount; ++i)
-    amounts[i] = RequireNumber(Text(form1::kAmount[i]));
-  if (std::any_of(amounts.begin(), amounts.end(), [](double a) { return !(a >= 0); })) {
-    services_.messages.Show(messages::kAmountNegative);
-    return false;
-  }
-  double sum = 0;
-  for (double a : amounts) sum += a;
-  if (toluvek::Checked(sum) == 0) {
-    services_.messages.Show(messages::kAmountsAllZero);
-    return false;
-  }
+  const SpeciesArray& amounts = input.values;
 
   // 11. Input records.
   SetEnabled(form1::kPrevious, true);
@@ -313,7 +288,7 @@ void MainWindowModel::SaturationTemperature() {
       services_.windows.Open(ToolWindow::kSaturation, offsets::kSaturation);
       SetBackground(form1::kMoleFraction[kH2O], kMoistureMagenta);
     } else {
-      services_.messages.Show(messages::kNoMoisture);
+      services_.messages.Show(main_window_messages::kNoMoisture);
     }
   } catch (const std::exception&) {
     // The dew point is a convenience: a failure here passes without a message.
@@ -324,8 +299,9 @@ void MainWindowModel::ShowTotalAmount() {
   try {
     double total = 0;
     for (std::string_view field : form1::kAmount) total += ParseLenient(Text(field));
-    services_.messages.Show({messages::kTotalAmountPrefix + FormatGeneral(toluvek::Checked(total)),
-                             messages::kTotalAmountTitle});
+    services_.messages.Show(
+        {main_window_messages::kTotalAmountPrefix + FormatGeneral(toluvek::Checked(total)),
+         main_window_messages::kTotalAmountTitle});
   } catch (const std::exception&) {
     services_.messages.Show(messages::kCheckInput);
   }
@@ -367,7 +343,7 @@ void MainWindowModel::OpenPropertyChart() {
 bool MainWindowModel::PathChosen(const FileDialogResult& result) {
   if (result.status == FileDialogResult::Status::kFailed) {
     services_.messages.Beep();
-    services_.messages.Show(messages::kFileSelectionFailed);
+    services_.messages.Show(main_window_messages::kFileSelectionFailed);
     return false;
   }
   return result.status == FileDialogResult::Status::kChosen && !result.path.empty();
@@ -407,7 +383,7 @@ std::error_code MainWindowModel::SaveCompositionFile(const std::string& path) {
                                 : std::make_error_code(std::errc::illegal_byte_sequence);
   if (error) {
     services_.messages.Beep();
-    services_.messages.Show(messages::kFileNotSaved);
+    services_.messages.Show(main_window_messages::kFileNotSaved);
   }
   return error;
 }
@@ -419,7 +395,7 @@ bool MainWindowModel::LoadCompositionFile(const std::string& path) {
 CompositionError MainWindowModel::ApplyCompositionFile(const std::string& path) {
   const CompositionReadResult read = ReadCompositionFile(path);
   if (!read.ok()) {
-    services_.messages.Show(messages::kFileUnreadable);
+    services_.messages.Show(main_window_messages::kFileUnreadable);
     return read.error;
   }
   ApplyComposition(*read.data);

@@ -11,8 +11,9 @@
 #include <system_error>
 #include <utility>
 
+#include "files/atomic_file.hpp"
+#include "files/composition_file.hpp"
 #include "main/calculate_command.hpp"
-#include "main/composition_file.hpp"
 #include "main/main_window_access.hpp"
 #include "main/messages.hpp"
 #include "main/platform.hpp"
@@ -58,7 +59,7 @@ inline constexpr Twips kConverterChooserFromPointer{-850, 300};
 }  // namespace offsets
 
 // The messages of the main window's own commands.
-namespace messages {
+namespace main_window_messages {
 inline const Message kNoMoisture{"水分が含まれていません!"};
 inline const Message kFileSelectionFailed{"ﾌｧｲﾙの選択でｴﾗｰが発生しました。", kAppTitle,
                                           MessageIcon::kExclamation};
@@ -67,7 +68,7 @@ inline const Message kFileNotSaved{"ﾌｧｲﾙの保存でｴﾗｰが発生�
                                    MessageIcon::kExclamation};
 inline constexpr const char* kTotalAmountTitle = "総モル体積";
 inline constexpr const char* kTotalAmountPrefix = "総モル体積 = ";
-}  // namespace messages
+}  // namespace main_window_messages
 
 // The file dialogs of the composition files.
 inline constexpr const char* kCompositionFilter = "ﾃｷｽﾄﾌｧｲﾙ(*.txt)|*.txt|ﾃﾞｰﾀﾌｧｲﾙ(*.dat)|*.dat";

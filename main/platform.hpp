@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "files/date_time.hpp"
+
 namespace toluvek {
 
 inline constexpr const char* kAppTitle = "Toluvek";
@@ -98,11 +100,6 @@ class CalculatorLauncher {
   virtual ~CalculatorLauncher() = default;
   // True when a calculator was started.
   virtual bool Launch() = 0;
-};
-
-// Local date and time, for the time stamp of composition files.
-struct DateTime {
-  int year = 2000, month = 1, day = 1, hour = 0, minute = 0, second = 0;
 };
 
 class Clock {

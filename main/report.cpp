@@ -68,9 +68,9 @@ std::string ReportValue(std::string_view text, Pattern pattern) {
   return std::string(text);
 }
 
-std::string ResultsReport(const MainWindowModel& window) {
+std::string ResultsReport(const MainWindowAccess& window) {
   const auto value = [&](std::string_view field, Pattern pattern = Pattern::kSci3) {
-    return ReportValue(window.Text(field), pattern);
+    return ReportValue(window.FieldText(field), pattern);
   };
   std::string report;
   const auto line = [&](std::string_view text) {

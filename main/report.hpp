@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "common/number_text.hpp"
-#include "main/main_window_model.hpp"
+#include "main/main_window_access.hpp"
 
 namespace toluvek {
 
@@ -20,6 +20,6 @@ std::string ReportValue(std::string_view text, Pattern pattern);
 
 // The pressure and temperature as typed, in the units of the option buttons shown chosen, the
 // mole fractions and the mixture results; every line ends with CR LF, the last one included.
-std::string ResultsReport(const MainWindowModel& window);
+std::string ResultsReport(const MainWindowAccess& window);
 
 }  // namespace toluvek

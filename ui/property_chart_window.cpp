@@ -236,7 +236,7 @@ void PropertyChartWindow::SavePng() {
   QByteArray png;
   QBuffer buffer(&png);
   if (!buffer.open(QIODevice::WriteOnly) || !view_->grab().toImage().save(&buffer, "PNG")) {
-    messages_.Show(messages::kFileNotSaved);
+    messages_.Show(main_window_messages::kFileNotSaved);
     return;
   }
   model_.SavePng(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));

@@ -12,7 +12,7 @@
 
 #include "cli/cli_app.hpp"
 #include "engine/gas_table.hpp"
-#include "main/composition_file.hpp"
+#include "files/composition_file.hpp"
 #include "main/main_window_fields.hpp"
 #include "main/main_window_model.hpp"
 #include "main/report.hpp"

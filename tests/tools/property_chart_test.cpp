@@ -194,8 +194,8 @@ TEST(PropertyChart, SavePngReplacesOnlyWritableRegularFiles) {
   for (const auto& [path, written] : cases) {
     platform.shown.clear();
     EXPECT_EQ(chart.SavePng(path, "\x89PNG"), written) << path;
-    EXPECT_EQ(platform.shown,
-              written ? std::vector<Message>{} : std::vector<Message>{messages::kFileNotSaved})
+    EXPECT_EQ(platform.shown, written ? std::vector<Message>{}
+                                      : std::vector<Message>{main_window_messages::kFileNotSaved})
         << path;
   }
   EXPECT_TRUE(fs::is_fifo(fifo));

@@ -48,7 +48,7 @@ TEST_P(StreamMixingWorkedTest, ShowsNormalisedStreamsMixedStreamAndTemperature) 
   const WorkedMixing& c = GetParam();
   const MixingResult result = StreamMixing(c.a, c.b);
   ASSERT_EQ(result.status, MixingStatus::kSolved);
-  EXPECT_FALSE(MixingStopMessage(result.status));
+  EXPECT_TRUE(MixingStopMessages(result.status).empty());
   const auto shown = Shown(result);
   ASSERT_EQ(result.display.size(), 2 * kSpeciesCount + 1 + kSpeciesCount + 1);
   for (const MixingText& write : result.display) {
@@ -147,7 +147,7 @@ TEST(StreamMixingTest, UnreadableAmountStopsAfterTheFractionsAlreadyShown) {
   for (const auto& c : cases) {
     const MixingResult result = StreamMixing(c.a, c.b);
     EXPECT_EQ(result.status, MixingStatus::kInputError);
-    EXPECT_EQ(MixingStopMessage(result.status), messages::kCheckInput);
+    EXPECT_EQ(MixingStopMessages(result.status), std::vector<Message>{messages::kCheckInput});
     EXPECT_EQ(result.display.size(), c.shown);
   }
 }
@@ -190,7 +190,7 @@ TEST(StreamMixingTest, SearchPastTenThousandKelvinHasNoSolution) {
   // A negative flow takes the target beyond any enthalpy below 10000 K.
   const MixingResult result = StreamMixing({"3000", "10", kNitrogen}, {"0", "-9", kNitrogen});
   EXPECT_EQ(result.status, MixingStatus::kNoSolution);
-  EXPECT_EQ(MixingStopMessage(result.status), mixing_messages::kNoSolution);
+  EXPECT_EQ(MixingStopMessages(result.status), std::vector<Message>{mixing_messages::kNoSolution});
   EXPECT_EQ(result.display.size(), 3 * kSpeciesCount + 1);  // no mixed temperature
 }
 
@@ -199,7 +199,7 @@ TEST(StreamMixingTest, TargetNearZeroEndsWhenTheStepNoLongerMovesTheTemperature)
   const MixingResult result =
       StreamMixing({"100", "1", kNitrogen}, {"0", "2.9357451781844", kNitrogen});
   EXPECT_EQ(result.status, MixingStatus::kNoSolution);
-  EXPECT_EQ(MixingStopMessage(result.status), mixing_messages::kNoSolution);
+  EXPECT_EQ(MixingStopMessages(result.status), std::vector<Message>{mixing_messages::kNoSolution});
   EXPECT_LT(result.search_steps, 1000);
 }
 

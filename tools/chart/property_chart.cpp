@@ -7,10 +7,11 @@
 
 #include "common/number_text.hpp"
 #include "engine/fit_range.hpp"
+#include "files/atomic_file.hpp"
 #include "main/calculate_command.hpp"
-#include "main/composition_file.hpp"
 #include "main/main_window_fields.hpp"
-#include "main/property_table.hpp"
+#include "main/state_check.hpp"
+#include "tables/property_table.hpp"
 
 namespace toluvek {
 namespace {
@@ -107,7 +108,8 @@ ChartSeries MakeChartSeries(ChartProperty property, const ChartMixture& mixture,
   const std::optional<double> to = ParseStrict(range.to);
   const AmountsInput amounts = ReadAmounts(mixture.amounts);
   const double coldest = from && to ? ToKelvin(std::min(*from, *to), range.unit) : kNaN;
-  if (const Message* message = CheckState(pressure, coldest, amounts)) return reject(*message);
+  if (const Message* message = CheckState(pressure, coldest, amounts).message)
+    return reject(*message);
 
   Sweep sweep;
   if (!(*from < *to) || !MakeSweep(*from, *to, ChartStep(*to - *from), sweep).empty()) {
@@ -199,7 +201,7 @@ std::string PropertyChartModel::AskPngPath() {
 
 bool PropertyChartModel::SavePng(const std::string& path, std::string_view png) {
   if (!WriteFileAtomically(path, png)) return true;
-  messages_.Show(messages::kFileNotSaved);
+  messages_.Show(main_window_messages::kFileNotSaved);
   return false;
 }
 

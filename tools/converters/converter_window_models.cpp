@@ -41,18 +41,18 @@ std::size_t ChosenIndex(const WindowModel& window, const std::array<std::string_
 
 }  // namespace
 
-std::optional<Message> ConverterMessage(ConverterNotice notice) {
+std::vector<Message> ConverterMessages(ConverterNotice notice) {
   switch (notice) {
     case ConverterNotice::kNone:
       break;
     case ConverterNotice::kError:
-      return converter_messages::kError;
+      return {converter_messages::kError};
     case ConverterNotice::kCheckInput:
-      return messages::kCheckInput;
+      return {messages::kCheckInput};
     case ConverterNotice::kBelowAbsoluteZero:
-      return converter_messages::kBelowAbsoluteZero;
+      return {converter_messages::kBelowAbsoluteZero};
   }
-  return std::nullopt;
+  return {};
 }
 
 void ConverterChooserModel::OpenPressure() {
@@ -105,7 +105,7 @@ void PressureConverterModel::Recalculate(ConverterTrigger trigger) {
   const PressureRecalculation result =
       RecalculatePressure(Rows(), Text(pressure_converter_fields::kInput), unit(), trigger);
   ShowRows(*this, result.rows);
-  if (const auto message = ConverterMessage(result.notice)) messages_.Show(*message);
+  for (const Message& message : ConverterMessages(result.notice)) messages_.Show(message);
 }
 
 TemperatureConverterModel::TemperatureConverterModel(MessageService& messages)
@@ -141,7 +141,7 @@ void TemperatureConverterModel::Recalculate() {
       RecalculateTemperature(Rows(), Text(form10::kInput), unit());
   // The warning comes with the values already on screen.
   ShowRows(*this, result.rows);
-  if (const auto message = ConverterMessage(result.notice)) messages_.Show(*message);
+  for (const Message& message : ConverterMessages(result.notice)) messages_.Show(message);
 }
 
 HeatConverterModel::HeatConverterModel(MessageService& messages) : messages_(messages) {
@@ -198,7 +198,7 @@ void HeatConverterModel::RecalculateEnergyHalf(ConverterTrigger trigger) {
 
 void HeatConverterModel::Show(const HeatRecalculation& result, std::string_view label) {
   SetText(label, result.label);
-  if (const auto message = ConverterMessage(result.notice)) messages_.Show(*message);
+  for (const Message& message : ConverterMessages(result.notice)) messages_.Show(message);
 }
 
 }  // namespace toluvek

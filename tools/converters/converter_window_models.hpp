@@ -22,8 +22,9 @@ inline const Message kError{"エラー!"};
 inline const Message kBelowAbsoluteZero{"絶対零度以下です!"};
 }  // namespace converter_messages
 
-// The message a converter shows for what its recalculation reported, if any.
-std::optional<Message> ConverterMessage(ConverterNotice notice);
+// The messages a converter shows for what its recalculation reported, in order: none when
+// it reported nothing.
+std::vector<Message> ConverterMessages(ConverterNotice notice);
 
 namespace offsets {
 // From the main window's top-left corner.

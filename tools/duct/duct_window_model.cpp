@@ -25,9 +25,9 @@ std::vector<Message> DuctStopMessages(DuctStop stop) {
     case DuctStop::kNone:
       return {};
     case DuctStop::kDivisionByZero:
-      return {messages::kDivisionByZero, messages::kCheckInput};
+      return {duct_messages::kDivisionByZero, messages::kCheckInput};
     case DuctStop::kNegative:
-      return {messages::kInputNegative, messages::kCheckInput};
+      return {duct_messages::kInputNegative, messages::kCheckInput};
     case DuctStop::kNoFlowArea:
     case DuctStop::kFailed:
       break;

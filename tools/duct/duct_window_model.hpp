@@ -49,6 +49,12 @@ inline constexpr std::array<DuctRow, 6> kDuctRows = {{
     {DuctQuantity::kMassVelocity, "Label22", "質量速度", "[kg/m2/s]"},
 }};
 
+namespace duct_messages {
+// The checks of the duct's dimensions.
+inline const Message kDivisionByZero{"0で割りました!"};
+inline const Message kInputNegative{"入力値が負です!"};
+}  // namespace duct_messages
+
 // The messages a stopped calculation shows, in order.
 std::vector<Message> DuctStopMessages(DuctStop stop);
 

@@ -63,7 +63,7 @@ void MixingWindowModel::Calculate() {
     // "計算" again until the run ends.
     for (const MixingText& text : last_result_.display) SetText(MixingControl(text), text.text);
     returnable_ = last_result_.status == MixingStatus::kSolved;
-    if (const auto message = MixingStopMessage(last_result_.status)) messages_.Show(*message);
+    for (const Message& message : MixingStopMessages(last_result_.status)) messages_.Show(message);
     if (last_result_.status != MixingStatus::kInputError)
       SetEnabled(mixing_fields::kCalculate, false);
   } catch (const std::exception&) {

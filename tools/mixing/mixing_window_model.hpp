@@ -62,17 +62,17 @@ inline std::string_view MixingControl(const MixingText& text) {
   return mixing_fields::kMixedTemperature;
 }
 
-// The message a run that ends this way shows, if any.
-inline std::optional<Message> MixingStopMessage(MixingStatus status) {
+// The messages a run that ends this way shows, in order: none for a solved one.
+inline std::vector<Message> MixingStopMessages(MixingStatus status) {
   switch (status) {
     case MixingStatus::kSolved:
-      return std::nullopt;
+      return {};
     case MixingStatus::kNoSolution:
-      return mixing_messages::kNoSolution;
+      return {mixing_messages::kNoSolution};
     case MixingStatus::kInputError:
       break;
   }
-  return messages::kCheckInput;
+  return {messages::kCheckInput};
 }
 
 class MixingWindowModel : public WindowModel {

@@ -1,4 +1,4 @@
-#include "main/property_table.hpp"
+#include "tables/property_table.hpp"
 
 #include <functional>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "main/batch_input.hpp"
+#include "tables/batch_input.hpp"
 
 #include <algorithm>
 #include <sstream>

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "main/property_table.hpp"
+#include "tables/property_table.hpp"
 
 namespace toluvek {
 

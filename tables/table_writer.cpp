@@ -1,13 +1,13 @@
-#include "main/property_table.hpp"
+#include "tables/table_writer.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <ostream>
 
 #include "common/number_text.hpp"
 #include "engine/fit_range.hpp"
-#include "main/calculate_command.hpp"
 
 namespace toluvek {
 namespace {
@@ -82,69 +82,11 @@ double ValueOf(std::size_t column, const MixtureProperties& p) {
   return (p.*kSpeciesQuantities[k / kSpeciesCount].values)[k % kSpeciesCount];
 }
 
-// How many decimals the shortest text of `value` has ("0.001" 3, "1.5e-05" 6, "2e+05" 0).
-int Decimals(double value) {
-  const std::string text = FormatShortest(value);
-  const std::size_t e = text.find('e');
-  const std::size_t point = text.find('.');
-  const std::size_t mantissa_end = e == std::string::npos ? text.size() : e;
-  const int fraction = point == std::string::npos ? 0 : static_cast<int>(mantissa_end - point - 1);
-  const int exponent = e == std::string::npos ? 0 : std::stoi(text.substr(e + 1));
-  return std::max(0, fraction - exponent);
-}
-
 bool NeedsCsvQuotes(std::string_view text) {
   return text.find_first_of(",\"\r\n") != std::string_view::npos;
 }
 
 }  // namespace
-
-AmountsInput ReadAmounts(const std::array<std::string, kSpeciesCount>& texts) {
-  AmountsInput amounts;
-  if (std::any_of(texts.begin(), texts.end(), [](const std::string& t) { return t.empty(); })) {
-    amounts.status = AmountsInput::Status::kEmpty;
-    return amounts;
-  }
-  for (std::size_t i = 0; i < kSpeciesCount; ++i) {
-    const std::optional<double> value = ParseStrict(texts[i]);
-    if (!value) {
-      amounts.status = AmountsInput::Status::kNotANumber;
-      return amounts;
-    }
-    amounts.values[i] = *value;
-  }
-  return amounts;
-}
-
-const Message* CheckState(double pressure, double temperature, const AmountsInput& amounts) {
-  // A text that was not a number, or a unit conversion that overflowed.
-  if (!std::isfinite(pressure) || !std::isfinite(temperature)) return &messages::kCheckInput;
-  const bool temperature_negative = !(temperature >= 0);
-  const bool pressure_negative = !(pressure >= 0);
-  if (temperature_negative && pressure_negative) {
-    return &messages::kPressureAndTemperatureNegative;
-  }
-  if (temperature_negative) return &messages::kTemperatureNegative;
-  if (pressure_negative) return &messages::kPressureNegative;
-  if (amounts.status == AmountsInput::Status::kEmpty) return &messages::kAmountEmpty;
-  if (amounts.status == AmountsInput::Status::kNotANumber) return &messages::kCheckInput;
-  const SpeciesArray& a = amounts.values;
-  if (std::any_of(a.begin(), a.end(), [](double x) { return !(x >= 0); })) {
-    return &messages::kAmountNegative;
-  }
-  double sum = 0;
-  for (double x : a) sum += x;
-  if (!std::isfinite(sum)) return &messages::kCheckInput;
-  if (sum == 0) return &messages::kAmountsAllZero;
-  return nullptr;
-}
-
-const Message* EvaluateState(double pressure, double temperature, const AmountsInput& amounts,
-                             MixtureResult& result) {
-  if (const Message* message = CheckState(pressure, temperature, amounts)) return message;
-  result = CalculateMixture(pressure, temperature, amounts.values);
-  return result.ok() ? nullptr : &messages::kCheckInput;
-}
 
 const std::string& TableColumnName(std::size_t column) {
   return ColumnNames().at(column);
@@ -318,78 +260,6 @@ void TableWriter::Write(const TableRow& row) {
   }
 }
 
-double Sweep::At(std::uint64_t i) const {
-  if (i + 1 == count && lands_on_end) return to;
-  const double value = from + static_cast<double>(i) * step;
-  if (scale > 0) {
-    // n / 10^d with both exact is the double nearest to the decimal, as a person types it.
-    const double scaled = std::round(value * scale);
-    if (std::fabs(scaled) < 0x1p53) return scaled / scale;
-  }
-  return RoundToSignificant(value, 15);
-}
-
-Sweep SingleValue(double value) {
-  return {value, 0, value, 1, true, 0};
-}
-
-std::string MakeSweep(double from, double to, double step, Sweep& sweep) {
-  if (step == 0) return "the step is 0";
-  const double steps = (to - from) / step;
-  if (std::isnan(steps) || steps < 0) return "the step leads away from the end";
-  const std::string too_many = "more than " + std::to_string(kMaxTableRows) + " rows";
-  if (!(steps < static_cast<double>(kMaxTableRows))) return too_many;
-  // An end that the steps reach within rounding (0.1 · 3 for 0.3) is landed on.
-  const double nearest = std::round(steps);
-  const bool lands = std::fabs(steps - nearest) <= 1e-9 * std::max(1.0, nearest);
-  const double whole = lands ? nearest : std::floor(steps);
-  sweep = {from, step, to, static_cast<std::uint64_t>(whole) + 1, lands, 0};
-  const int decimals = std::max(Decimals(from), Decimals(step));
-  if (decimals <= 15) {
-    sweep.scale = 1;
-    for (int d = 0; d < decimals; ++d) sweep.scale *= 10;  // exact up to 10^22
-  }
-  if (sweep.count > kMaxTableRows) return too_many;
-  return {};
-}
-
-bool ConsecutiveStatesDiffer(const Sweep& sweep, const std::function<double(double)>& to_state) {
-  double before = to_state(sweep.At(0));
-  for (std::uint64_t i = 1; i < sweep.count; ++i) {
-    const double state = to_state(sweep.At(i));
-    if (state == before && std::isfinite(state)) return false;
-    before = state;
-  }
-  return true;
-}
-
-TableRow StateRow(double pressure, PressureUnit pressure_unit, double temperature,
-                  TemperatureUnit temperature_unit) {
-  TableRow row;
-  row.inputs_known = true;
-  row.pressure = pressure * PascalPer(pressure_unit);
-  if (temperature_unit == TemperatureUnit::kCelsius) {
-    row.temperature_k = temperature + kKelvinOffset;
-    row.temperature_c = temperature;
-  } else {
-    row.temperature_k = temperature;
-    row.temperature_c = temperature - kKelvinOffset;
-  }
-  return row;
-}
-
-bool CalculateRow(TableRow& row, const AmountsInput& amounts, MixtureResult& scratch) {
-  const Message* message = EvaluateState(row.pressure, row.temperature_k, amounts, scratch);
-  if (message != nullptr) {
-    row.properties = nullptr;
-    row.error = message->text;
-    return false;
-  }
-  row.properties = &scratch.properties;
-  row.error = {};
-  return true;
-}
-
 bool OutsideFitRange(const TableRow& row) {
   return row.properties != nullptr && !InPropertyFitRange(row.temperature_k);
 }
@@ -398,23 +268,6 @@ void TableCounts::Count(const TableRow& row) {
   ++rows;
   if (!row.error.empty()) ++failed;
   if (OutsideFitRange(row)) ++outside_fit_range;
-}
-
-TableCounts WriteSweep(const SweepRequest& request, TableWriter& writer) {
-  TableCounts counts;
-  MixtureResult scratch;
-  for (std::uint64_t ip = 0; ip < request.pressure.count; ++ip) {
-    const double pressure = request.pressure.At(ip);
-    for (std::uint64_t it = 0; it < request.temperature.count; ++it) {
-      TableRow row = StateRow(pressure, request.pressure_unit, request.temperature.At(it),
-                              request.temperature_unit);
-      CalculateRow(row, request.amounts, scratch);
-      writer.Write(row);
-      counts.Count(row);
-      if (writer.failed()) return counts;
-    }
-  }
-  return counts;
 }
 
 }  // namespace toluvek
