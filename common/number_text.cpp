@@ -50,6 +50,15 @@ std::size_t NumberPrefixLength(std::string_view text) {
 // Converts a token that NumberPrefixLength accepted whole. Overflow gives an infinity,
 // underflow a zero or a subnormal, as strtod does in the C locale.
 double ConvertToken(std::string_view token) {
+  // from_chars rounds correctly, as strtod does, and reads no locale; it takes no leading '+',
+  // which the grammar has allowed before the digits.
+  const std::string_view digits = token.front() == '+' ? token.substr(1) : token;
+  double value = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (error == std::errc() && end == digits.data() + digits.size()) [[likely]]
+    return value;
+  // Beyond the range of a double, where from_chars gives no value: strtod's infinity or its
+  // zero or subnormal.
   static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", nullptr);
   const std::string copy(token);
   return strtod_l(copy.c_str(), nullptr, c_locale);
