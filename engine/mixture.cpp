@@ -79,36 +79,16 @@ Matrix WilkeFactored(const SpeciesArray& mu) {
   return phi;
 }
 
-// ---- The calculation two species at a time ----
-//
-// Each pair of species is one two-wide lane (an SSE2 register on x86-64). Lanes hold
-// independent species, so every value is formed by the same operations, in the same order, as
-// in the stepwise form, and every sum still runs over the species in order: the bits are the
-// same. Instead of a check per operation, every value the stepwise form checks is screened for
-// being finite, all at once; a division that fails leaves an infinity or a NaN, so nothing that
-// would fail there passes here.
+// ---- The calculation a few species at a time ----
 
+// Loops over the lanes are unrolled, so that the lanes stay in registers.
+#define TOLUVEK_EACH_LANE _Pragma("GCC unroll 6")
+
+// Two species at a time: the portable form (SSE2 on x86-64, plain code elsewhere).
+namespace two {
+constexpr std::size_t kWidth = 2;
 using Lane = double __attribute__((vector_size(16)));
 using LaneMask = long long __attribute__((vector_size(16)));
-constexpr std::size_t kLanes = kSpeciesCount / 2;
-// Loops over the six lanes are unrolled, so that the lanes stay in registers.
-#define TOLUVEK_EACH_LANE _Pragma("GCC unroll 6")
-using Lanes = std::array<Lane, kLanes>;
-
-Lane Splat(double x) {
-  return Lane{x, x};
-}
-
-Lanes Load(const SpeciesArray& a) {
-  Lanes l;
-  std::memcpy(l.data(), a.data(), sizeof l);
-  return l;
-}
-
-void Store(const Lanes& l, SpeciesArray& a) {
-  std::memcpy(a.data(), l.data(), sizeof l);
-}
-
 Lane Sqrt(Lane x) {
 #if defined(__SSE2__)
   return __builtin_ia32_sqrtpd(x);
@@ -116,208 +96,64 @@ Lane Sqrt(Lane x) {
   return Lane{std::sqrt(x[0]), std::sqrt(x[1])};
 #endif
 }
+#include "engine/mixture_lanes.inc"
+}  // namespace two
 
-// Adds the lanes' values to `sum` in species order.
-double SumInOrder(double sum, const Lanes& l) {
-  TOLUVEK_EACH_LANE
-  for (const Lane& v : l) {
-    sum += v[0];
-    sum += v[1];
-  }
-  return sum;
+#if defined(__x86_64__)
+#define TOLUVEK_HAS_FOUR_LANES 1
+// Four species at a time with AVX2, where the processor has it (chosen at run time; the rest
+// of the program is built for the baseline x86-64). No FMA: a fused a + b·c rounds once, and
+// its bits would differ.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
+#pragma GCC push_options
+#pragma GCC target("avx2")
+#endif
+namespace four {
+constexpr std::size_t kWidth = 4;
+using Lane = double __attribute__((vector_size(32)));
+using LaneMask = long long __attribute__((vector_size(32)));
+Lane Sqrt(Lane x) {
+  return __builtin_ia32_sqrtpd256(x);
 }
+#include "engine/mixture_lanes.inc"
+}  // namespace four
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
+#pragma GCC pop_options
+#endif
+#endif
 
-// Whether every value handed to it was finite: x − x is 0 for a finite x, NaN otherwise.
-class FiniteScreen {
- public:
-  void Add(Lane x) { finite_ &= (x - x) == 0; }
-  void Add(const Lanes& l) {
-    TOLUVEK_EACH_LANE
-    for (const Lane& v : l) Add(v);
-  }
-  void Add(double x) { Add(Splat(x)); }
-  void Require(LaneMask condition) { finite_ &= condition; }
-  bool Passed() const { return (finite_[0] & finite_[1]) != 0; }
-
- private:
-  LaneMask finite_ = {-1, -1};
-};
-
-// The species' constants as lanes, and the molar-mass factors of φ_ij by column j:
-// ratio[j][k] holds (Mj/Mi)^0.25 for the pair k of species i.
-struct LaneTable {
-  Lanes molar_mass;
-  std::array<Lanes, 4> cp, conductivity, viscosity;  // coefficients of T⁰ … T³
-  std::array<Lanes, kSpeciesCount> ratio, sum;
-};
-
-const LaneTable& Lanes12() {
-  static const LaneTable lanes = [] {
-    const auto& table = AllSpecies();
-    const MolarMassFactors& f = Factors();
-    LaneTable l;
-    SpeciesArray column;
-    for (std::size_t i = 0; i < kSpeciesCount; ++i) column[i] = table[i].molar_mass;
-    l.molar_mass = Load(column);
-    for (std::size_t n = 0; n < 4; ++n) {
-      for (std::size_t i = 0; i < kSpeciesCount; ++i) column[i] = table[i].heat_capacity[n];
-      l.cp[n] = Load(column);
-      for (std::size_t i = 0; i < kSpeciesCount; ++i) column[i] = table[i].conductivity[n];
-      l.conductivity[n] = Load(column);
-      for (std::size_t i = 0; i < kSpeciesCount; ++i) column[i] = table[i].viscosity[n];
-      l.viscosity[n] = Load(column);
-    }
-    for (std::size_t j = 0; j < kSpeciesCount; ++j) {
-      for (std::size_t i = 0; i < kSpeciesCount; ++i) column[i] = f.mass_ratio_power[i][j];
-      l.ratio[j] = Load(column);
-      for (std::size_t i = 0; i < kSpeciesCount; ++i) column[i] = f.mass_sum_power[i][j];
-      l.sum[j] = Load(column);
-    }
-    return l;
+bool FourLanesAvailable() {
+#if defined(TOLUVEK_HAS_FOUR_LANES)
+  static const bool available = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
   }();
-  return lanes;
+  return available;
+#else
+  return false;
+#endif
 }
 
-// As Cubic, a lane at a time.
-Lane CubicLane(const std::array<Lanes, 4>& c, std::size_t k, Lane t, Lane t2, Lane t3) {
-  return c[0][k] + c[1][k] * t + c[2][k] * t2 + c[3][k] * t3;
+bool CalculateInLanes(LaneWidth width, double pressure, double temperature,
+                      const SpeciesArray& amounts, MixtureProperties& p) {
+#if defined(TOLUVEK_HAS_FOUR_LANES)
+  if (width == LaneWidth::kFour) return four::CalculateInLanes(pressure, temperature, amounts, p);
+#endif
+  return two::CalculateInLanes(pressure, temperature, amounts, p);
 }
 
-// The factored calculation into `p`. False when a value the stepwise form checks is not
-// finite, or the viscosities are not all of one sign and non-zero; `p` is then unspecified.
-bool CalculateInLanes(double pressure, double temperature, const SpeciesArray& x,
-                      MixtureProperties& p) {
-  const LaneTable& l = Lanes12();
-  FiniteScreen screen;
-
-  // 1. Mole fractions, mass fractions and the mixture molar mass.
-  const Lanes amounts = Load(x);
-  Lanes mass;
-  TOLUVEK_EACH_LANE
-  for (std::size_t k = 0; k < kLanes; ++k) mass[k] = amounts[k] * l.molar_mass[k];
-  const double sum = SumInOrder(0, amounts);
-  const double mass_sum = SumInOrder(0, mass);
-  screen.Add(sum);
-  screen.Add(mass_sum);
-  screen.Add(mass);
-  Lanes y, w, ym;
-  TOLUVEK_EACH_LANE
-  for (std::size_t k = 0; k < kLanes; ++k) {
-    y[k] = amounts[k] / sum;
-    w[k] = mass[k] / mass_sum;
-    ym[k] = y[k] * l.molar_mass[k];
-  }
-  screen.Add(y);
-  screen.Add(w);
-  p.molar_mass = SumInOrder(0, ym);
-  screen.Add(p.molar_mass);
-  Store(y, p.mole_fraction);
-  Store(w, p.mass_fraction);
-
-  // 2. Every species at T.
-  const Lane t = Splat(temperature);
-  const Lane t2 = Splat(temperature * temperature);
-  const Lane t3 = Splat(temperature * temperature * temperature);
-  Lanes cp, lambda, mu;
-  TOLUVEK_EACH_LANE
-  for (std::size_t k = 0; k < kLanes; ++k) {
-    cp[k] = CubicLane(l.cp, k, t, t2, t3) / l.molar_mass[k] * kMolarToMassCp;
-    lambda[k] = CubicLane(l.conductivity, k, t, t2, t3);
-    mu[k] = CubicLane(l.viscosity, k, t, t2, t3);
-  }
-  screen.Add(cp);
-  screen.Add(lambda);
-  screen.Add(mu);
-  Store(cp, p.species_cp);
-  Store(lambda, p.species_conductivity);
-  Store(mu, p.species_viscosity);
-
-  // 3. Mass-fraction weighting of the species' specific heats.
-  Lanes wcp;
-  TOLUVEK_EACH_LANE
-  for (std::size_t k = 0; k < kLanes; ++k) wcp[k] = w[k] * cp[k];
-  p.cp = SumInOrder(0, wcp);
-  screen.Add(p.cp);
-
-  // 4. Wilke and Wassiljewa/Mason–Saxena, the φ_ij formed column by column: Di of a pair of
-  //    species gathers yj·φij over j in order, as the stepwise form's inner sum does.
-  LaneMask positive = {-1, -1};
-  LaneMask negative = {-1, -1};
-  TOLUVEK_EACH_LANE
-  for (const Lane& m : mu) {
-    positive &= m > 0;
-    negative &= m < 0;
-  }
-  screen.Require(positive | negative);
-  const Lane sign = Splat(p.species_viscosity[0] < 0 ? -1.0 : 1.0);  // |μ| = sign·μ
-  Lanes root, inverse_root;
-  TOLUVEK_EACH_LANE
-  for (std::size_t k = 0; k < kLanes; ++k) {
-    root[k] = Sqrt(mu[k] * sign);
-    inverse_root[k] = 1 / root[k];
-  }
-  SpeciesArray inverse_root_of;
-  Store(inverse_root, inverse_root_of);
-  Lanes denominator;
-  TOLUVEK_EACH_LANE
-  for (Lane& d : denominator) d = Splat(0);
-  for (std::size_t j = 0; j < kSpeciesCount; ++j) {
-    const Lane yj = Splat(p.mole_fraction[j]);
-    const Lane inverse_root_j = Splat(inverse_root_of[j]);
-    TOLUVEK_EACH_LANE
-    for (std::size_t k = 0; k < kLanes; ++k) {
-      const Lane inner = 1 + root[k] * inverse_root_j * l.ratio[j][k];
-      denominator[k] += yj * (inner * inner * l.sum[j][k]);
-    }
-  }
-  screen.Add(denominator);
-  Lanes viscosity_terms, conductivity_terms;
-  TOLUVEK_EACH_LANE
-  for (std::size_t k = 0; k < kLanes; ++k) {
-    viscosity_terms[k] = y[k] * mu[k] / denominator[k];
-    const Lane conductivity_term = y[k] * lambda[k] / denominator[k];
-    screen.Add(conductivity_term);
-    conductivity_terms[k] = conductivity_term / kMasonSaxena;
-  }
-  screen.Add(viscosity_terms);
-  p.viscosity = SumInOrder(0, viscosity_terms);
-  p.conductivity = SumInOrder(0, conductivity_terms);
-  screen.Add(p.viscosity);
-  screen.Add(p.conductivity);
-
-  // 5.–9. The mixture's numbers, each with what it is formed from.
-  const double mass_pressure = p.molar_mass * pressure;
-  const double per_gas_constant = mass_pressure / kGasConstant;
-  p.density = per_gas_constant / temperature;
-  p.gas_constant = kGasConstant / p.molar_mass;
-  p.kinematic_viscosity = p.viscosity / p.density;
-  const double cp_mu = p.cp * p.viscosity;
-  p.prandtl = cp_mu / p.conductivity;
-  const double eucken = kEuckenConstant / p.molar_mass;
-  const double eucken_cp = eucken + p.cp;
-  p.prandtl_eucken = p.cp / eucken_cp;
-  screen.Add(Lane{mass_pressure, per_gas_constant});
-  screen.Add(Lane{p.density, p.gas_constant});
-  screen.Add(Lane{p.kinematic_viscosity, cp_mu});
-  screen.Add(Lane{p.prandtl, eucken});
-  screen.Add(Lane{eucken_cp, p.prandtl_eucken});
-
-  // 10. Species Prandtl numbers.
-  Lanes cp_mu_i, prandtl;
-  TOLUVEK_EACH_LANE
-  for (std::size_t k = 0; k < kLanes; ++k) {
-    cp_mu_i[k] = cp[k] * mu[k];
-    prandtl[k] = cp_mu_i[k] / lambda[k];
-  }
-  screen.Add(cp_mu_i);
-  screen.Add(prandtl);
-  Store(prandtl, p.species_prandtl);
-  return screen.Passed();
+// The widest lanes the processor runs.
+LaneWidth Widest() {
+  return FourLanesAvailable() ? LaneWidth::kFour : LaneWidth::kTwo;
 }
 
-void CalculateInto(double pressure, double temperature, const SpeciesArray& amounts,
-                   MixtureResult& result) {
-  if (CalculateInLanes(pressure, temperature, amounts, result.properties)) [[likely]] {
+void CalculateInto(LaneWidth width, double pressure, double temperature,
+                   const SpeciesArray& amounts, MixtureResult& result) {
+  if (CalculateInLanes(width, pressure, temperature, amounts, result.properties)) [[likely]] {
     result.failed_step = MixtureStep::kNone;
     result.failed_species = 0;
     result.fault = FaultKind::kInvalidOperation;
@@ -429,7 +265,7 @@ MixtureResult CalculateMixture(double pressure, double temperature, const Specie
   if (form == WilkeForm::kLiteral) {
     result = CalculateMixtureStepwise(pressure, temperature, amounts, form);
   } else {
-    CalculateInto(pressure, temperature, amounts, result);
+    CalculateInto(Widest(), pressure, temperature, amounts, result);
   }
   return result;
 }
@@ -446,9 +282,25 @@ void CalculateMixtures(std::span<const double> pressures, std::span<const double
   const std::size_t p_step = pressures.size() == 1 ? 0 : 1;
   const std::size_t t_step = temperatures.size() == 1 ? 0 : 1;
   const std::size_t x_step = amounts.size() == 1 ? 0 : 1;
+  const LaneWidth width = Widest();
   for (std::size_t k = 0; k < n; ++k) {
-    CalculateInto(pressures[k * p_step], temperatures[k * t_step], amounts[k * x_step], results[k]);
+    CalculateInto(width, pressures[k * p_step], temperatures[k * t_step], amounts[k * x_step],
+                  results[k]);
   }
+}
+
+bool LaneWidthAvailable(LaneWidth width) {
+  return width == LaneWidth::kTwo || FourLanesAvailable();
+}
+
+MixtureResult CalculateMixtureInLanes(LaneWidth width, double pressure, double temperature,
+                                      const SpeciesArray& amounts) {
+  if (!LaneWidthAvailable(width)) {
+    throw std::invalid_argument("CalculateMixtureInLanes: the processor has no such lanes");
+  }
+  MixtureResult result;
+  CalculateInto(width, pressure, temperature, amounts, result);
+  return result;
 }
 
 }  // namespace toluvek

@@ -65,7 +65,7 @@ enum class WilkeForm {
 // Pressure in Pa, absolute temperature in K, amounts in any proportional unit (the caller
 // guarantees them non-negative with a non-zero sum).
 //
-// The factored form runs over the twelve species two at a time and checks the values of each
+// The factored form runs over the twelve species a few at a time and checks the values of each
 // step together; a state where any of them is not finite is calculated again by
 // CalculateMixtureStepwise, which reports the step, the species and the fault. Both give the
 // same bits.
@@ -77,6 +77,16 @@ MixtureResult CalculateMixture(double pressure, double temperature, const Specie
 MixtureResult CalculateMixtureStepwise(double pressure, double temperature,
                                        const SpeciesArray& amounts,
                                        WilkeForm form = WilkeForm::kFactored);
+
+// The factored form runs its species in lanes: two at a time, the portable form, or four at a
+// time where the processor has AVX2. Both give the same bits; CalculateMixture and
+// CalculateMixtures take the widest the processor runs.
+enum class LaneWidth { kTwo, kFour };
+bool LaneWidthAvailable(LaneWidth width);
+// CalculateMixture in lanes of the given width; throws std::invalid_argument when the
+// processor cannot run them.
+MixtureResult CalculateMixtureInLanes(LaneWidth width, double pressure, double temperature,
+                                      const SpeciesArray& amounts);
 
 // Many states at once, for the tables, the batch and the Python module. State k is
 // pressures[k] [Pa], temperatures[k] [K] and amounts[k]; an input with one entry is shared by

@@ -130,6 +130,32 @@ TEST(MixturePaths, FactoredFormGivesTheStepwiseBitsAtTheEdges) {
   }
 }
 
+// Every lane width the processor runs gives the stepwise bits, and four lanes give the two
+// lanes' bits over random states and at the edges, every output compared as bits; the
+// portable two-lane form stays tested where CalculateMixture takes the wider one.
+TEST(MixturePaths, EveryLaneWidthGivesThePortableBits) {
+  ASSERT_TRUE(LaneWidthAvailable(LaneWidth::kTwo));
+  std::vector<RandomState> states = RandomStates(5000, 43, true);
+  for (const RandomState& s : RandomStates(1000, 47, false)) states.push_back(s);
+  for (const RandomState& s : states) {
+    const MixtureResult two =
+        CalculateMixtureInLanes(LaneWidth::kTwo, s.pressure, s.temperature, s.amounts);
+    if (!SameBits(two, CalculateMixtureStepwise(s.pressure, s.temperature, s.amounts), s)) break;
+  }
+  if (!LaneWidthAvailable(LaneWidth::kFour)) {
+    EXPECT_THROW(CalculateMixtureInLanes(LaneWidth::kFour, 101325, 300, {0, 21, 79}),
+                 std::invalid_argument);
+    GTEST_SKIP() << "no AVX2 on this processor: only the two-lane form ran";
+  }
+  for (const RandomState& s : states) {
+    const MixtureResult four =
+        CalculateMixtureInLanes(LaneWidth::kFour, s.pressure, s.temperature, s.amounts);
+    const MixtureResult two =
+        CalculateMixtureInLanes(LaneWidth::kTwo, s.pressure, s.temperature, s.amounts);
+    if (!SameBits(four, two, s)) break;
+  }
+}
+
 TEST(MixturePaths, ManyStatesGiveTheSingleStateBits) {
   const std::vector<RandomState> states = RandomStates(3000, 29, true);
   std::vector<double> pressures, temperatures;
