@@ -35,6 +35,18 @@ void BM_MixtureAllSpecies(benchmark::State& state) {
 }
 BENCHMARK(BM_MixtureAllSpecies);
 
+// The portable form, two species at a time, where CalculateMixture would take four.
+void BM_MixtureAllSpeciesTwoLanes(benchmark::State& state) {
+  double t = 293.15;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(t);
+    MixtureResult r = CalculateMixtureInLanes(LaneWidth::kTwo, 101325, t, kAllTwelve);
+    benchmark::DoNotOptimize(r);
+  }
+  CountStates(state, 1);
+}
+BENCHMARK(BM_MixtureAllSpeciesTwoLanes);
+
 // The floor: the same arithmetic as one plain loop nest without checks.
 void BM_MixtureAllSpeciesReference(benchmark::State& state) {
   double t = 293.15;
