@@ -51,7 +51,7 @@ std::error_code FollowLinks(const std::string& path, std::string& target) {
     }
     if (length == 0) return std::make_error_code(std::errc::no_such_file_or_directory);
     link.resize(static_cast<std::size_t>(length));
-    target = link.front() == '/' ? link : FolderOf(target) + "/" + link;
+    target = link.front() == '/' ? link : FolderOf(target).append("/").append(link);
   }
   return std::make_error_code(std::errc::too_many_symbolic_link_levels);
 }

@@ -59,7 +59,7 @@ struct CompositionReadResult {
 };
 
 // At most this much of a file is read: a composition file is a few hundred bytes.
-inline constexpr std::size_t kCompositionReadLimit = 64 * 1024;  // bytes
+inline constexpr std::size_t kCompositionReadLimit = std::size_t{64} * 1024;  // bytes
 
 // Reads the 32 fields from the file's bytes. `whole_file` is false when the bytes are only
 // the beginning of a longer file: a field running into their end is then incomplete.

@@ -17,7 +17,10 @@ class Converter {
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
 
-  bool ok() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
+  // iconv_open reports failure by the handle (iconv_t)-1.
+  bool ok() const {
+    return handle_ != reinterpret_cast<iconv_t>(-1);  // NOLINT(performance-no-int-to-ptr)
+  }
 
   std::optional<std::string> Convert(std::string_view in) {
     if (!ok()) return std::nullopt;

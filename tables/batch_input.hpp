@@ -22,7 +22,7 @@
 
 namespace toluvek {
 
-inline constexpr std::size_t kMaxBatchLineBytes = 64 * 1024;
+inline constexpr std::size_t kMaxBatchLineBytes = std::size_t{64} * 1024;
 
 // One data line: the state in the units it names, or what is wrong with the line.
 struct BatchState {

@@ -41,7 +41,7 @@ std::string MakeSweep(double from, double to, double step, Sweep& sweep) {
   if (step == 0) return "the step is 0";
   const double steps = (to - from) / step;
   if (std::isnan(steps) || steps < 0) return "the step leads away from the end";
-  const std::string too_many = "more than " + std::to_string(kMaxTableRows) + " rows";
+  std::string too_many = "more than " + std::to_string(kMaxTableRows) + " rows";
   if (!(steps < static_cast<double>(kMaxTableRows))) return too_many;
   // An end that the steps reach within rounding (0.1 · 3 for 0.3) is landed on.
   const double nearest = std::round(steps);

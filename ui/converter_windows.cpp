@@ -68,11 +68,8 @@ void BuildConverter(WidgetBuilder& b, std::string_view input, const QString& inp
     QLabel* equals = b.Label("=", {kEqualsLeft, top, kEqualsWidth, kRowHeight}, Qt::AlignCenter,
                              unit.row.equals_control);
     b.binding().BindControl(equals, true);
-    QLabel* value =
-        b.ModelLabel(unit.row.value_control, {kValueLeft, top, kValueWidth, kRowHeight}, kLeft);
-    value->setFont(b.number_font());
-    value->setAccessibleDescription(caption);
-    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    b.ResultLabel(unit.row.value_control, {kValueLeft, top, kValueWidth, kRowHeight}, kLeft,
+                  caption);
   }
   b.Button("Command1", "閉",
            {kConverterWidth - kCloseWidth - 120, CloseTop(options), kCloseWidth, kButtonHeight},
@@ -190,10 +187,8 @@ HeatConverterWindow::HeatConverterWindow(std::unique_ptr<HeatConverterModel> mod
                {120 + o * 1200, 270, 1080, kRowHeight}, half.select[o]);
       tab_order.push_back(half.options[o]);
     }
-    QLabel* result = b.ModelLabel(half.result, {left, 1320, kHalfWidth - 240, kRowHeight}, kLeft);
-    result->setFont(b.number_font());
-    result->setAccessibleDescription(name + "の換算値");
-    result->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    b.ResultLabel(half.result, {left, 1320, kHalfWidth - 240, kRowHeight}, kLeft,
+                  name + "の換算値");
   }
   b.Button(form6::kClose, "閉", {kHeatWidth - kCloseWidth - 120, 1680, kCloseWidth, kButtonHeight},
            [&m] { m.Close(); });

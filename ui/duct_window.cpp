@@ -95,11 +95,8 @@ DuctWindow::DuctWindow(std::unique_ptr<DuctWindowModel> model, QWidget* parent)
     const int top = kResultTop + static_cast<int>(i) * kResultPitch;
     const QString caption = Utf8(row.caption);
     b.Label(caption, {kCaptionLeft, top, kResultCaptionWidth, kRowHeight}, left);
-    QLabel* value = b.ModelLabel(row.control, {kValueLeft, top, kValueWidth, kRowHeight},
-                                 Qt::AlignRight | Qt::AlignVCenter);
-    value->setFont(b.number_font());
-    value->setAccessibleDescription(caption + ' ' + Utf8(row.unit));
-    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    b.ResultLabel(row.control, {kValueLeft, top, kValueWidth, kRowHeight},
+                  Qt::AlignRight | Qt::AlignVCenter, caption + ' ' + Utf8(row.unit));
     b.Label(Utf8(row.unit), {kResultUnitLeft, top, kResultUnitWidth, kRowHeight}, left);
   }
 

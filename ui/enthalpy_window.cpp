@@ -50,14 +50,6 @@ EnthalpyWindow::EnthalpyWindow(std::unique_ptr<EnthalpyWindowModel> model, QWidg
   b.SetNumberFont(NumberFont(scale().X(kSpeciesFieldWidth)));
   const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
   const Qt::Alignment centre = Qt::AlignCenter;
-  // Enter moves the focus on, or calculates in the end temperature.
-  const auto enter = [this, &m](std::string_view control) {
-    return [this, &m, control] {
-      const std::string_view next = m.EnterPressed(control);
-      if (next.empty()) return;
-      if (auto* target = findChild<QWidget*>(Utf8(next))) target->setFocus();
-    };
-  };
 
   QGroupBox* unit = b.Frame("Frame1", "単位", kUnitFrame, "流量の単位");
   for (std::size_t i = 0; i < form3::kUnitOptions.size(); ++i) {
@@ -67,7 +59,9 @@ EnthalpyWindow::EnthalpyWindow(std::unique_ptr<EnthalpyWindowModel> model, QWidg
              [&m, which] { m.SelectFlowUnit(which); });
   }
   b.Label("流 量", kFlowCaption, left);
-  flow_ = b.Field(form3::kFlow, kFlowField, kWhite, "流量", FieldRole::kInput, enter(form3::kFlow));
+  // Enter moves the focus on, or calculates in the end temperature.
+  flow_ = b.Field(form3::kFlow, kFlowField, kWhite, "流量", FieldRole::kInput,
+                  b.EnterMovesFocus(m, form3::kFlow));
   flow_->installEventFilter(this);
 
   b.ModelLabel(form3::kFlowColumnCaption, kColumnCaption, centre);
@@ -94,20 +88,19 @@ EnthalpyWindow::EnthalpyWindow(std::unique_ptr<EnthalpyWindowModel> model, QWidg
   };
   for (const Latent& latent : {Latent{form3::kWaterLatent, water_top, "H2O 蒸発潜熱"},
                                Latent{form3::kMethanolLatent, methanol_top, "CH3OH 蒸発潜熱"}}) {
-    QLabel* value =
-        b.ModelLabel(latent.control, {kLatentLeft, latent.top, kLatentWidth, kRowHeight}, left);
-    value->setFont(b.number_font());
-    value->setAccessibleDescription(Utf8(latent.description));
-    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    b.ResultLabel(latent.control, {kLatentLeft, latent.top, kLatentWidth, kRowHeight}, left,
+                  Utf8(latent.description));
   }
   b.ModelLabel(
       form3::kLatentCaption,
       {kLatentCaptionLeft, (water_top + methanol_top) / 2, kLatentCaptionWidth, kRowHeight}, left);
 
-  b.Field(form3::kT1, kT1Field, kWhite, "開始温度 ℃", FieldRole::kInput, enter(form3::kT1));
+  b.Field(form3::kT1, kT1Field, kWhite, "開始温度 ℃", FieldRole::kInput,
+          b.EnterMovesFocus(m, form3::kT1));
   b.Label("℃", kT1Unit, centre);
   b.Label("→", kArrow, centre);
-  b.Field(form3::kT2, kT2Field, kWhite, "終了温度 ℃", FieldRole::kInput, enter(form3::kT2));
+  b.Field(form3::kT2, kT2Field, kWhite, "終了温度 ℃", FieldRole::kInput,
+          b.EnterMovesFocus(m, form3::kT2));
   b.Label("℃", kT2Unit, centre);
 
   b.Field(form3::kHeatDuty, kHeatDutyField, kWhite, "熱量", FieldRole::kResult);
@@ -120,11 +113,8 @@ EnthalpyWindow::EnthalpyWindow(std::unique_ptr<EnthalpyWindowModel> model, QWidg
   for (const HeatingValue& row : {HeatingValue{form3::kLhvCaption, form3::kLhv},
                                   HeatingValue{form3::kHhvCaption, form3::kHhv}}) {
     b.ModelLabel(row.caption, {kSpeciesLabelLeft, top, kSpeciesLabelWidth, kRowHeight}, left);
-    QLabel* value =
-        b.ModelLabel(row.value, {kSpeciesFieldLeft, top, kHeatingValueWidth, kRowHeight}, left);
-    value->setFont(b.number_font());
-    value->setAccessibleDescription(row.value == form3::kLhv ? "LHV" : "HHV");
-    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    b.ResultLabel(row.value, {kSpeciesFieldLeft, top, kHeatingValueWidth, kRowHeight}, left,
+                  row.value == form3::kLhv ? "LHV" : "HHV");
     top += kRowHeight;
   }
 

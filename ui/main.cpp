@@ -24,12 +24,11 @@
 #include <string>
 
 #include "common/number_text.hpp"
-#include "main/main_window_model.hpp"
 #include "main/version.hpp"
 #include "ui/appearance.hpp"
 #include "ui/main_window.hpp"
+#include "ui/program.hpp"
 #include "ui/startup_picture.hpp"
-#include "ui/tool_windows.hpp"
 
 namespace {
 
@@ -112,11 +111,8 @@ int main(int argc, char** argv) {
 
   const std::chrono::nanoseconds picture = toluvek::ShowStartupPicture();
 
-  toluvek::QtServices services;
-  toluvek::MainWindowModel model(services.ForMainWindow());
-  toluvek::RegisterWindows(services, model);
-  toluvek::MainWindow window(model, [] { QCoreApplication::exit(0); });
-  services.Anchor(&window);
+  toluvek::Program program([] { QCoreApplication::exit(0); });
+  toluvek::MainWindow& window = program.window;
   window.CentreOnScreen();
   window.show();
 

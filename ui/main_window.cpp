@@ -153,14 +153,9 @@ void MainWindow::CentreOnScreen() {
 
 QLineEdit* MainWindow::AddField(std::string_view name, const QRect& twips, Rgb background,
                                 const QString& accessible_name, bool input) {
-  const std::string control(name);
   QLineEdit* field = build_->Field(name, twips, background, accessible_name,
-                                   input ? FieldRole::kInput : FieldRole::kResult, [this, control] {
-                                     const std::string_view next = model_.EnterPressed(control);
-                                     if (next.empty()) return;
-                                     if (auto* target = findChild<QWidget*>(Utf8(next)))
-                                       target->setFocus();
-                                   });
+                                   input ? FieldRole::kInput : FieldRole::kResult,
+                                   build_->EnterMovesFocus(model_, name));
   field->installEventFilter(this);  // the menu shortcuts win over the field's own keys
   return field;
 }
@@ -179,17 +174,20 @@ void MainWindow::BuildInputs() {
   AddField(form1::kTemperature, kTemperatureField, kInputYellow, "温度", true);
 
   QGroupBox* pressure = build_->Frame("pressure_frame", {}, kPressureFrame, "圧力の単位");
-  build_->Option(pressure, "Option1", "Pa", {150, kOptionTop, 660, kOptionHeight},
+  build_->Option(pressure, form1::kPressureOptions[0], "Pa", {150, kOptionTop, 660, kOptionHeight},
                  [this] { model_.SelectPressureUnit(PressureUnit::kPa); });
-  build_->Option(pressure, "Option2", "atm", {930, kOptionTop, 780, kOptionHeight},
+  build_->Option(pressure, form1::kPressureOptions[1], "atm", {930, kOptionTop, 780, kOptionHeight},
                  [this] { model_.SelectPressureUnit(PressureUnit::kAtm); });
-  build_->Option(pressure, "Option3", "kgf/cm2", {1800, kOptionTop, 1200, kOptionHeight},
+  build_->Option(pressure, form1::kPressureOptions[2], "kgf/cm2",
+                 {1800, kOptionTop, 1200, kOptionHeight},
                  [this] { model_.SelectPressureUnit(PressureUnit::kKgfCm2); });
 
   QGroupBox* temperature = build_->Frame("temperature_frame", {}, kTemperatureFrame, "温度の単位");
-  build_->Option(temperature, "Option4", "℃", {150, kOptionTop, 660, kOptionHeight},
+  build_->Option(temperature, form1::kTemperatureOptions[0], "℃",
+                 {150, kOptionTop, 660, kOptionHeight},
                  [this] { model_.SelectTemperatureUnit(TemperatureUnit::kCelsius); });
-  build_->Option(temperature, "Option5", "K", {930, kOptionTop, 600, kOptionHeight},
+  build_->Option(temperature, form1::kTemperatureOptions[1], "K",
+                 {930, kOptionTop, 600, kOptionHeight},
                  [this] { model_.SelectTemperatureUnit(TemperatureUnit::kKelvin); });
 }
 
@@ -280,10 +278,11 @@ void MainWindow::BuildMixtureResults() {
 }
 
 void MainWindow::BuildButtons() {
-  build_->Button("Prev", "Prev.", {5520, 360, 720, 450}, [this] { model_.RecallPrevious(); });
+  build_->Button(form1::kPrevious, "Prev.", {5520, 360, 720, 450},
+                 [this] { model_.RecallPrevious(); });
   build_->Button("Command6", "Clear", {6300, 360, 750, 450}, [this] { model_.Clear(); });
   build_->Button("Command8", "Re", {7110, 360, 630, 450}, [this] { model_.DuctFlow(); });
-  build_->Button("Command1", "計算", {7800, 360, 900, 450}, [this] { model_.Calculate(); });
+  build_->Button(form1::kCalculate, "計算", {7800, 360, 900, 450}, [this] { model_.Calculate(); });
   build_->Button("Command2", "終了", {8760, 360, 780, 450}, [this] { end_program_(); });
 
   build_->Button(
@@ -403,11 +402,13 @@ void MainWindow::ShowClock() {
 
 void MainWindow::SetTabOrder() {
   const std::vector<std::string_view> order = [] {
-    std::vector<std::string_view> names = {form1::kPressure, form1::kTemperature, "Command1",
+    std::vector<std::string_view> names = {form1::kPressure, form1::kTemperature, form1::kCalculate,
                                            "Command2"};
     names.insert(names.end(), form1::kAmount.begin(), form1::kAmount.end());
-    names.insert(names.end(), {"Command3", "Command4", "Option1", "Option2", "Option3", "Option4",
-                               "Option5", "Command5", "Prev", "Command6", "Command8"});
+    names.insert(names.end(), {"Command3", "Command4"});
+    names.insert(names.end(), form1::kPressureOptions.begin(), form1::kPressureOptions.end());
+    names.insert(names.end(), form1::kTemperatureOptions.begin(), form1::kTemperatureOptions.end());
+    names.insert(names.end(), {"Command5", form1::kPrevious, "Command6", "Command8"});
     return names;
   }();
   build_->TabOrder(order);

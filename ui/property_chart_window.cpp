@@ -1,5 +1,6 @@
 #include "ui/property_chart_window.hpp"
 
+#include <QApplication>
 #include <QAreaSeries>
 #include <QBoxLayout>
 #include <QBuffer>
@@ -11,59 +12,71 @@
 #include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QPalette>
 #include <QPushButton>
 #include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <initializer_list>
 #include <limits>
+#include <vector>
 
-#include "common/number_text.hpp"
 #include "ui/window_opener.hpp"
 
 namespace toluvek {
 namespace {
 
-QString Text(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+namespace fields = property_chart_fields;
 
-template <typename T>
-T* Named(T* widget, const char* name, const QString& accessible_name) {
-  widget->setObjectName(name);
-  widget->setAccessibleName(accessible_name);
-  return widget;
+// The window's layouts place its controls, so the builder is given no geometry.
+constexpr QRect kLaidOut;
+constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
+
+Rgb ToRgb(const QColor& colour) {
+  return {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
+          static_cast<std::uint8_t>(colour.blue())};
 }
 
 }  // namespace
 
-PropertyChartWindow::PropertyChartWindow(MainWindowModel& main_window, Clipboard& clipboard,
-                                         FileDialogs& dialogs, MessageService& messages,
-                                         QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      main_window_(main_window),
-      messages_(messages),
-      model_(main_window, clipboard, dialogs, messages) {
-  setObjectName("PropertyChart");
-  setWindowTitle("Property Chart");
+PropertyChartWindow::PropertyChartWindow(std::unique_ptr<PropertyChartModel> model, QWidget* parent)
+    : ToolWindowOf(std::move(model), fields::kWindow, "Property Chart", parent) {
+  PropertyChartModel& m = this->model();
+  WidgetBuilder& b = build();
+  const auto plot = [&m] { m.Plot(); };
+  // The range fields keep the desktop's field colour, as the lists beside them do.
+  const Rgb field_colour = ToRgb(QApplication::palette("QLineEdit").color(QPalette::Base));
 
-  property_ = Named(new QComboBox, "Property", "Property");
-  for (const ChartPropertyInfo& info : kChartProperties) property_->addItem(Text(info.name));
-  from_ = Named(new QLineEdit(Text(model_.range().from)), "RangeFrom", "Temperature from");
-  to_ = Named(new QLineEdit(Text(model_.range().to)), "RangeTo", "Temperature to");
-  unit_ = Named(new QComboBox, "RangeUnit", "Temperature unit");
-  unit_->addItems({Text(TemperatureUnitName(TemperatureUnit::kCelsius)),
-                   Text(TemperatureUnitName(TemperatureUnit::kKelvin))});
-  auto* plot = Named(new QPushButton("Plot"), "Plot", "Plot");
-  auto* copy = Named(new QPushButton("Copy"), "Copy", "Copy the plotted table as CSV");
-  auto* save = Named(new QPushButton("Save PNG"), "SavePng", "Save the chart as PNG");
-  // Labels that show a value keep their text for screen readers: described, not named.
-  status_ = new QLabel;
-  status_->setObjectName("Status");
-  status_->setAccessibleDescription("Message");
-  readout_ = new QLabel;
-  readout_->setObjectName("Readout");
-  readout_->setAccessibleDescription("Value at the pointer");
+  // The controls, in the order of the top row, which is also the tab order.
+  QLabel* property_label = b.Label("Property", kLaidOut, kLeft);
+  QStringList property_names;
+  for (const ChartPropertyInfo& info : kChartProperties) property_names << Utf8(info.name);
+  QComboBox* property = Choice(fields::kProperty, property_names, "Property", [&m](int index) {
+    m.SelectProperty(kChartProperties.at(static_cast<std::size_t>(index)).property);
+  });
+  property_label->setBuddy(property);
+  QLabel* from_label = b.Label("From", kLaidOut, kLeft);
+  QLineEdit* from = b.Field(fields::kRangeFrom, kLaidOut, field_colour, "Temperature from",
+                            FieldRole::kInput, plot);
+  from_label->setBuddy(from);
+  QLabel* to_label = b.Label("To", kLaidOut, kLeft);
+  QLineEdit* to =
+      b.Field(fields::kRangeTo, kLaidOut, field_colour, "Temperature to", FieldRole::kInput, plot);
+  to_label->setBuddy(to);
+  QStringList unit_names;
+  for (TemperatureUnit unit : kChartRangeUnits) unit_names << Utf8(TemperatureUnitName(unit));
+  QComboBox* unit = Choice(fields::kRangeUnit, unit_names, "Temperature unit", [&m](int index) {
+    m.SelectRangeUnit(kChartRangeUnits.at(static_cast<std::size_t>(index)));
+  });
+  QPushButton* plot_button = b.Button(fields::kPlot, "Plot", kLaidOut, plot);
+  plot_button->setAccessibleName("Plot");
+  QPushButton* copy = b.Button(fields::kCopy, "Copy", kLaidOut, [&m] { m.Copy(); });
+  copy->setAccessibleName("Copy the plotted table as CSV");
+  QPushButton* save = b.Button(fields::kSavePng, "Save PNG", kLaidOut,
+                               [this, &m] { m.SavePng([this] { return Picture(); }); });
+  save->setAccessibleName("Save the chart as PNG");
 
   chart_ = new QChart;
   // The legend names only the shaded spans outside the fits; the curve has the title.
@@ -74,89 +87,72 @@ PropertyChartWindow::PropertyChartWindow(MainWindowModel& main_window, Clipboard
   y_axis_->setLabelFormat("%.4g");
   chart_->addAxis(x_axis_, Qt::AlignBottom);
   chart_->addAxis(y_axis_, Qt::AlignLeft);
-  view_ = Named(new QChartView(chart_), "Chart", "Property chart");
+  view_ = new QChartView(chart_, this);
+  view_->setObjectName(Utf8(fields::kChart));
+  view_->setAccessibleName("Property chart");
   view_->setRenderHint(QPainter::Antialiasing);
   view_->setMinimumSize(640, 420);
+  b.binding().BindControl(view_);
+
+  // Labels that show a value keep their text for screen readers: described, not named.
+  QLabel* readout = b.ModelLabel(fields::kReadout, kLaidOut, kLeft);
+  readout->setAccessibleDescription("Value at the pointer");
+  QLabel* status = b.ModelLabel(fields::kStatus, kLaidOut, kLeft);
+  status->setAccessibleDescription("Message");
 
   auto* controls = new QHBoxLayout;
-  auto* property_label = new QLabel("Property");
-  property_label->setBuddy(property_);
-  auto* from_label = new QLabel("From");
-  from_label->setBuddy(from_);
-  auto* to_label = new QLabel("To");
-  to_label->setBuddy(to_);
-  for (QWidget* w : std::initializer_list<QWidget*>{property_label, property_, from_label, from_,
-                                                    to_label, to_, unit_, plot}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{property_label, property, from_label, from,
+                                                    to_label, to, unit, plot_button}) {
     controls->addWidget(w);
   }
   controls->addStretch();
   controls->addWidget(copy);
   controls->addWidget(save);
   auto* footer = new QHBoxLayout;
-  footer->addWidget(readout_, 1);
-  footer->addWidget(status_);
+  footer->addWidget(readout, 1);
+  footer->addWidget(status);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(controls);
   layout->addWidget(view_, 1);
   layout->addLayout(footer);
 
-  connect(property_, &QComboBox::activated, this, [this](int index) {
-    model_.SelectProperty(kChartProperties.at(static_cast<std::size_t>(index)).property);
-    Refresh();
+  b.TabOrder({fields::kProperty, fields::kRangeFrom, fields::kRangeTo, fields::kRangeUnit,
+              fields::kPlot, fields::kCopy, fields::kSavePng, fields::kChart});
+  chart_observer_ = m.AddObserver([this](std::string_view control) {
+    if (control == fields::kChart) DrawChart();
   });
-  connect(unit_, &QComboBox::activated, this, [this](int index) {
-    ApplyRange();
-    model_.SelectRangeUnit(index == 0 ? TemperatureUnit::kCelsius : TemperatureUnit::kKelvin);
-    Refresh();
-  });
-  for (QLineEdit* field : {from_, to_}) {
-    connect(field, &QLineEdit::returnPressed, this, [this] {
-      ApplyRange();
-      Refresh();
-    });
-  }
-  connect(plot, &QPushButton::clicked, this, [this] {
-    ApplyRange();
-    Refresh();
-  });
-  connect(copy, &QPushButton::clicked, this, [this] { model_.Copy(); });
-  connect(save, &QPushButton::clicked, this, [this] { SavePng(); });
-
-  FollowMainWindow();
-  model_.Redraw();
-  Refresh();
+  Finish();
+  DrawChart();
 }
 
-PropertyChartWindow::~PropertyChartWindow() = default;
+PropertyChartWindow::~PropertyChartWindow() {
+  model().RemoveObserver(chart_observer_);
+}
 
-void PropertyChartWindow::FollowMainWindow() {
-  // The subscription ends with the chart; it does not need the main window's model then, which
-  // may be gone already when the program ends.
-  calculations_ = main_window_.FollowCalculations([this] {
-    model_.Redraw();
-    Refresh();
+QComboBox* PropertyChartWindow::Choice(std::string_view name, const QStringList& entries,
+                                       const QString& accessible_name,
+                                       std::function<void(int)> choose) {
+  auto* list = new QComboBox(this);
+  list->setObjectName(Utf8(name));
+  list->setAccessibleName(accessible_name);
+  list->addItems(entries);
+  // `activated` is the user's choice only; the refresh below writes the entry shown.
+  connect(list, &QComboBox::activated, this, [this, choose = std::move(choose)](int index) {
+    binding().Forward([&] { choose(index); });
   });
+  binding().BindControl(list);
+  const PropertyChartModel& m = model();
+  binding().AddRefresh(
+      [list, name, &m] { list->setCurrentIndex(list->findText(Utf8(m.Text(name)))); });
+  return list;
 }
 
-void PropertyChartWindow::ApplyRange() {
-  ChartRange range = model_.range();
-  range.from = from_->text().toStdString();
-  range.to = to_->text().toStdString();
-  model_.SetRange(range);
-}
-
-void PropertyChartWindow::Refresh() {
-  const ChartSeries& series = model_.series();
-  from_->setText(Text(model_.range().from));
-  to_->setText(Text(model_.range().to));
-  unit_->setCurrentIndex(model_.range().unit == TemperatureUnit::kCelsius ? 0 : 1);
-  property_->setCurrentIndex(static_cast<int>(model_.property()));
-  status_->setText(Text(series.message));
-  readout_->clear();
+void PropertyChartWindow::DrawChart() {
+  const ChartSeries& series = model().series();
   chart_->removeAllSeries();
-  chart_->setTitle(Text(series.title));
-  x_axis_->setTitleText(Text(series.x_title));
-  y_axis_->setTitleText(Text(series.y_title));
+  chart_->setTitle(Utf8(series.title));
+  x_axis_->setTitleText(Utf8(series.x_title));
+  y_axis_->setTitleText(Utf8(series.y_title));
 
   // The axes first, so that the shaded spans lie below the curve and leave it the pointer.
   double low = std::numeric_limits<double>::infinity();
@@ -193,7 +189,7 @@ void PropertyChartWindow::Refresh() {
 }
 
 void PropertyChartWindow::ShadeOutsideFits() {
-  const std::vector<ChartSpan>& spans = model_.series().outside_fits;
+  const std::vector<ChartSpan>& spans = model().series().outside_fits;
   const double bottom = y_axis_->min();
   const double top = y_axis_->max();
   for (std::size_t i = 0; i < spans.size(); ++i) {
@@ -207,7 +203,7 @@ void PropertyChartWindow::ShadeOutsideFits() {
     area->setUpperSeries(upper);
     area->setLowerSeries(lower);
     area->setObjectName(QString("OutsideFits%1").arg(i));
-    area->setName(Text(kOutsideFitsLabel));
+    area->setName(Utf8(kOutsideFitsLabel));
     area->setBrush(QColor(160, 160, 160, 70));
     area->setPen(Qt::NoPen);
     chart_->addSeries(area);
@@ -221,31 +217,26 @@ void PropertyChartWindow::ShadeOutsideFits() {
 }
 
 void PropertyChartWindow::ShowValueAt(double temperature) {
-  const std::string readout = model_.ReadoutAt(temperature);
-  if (readout.empty()) return;
-  const QString text = Text(readout);
-  readout_->setText(text);
-  QToolTip::showText(QCursor::pos(), text, view_);
+  PropertyChartModel& m = model();
+  binding().Forward([&] { m.PointAt(temperature); });
+  const std::string& readout = m.Text(fields::kReadout);
+  if (!readout.empty()) QToolTip::showText(QCursor::pos(), Utf8(readout), view_);
 }
 
-void PropertyChartWindow::SavePng() {
-  const std::string path = model_.AskPngPath();
-  if (path.empty()) return;
-  // The picture goes through the program's one file writer, which refuses what must not be
-  // replaced (a device, a FIFO, a read-only file) and never leaves a half-written file.
+std::optional<std::string> PropertyChartWindow::Picture() const {
   QByteArray png;
   QBuffer buffer(&png);
   if (!buffer.open(QIODevice::WriteOnly) || !view_->grab().toImage().save(&buffer, "PNG")) {
-    messages_.Show(main_window_messages::kFileNotSaved);
-    return;
+    return std::nullopt;
   }
-  model_.SavePng(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+  return std::string(png.constData(), static_cast<std::size_t>(png.size()));
 }
 
 void RegisterPropertyChart(QtWindowOpener& opener, MainWindowModel& main_window,
                            Clipboard& clipboard, FileDialogs& dialogs, MessageService& messages) {
   opener.Register(ToolWindow::kPropertyChart, [&] {
-    return new PropertyChartWindow(main_window, clipboard, dialogs, messages);
+    return new PropertyChartWindow(
+        std::make_unique<PropertyChartModel>(main_window, clipboard, dialogs, messages));
   });
 }
 

@@ -1,57 +1,51 @@
 #pragma once
 // "Property Chart": a property of the main window's mixture against temperature, drawn with
-// Qt Charts. The curve and the range live in PropertyChartModel; this window shows them and
-// hands the user's choices to it. It redraws after every calculation of the main window that
-// wrote all results, so the curve follows the mixture and pressure without chasing the typing.
+// Qt Charts. The curve, the range and the readout live in PropertyChartModel; this window is a
+// layout of its controls bound to the model, and draws the curve each time the model has
+// computed it again.
 
-#include <QWidget>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
 
-#include "tools/chart/property_chart.hpp"
+#include "tools/chart/property_chart_model.hpp"
+#include "ui/tool_window.hpp"
 
 class QChart;
-class QChartView;
 class QComboBox;
-class QLabel;
-class QLineEdit;
+class QChartView;
 class QValueAxis;
 
 namespace toluvek {
 
 class QtWindowOpener;
 
-class PropertyChartWindow : public QWidget {
+class PropertyChartWindow : public ToolWindowOf<PropertyChartModel> {
  public:
-  PropertyChartWindow(MainWindowModel& main_window, Clipboard& clipboard, FileDialogs& dialogs,
-                      MessageService& messages, QWidget* parent = nullptr);
+  explicit PropertyChartWindow(std::unique_ptr<PropertyChartModel> model,
+                               QWidget* parent = nullptr);
   ~PropertyChartWindow() override;
 
-  const PropertyChartModel& model() const { return model_; }
-
  private:
-  // The one place that ties the window to the main window's calculations.
-  void FollowMainWindow();
-  void Refresh();
-  void ApplyRange();
+  // A list whose entry shown is its control's text in the model; choosing an entry runs
+  // `choose` with its index. The model binding has no lists: this window binds its own.
+  QComboBox* Choice(std::string_view name, const QStringList& entries,
+                    const QString& accessible_name, std::function<void(int)> choose);
+  void DrawChart();
   // Grey spans, named in the legend, where the property's fits are extrapolated.
   void ShadeOutsideFits();
   void ShowValueAt(double temperature);
-  void SavePng();
+  // The chart as the window shows it, as PNG bytes.
+  std::optional<std::string> Picture() const;
 
-  MainWindowModel& main_window_;
-  MessageService& messages_;
-  PropertyChartModel model_;
-  QComboBox* property_ = nullptr;
-  QLineEdit* from_ = nullptr;
-  QLineEdit* to_ = nullptr;
-  QComboBox* unit_ = nullptr;
-  QLabel* status_ = nullptr;
-  QLabel* readout_ = nullptr;
   QChart* chart_ = nullptr;
   QChartView* view_ = nullptr;
   QValueAxis* x_axis_ = nullptr;
   QValueAxis* y_axis_ = nullptr;
-  // Last, so that the chart stops following before anything it refreshes goes.
-  CalculationSubscription calculations_;
+  int chart_observer_ = 0;
 };
 
 // Lets the main window's "Property Chart(&G)" open the chart.

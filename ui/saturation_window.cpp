@@ -19,16 +19,9 @@ SaturationWindow::SaturationWindow(std::unique_ptr<SaturationWindowModel> model,
                    parent) {
   WidgetBuilder& b = build();
   b.SetNumberFont(NumberFont(scale().X(kPartialPressure.width())));
-  QLabel* pressure =
-      b.ModelLabel(form5::kPartialPressure, kPartialPressure, Qt::AlignRight | Qt::AlignVCenter);
-  QLabel* temperature =
-      b.ModelLabel(form5::kTemperature, kTemperature, Qt::AlignLeft | Qt::AlignVCenter);
-  for (QLabel* label : {pressure, temperature}) {
-    label->setFont(b.number_font());
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  }
-  pressure->setAccessibleDescription("水蒸気分圧");
-  temperature->setAccessibleDescription("飽和温度");
+  b.ResultLabel(form5::kPartialPressure, kPartialPressure, Qt::AlignRight | Qt::AlignVCenter,
+                "水蒸気分圧");
+  b.ResultLabel(form5::kTemperature, kTemperature, Qt::AlignLeft | Qt::AlignVCenter, "飽和温度");
   Finish();
 }
 

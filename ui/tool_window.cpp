@@ -7,13 +7,22 @@ namespace toluvek {
 ToolWindowBase::ToolWindowBase(std::unique_ptr<WindowModel> model, std::string_view name,
                                const QString& caption, int width_twips, int height_twips,
                                QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
-      model_(std::move(model)),
-      scale_(this) {
+    : ToolWindowBase(
+          std::move(model), name, caption,
+          Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint,
+          parent) {
+  setFixedSize(scale_.Size(width_twips, height_twips));
+}
+
+ToolWindowBase::ToolWindowBase(std::unique_ptr<WindowModel> model, std::string_view name,
+                               const QString& caption, QWidget* parent)
+    : ToolWindowBase(std::move(model), name, caption, Qt::Window, parent) {}
+
+ToolWindowBase::ToolWindowBase(std::unique_ptr<WindowModel> model, std::string_view name,
+                               const QString& caption, Qt::WindowFlags flags, QWidget* parent)
+    : QWidget(parent, flags), model_(std::move(model)), scale_(this) {
   setObjectName(Utf8(name));
   setWindowTitle(caption);
-  setFixedSize(scale_.Size(width_twips, height_twips));
   binding_ = std::make_unique<ModelBinding>(*model_);
   build_ = std::make_unique<WidgetBuilder>(this, scale_, *binding_);
   request_observer_ = model_->AddRequestObserver([this](WindowRequest request) {

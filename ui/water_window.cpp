@@ -44,16 +44,10 @@ WaterWindow::WaterWindow(std::unique_ptr<WaterWindowModel> model, QWidget* paren
   WidgetBuilder& b = build();
   b.SetNumberFont(NumberFont(scale().X(kHeat.width())));
   const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
-  const auto enter = [this, &m](std::string_view control) {
-    return [this, &m, control] {
-      const std::string_view next = m.EnterPressed(control);
-      if (next.empty()) return;
-      if (auto* target = findChild<QWidget*>(Utf8(next))) target->setFocus();
-    };
-  };
 
   b.Label("流 量", kFlowCaption, left);
-  b.Field(form4::kFlow, kFlowField, kWhite, "水の流量", FieldRole::kInput, enter(form4::kFlow));
+  b.Field(form4::kFlow, kFlowField, kWhite, "水の流量", FieldRole::kInput,
+          b.EnterMovesFocus(m, form4::kFlow));
   QGroupBox* unit = b.Frame("Frame1", "単位", kUnitFrame, "流量の単位");
   for (std::size_t i = 0; i < form4::kUnitOptions.size(); ++i) {
     const auto which = static_cast<WaterFlowUnit>(i);
@@ -62,9 +56,11 @@ WaterWindow::WaterWindow(std::unique_ptr<WaterWindowModel> model, QWidget* paren
              [&m, which] { m.SelectFlowUnit(which); });
   }
 
-  b.Field(form4::kT1, kT1Field, kWhite, "開始温度 ℃ 液", FieldRole::kInput, enter(form4::kT1));
+  b.Field(form4::kT1, kT1Field, kWhite, "開始温度 ℃ 液", FieldRole::kInput,
+          b.EnterMovesFocus(m, form4::kT1));
   b.Label("℃，液   →", kT1Caption, left);
-  b.Field(form4::kT2, kT2Field, kWhite, "終了温度 ℃", FieldRole::kInput, enter(form4::kT2));
+  b.Field(form4::kT2, kT2Field, kWhite, "終了温度 ℃", FieldRole::kInput,
+          b.EnterMovesFocus(m, form4::kT2));
   b.Label("℃", kT2Caption, left);
 
   QGroupBox* phase = b.Frame("Frame2", "相", kPhaseFrame, "終了時の相");
@@ -75,8 +71,7 @@ WaterWindow::WaterWindow(std::unique_ptr<WaterWindowModel> model, QWidget* paren
              [&m, which] { m.SelectPhase(which); });
   }
 
-  QLabel* heat = b.ModelLabel(form4::kHeat, kHeat, Qt::AlignRight | Qt::AlignVCenter);
-  heat->setFont(b.number_font());
+  QLabel* heat = b.ResultLabel(form4::kHeat, kHeat, Qt::AlignRight | Qt::AlignVCenter, "熱量");
   // Blue on the light face it was drawn for, whatever the desktop's palette.
   QPalette palette = heat->palette();
   palette.setColor(QPalette::WindowText, kResultBlue);
@@ -84,8 +79,6 @@ WaterWindow::WaterWindow(std::unique_ptr<WaterWindowModel> model, QWidget* paren
                    QApplication::style()->standardPalette().color(QPalette::Window));
   heat->setPalette(palette);
   heat->setAutoFillBackground(true);
-  heat->setAccessibleDescription("熱量");
-  heat->setTextInteractionFlags(Qt::TextSelectableByMouse);
   b.ModelLabel(form4::kHeatUnit, kHeatUnit, left);
 
   b.Button(form4::kCalculate, "計算", kCalculateButton, [&m] { m.Calculate(); });

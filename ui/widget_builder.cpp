@@ -133,6 +133,16 @@ QLabel* WidgetBuilder::ModelLabel(std::string_view name, const QRect& twips,
   return label;
 }
 
+QLabel* WidgetBuilder::ResultLabel(std::string_view name, const QRect& twips,
+                                   Qt::Alignment alignment, const QString& description,
+                                   QWidget* parent) {
+  QLabel* label = ModelLabel(name, twips, alignment, parent);
+  label->setFont(number_font_);
+  label->setAccessibleDescription(description);
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  return label;
+}
+
 QLabel* WidgetBuilder::ClickableLabel(QLabel* label, Action left, Action right,
                                       const QString& description, LeftOn left_on) {
   label->setCursor(Qt::PointingHandCursor);
@@ -159,6 +169,14 @@ QLineEdit* WidgetBuilder::Field(std::string_view name, const QRect& twips, Rgb b
   }
   binding_.BindField(field, background);
   return field;
+}
+
+WidgetBuilder::Action WidgetBuilder::FocusingNamed(std::function<std::string_view()> step) const {
+  return [client = client_, step = std::move(step)] {
+    const std::string_view next = step();
+    if (next.empty()) return;
+    if (auto* target = client->findChild<QWidget*>(Utf8(next))) target->setFocus();
+  };
 }
 
 QPushButton* WidgetBuilder::Button(std::string_view name, const QString& caption,

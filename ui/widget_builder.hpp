@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -60,6 +61,11 @@ class WidgetBuilder {
   // A label whose caption and visibility the model writes.
   QLabel* ModelLabel(std::string_view name, const QRect& twips, Qt::Alignment alignment,
                      QWidget* parent = nullptr);
+  // A label that shows a result the model writes: in the number font, selectable with the mouse
+  // for copying, and described by `description` for a screen reader, which still speaks its
+  // text as its name.
+  QLabel* ResultLabel(std::string_view name, const QRect& twips, Qt::Alignment alignment,
+                      const QString& description, QWidget* parent = nullptr);
   // When a label's left button acts: at the press, or at a click (pressed and released on it).
   enum class LeftOn { kClick, kPress };
   // A label that runs `left` for the left button and `right` when pressed with the right one;
@@ -70,6 +76,13 @@ class WidgetBuilder {
   // enabled flag; Enter runs `enter`.
   QLineEdit* Field(std::string_view name, const QRect& twips, Rgb background,
                    const QString& accessible_name, FieldRole role, Action enter = {});
+  // Enter in the field `control`: the model's EnterPressed, then the focus moves to the control
+  // it names (it stays where the model names none).
+  template <typename Model>
+  Action EnterMovesFocus(Model& model, std::string_view control) {
+    return FocusingNamed(
+        [&model, control = std::string(control)] { return model.EnterPressed(control); });
+  }
   QPushButton* Button(std::string_view name, const QString& caption, const QRect& twips,
                       Action action, const QString& tooltip = {});
   // A frame of option buttons.
@@ -89,6 +102,8 @@ class WidgetBuilder {
 
  private:
   QObject* Events();
+  // Runs `step`, then gives the focus to the control whose name it returned, if any.
+  Action FocusingNamed(std::function<std::string_view()> step) const;
 
   QWidget* client_;
   TwipScale scale_;

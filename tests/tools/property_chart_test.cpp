@@ -1,18 +1,11 @@
 #include "tools/chart/property_chart.hpp"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "common/number_text.hpp"
-#include "main/main_window_fields.hpp"
-#include "tests/support/fakes.hpp"
 
 namespace toluvek {
 namespace {
@@ -149,62 +142,6 @@ TEST(PropertyChart, StepGivesAtLeastTwoHundredPoints) {
       EXPECT_GE(span / step + 1, kMinChartPoints) << span;
     }
   }
-}
-
-TEST(PropertyChart, FollowsTheMainWindowAndCopiesTheTable) {
-  FakePlatform platform;
-  MainWindowModel window(platform.Services());
-  PropertyChartModel chart(window, platform, platform, platform);
-  chart.Redraw();
-  EXPECT_EQ(chart.series().title, "cp of O2 21 %, N2 79 % at 1.01325E+005 Pa");
-  window.SetText(form1::kAmount[kCH4], "1");
-  window.SetText(form1::kAmount[kO2], "2");
-  window.SetText(form1::kAmount[kN2], "7.52");
-  chart.SelectProperty(ChartProperty::kPrandtlEucken);
-  EXPECT_EQ(chart.series().title,
-            "Pr (Eucken) of O2 19.01 %, N2 71.48 %, CH4 9.506 % at 1.01325E+005 Pa");
-  chart.SelectRangeUnit(TemperatureUnit::kKelvin);
-  EXPECT_EQ(chart.range().to, "973.15");
-  EXPECT_EQ(chart.series().points.front().temperature, 273.15);
-  chart.SetRange({"300", "400", TemperatureUnit::kKelvin});
-  chart.Copy();
-  EXPECT_EQ(platform.clipboard.substr(0, 36), "temperature_K,prandtl_eucken\r\n300,0.");
-  EXPECT_EQ(chart.AskPngPath(), "");
-  EXPECT_EQ(platform.asked.back().default_extension, "png");
-}
-
-// Saving the picture refuses, with the save's message, what the composition file save refuses.
-TEST(PropertyChart, SavePngReplacesOnlyWritableRegularFiles) {
-  namespace fs = std::filesystem;
-  std::string folder = ::testing::TempDir() + "toluvek_chart_XXXXXX";
-  ASSERT_NE(::mkdtemp(folder.data()), nullptr);
-  const std::string fifo = folder + "/pipe.png";
-  const std::string read_only = folder + "/read-only.png";
-  const std::string fresh = folder + "/fresh.png";
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-  std::ofstream(read_only) << "old";
-  fs::permissions(read_only,
-                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-
-  FakePlatform platform;
-  MainWindowModel window(platform.Services());
-  PropertyChartModel chart(window, platform, platform, platform);
-  const std::pair<std::string, bool> cases[] = {
-      {fifo, false}, {read_only, false}, {folder, false}, {"/dev/null", false}, {fresh, true}};
-  for (const auto& [path, written] : cases) {
-    platform.shown.clear();
-    EXPECT_EQ(chart.SavePng(path, "\x89PNG"), written) << path;
-    EXPECT_EQ(platform.shown, written ? std::vector<Message>{}
-                                      : std::vector<Message>{main_window_messages::kFileNotSaved})
-        << path;
-  }
-  EXPECT_TRUE(fs::is_fifo(fifo));
-  std::ifstream old(read_only);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "old");
-  std::ifstream png(fresh, std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(png), {}), "\x89PNG");
-  std::error_code ignored;
-  fs::remove_all(folder, ignored);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 
 #include "main/main_window_model.hpp"
 #include "tests/support/fakes.hpp"
+#include "tests/ui/ui_test_main.hpp"
 #include "ui/main_window.hpp"
 
 namespace toluvek {
@@ -110,5 +111,5 @@ class CommaLocaleTest : public QObject {
 
 }  // namespace toluvek
 
-QTEST_MAIN(toluvek::CommaLocaleTest)
+TOLUVEK_UI_TEST_MAIN(toluvek::CommaLocaleTest)
 #include "comma_locale_test.moc"

@@ -11,6 +11,7 @@
 
 #include "main/main_window_model.hpp"
 #include "tests/support/fakes.hpp"
+#include "tests/ui/ui_test_main.hpp"
 #include "tests/ui/whole_program.hpp"
 #include "ui/composition_dialog_windows.hpp"
 #include "ui/main_window.hpp"
@@ -118,5 +119,5 @@ class CompositionDialogWindowsTest : public QObject {
 
 }  // namespace toluvek
 
-QTEST_MAIN(toluvek::CompositionDialogWindowsTest)
+TOLUVEK_UI_TEST_MAIN(toluvek::CompositionDialogWindowsTest)
 #include "composition_dialog_windows_test.moc"

@@ -13,6 +13,7 @@
 
 #include "main/main_window_model.hpp"
 #include "tests/support/fakes.hpp"
+#include "tests/ui/ui_test_main.hpp"
 #include "tests/ui/whole_program.hpp"
 #include "ui/converter_windows.hpp"
 #include "ui/main_window.hpp"
@@ -164,5 +165,5 @@ class ConverterWindowsTest : public QObject {
 
 }  // namespace toluvek
 
-QTEST_MAIN(toluvek::ConverterWindowsTest)
+TOLUVEK_UI_TEST_MAIN(toluvek::ConverterWindowsTest)
 #include "converter_windows_test.moc"

@@ -14,6 +14,7 @@
 #include "main/main_window_fields.hpp"
 #include "main/main_window_model.hpp"
 #include "tests/support/fakes.hpp"
+#include "tests/ui/ui_test_main.hpp"
 #include "tests/ui/whole_program.hpp"
 #include "ui/duct_window.hpp"
 #include "ui/main_window.hpp"
@@ -145,5 +146,5 @@ class DuctWindowTest : public QObject {
 
 }  // namespace toluvek
 
-QTEST_MAIN(toluvek::DuctWindowTest)
+TOLUVEK_UI_TEST_MAIN(toluvek::DuctWindowTest)
 #include "duct_window_test.moc"

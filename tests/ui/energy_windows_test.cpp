@@ -15,6 +15,7 @@
 #include "main/main_window_fields.hpp"
 #include "main/main_window_model.hpp"
 #include "tests/support/fakes.hpp"
+#include "tests/ui/ui_test_main.hpp"
 #include "tests/ui/whole_program.hpp"
 #include "ui/enthalpy_window.hpp"
 #include "ui/main_window.hpp"
@@ -283,6 +284,6 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   toluvek::EnthalpyWindowTest enthalpy;
   toluvek::WaterWindowTest water;
-  return QTest::qExec(&enthalpy, argc, argv) | QTest::qExec(&water, argc, argv);
+  return toluvek::RunUiTests({&enthalpy, &water}, argc, argv);
 }
 #include "energy_windows_test.moc"

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTextLayout>
 
+#include "tests/ui/ui_test_main.hpp"
 #include "ui/about_window.hpp"
 #include "ui/appearance.hpp"
 #include "ui/help_window.hpp"
@@ -199,5 +200,5 @@ class FixedWindowsTest : public QObject {
 
 }  // namespace toluvek
 
-QTEST_MAIN(toluvek::FixedWindowsTest)
+TOLUVEK_UI_TEST_MAIN(toluvek::FixedWindowsTest)
 #include "fixed_windows_test.moc"

@@ -15,6 +15,7 @@
 
 #include "main/main_window_model.hpp"
 #include "tests/support/fakes.hpp"
+#include "tests/ui/ui_test_main.hpp"
 #include "ui/appearance.hpp"
 #include "ui/main_window.hpp"
 #include "ui/twips.hpp"
@@ -62,21 +63,6 @@ class MainWindowTest : public QObject {
   }
 
   void cleanup() { h_.reset(); }
-
-  void everyControlIsFoundByItsOwnName() {
-    for (int i = 1; i <= 96; ++i) {
-      QCOMPARE(h().window.findChildren<QLineEdit*>(QString("Text%1").arg(i)).size(), 1);
-    }
-    for (const char* name : {"Command1", "Command2", "Command3", "Command4", "Command5", "Command6",
-                             "Command8", "Prev"}) {
-      QCOMPARE(h().window.findChildren<QPushButton*>(name).size(), 1);
-    }
-    for (const char* name : {"Option1", "Option2", "Option3", "Option4", "Option5"}) {
-      QCOMPARE(h().window.findChildren<QRadioButton*>(name).size(), 1);
-    }
-    QVERIFY(Find<QLabel>("Label10")->text() == "H2O");
-    QVERIFY(Find<QLabel>("Label46")->text() == "mol Vol.");
-  }
 
   void startsShowingTheModelWithTheFocusInThePressure() {
     QCOMPARE(Find("Text1")->text(), "1.01325E+005");
@@ -477,5 +463,5 @@ class MainWindowTest : public QObject {
 
 }  // namespace toluvek
 
-QTEST_MAIN(toluvek::MainWindowTest)
+TOLUVEK_UI_TEST_MAIN(toluvek::MainWindowTest)
 #include "main_window_test.moc"

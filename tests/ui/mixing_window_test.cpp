@@ -13,6 +13,7 @@
 #include "main/main_window_fields.hpp"
 #include "main/main_window_model.hpp"
 #include "tests/support/fakes.hpp"
+#include "tests/ui/ui_test_main.hpp"
 #include "tests/ui/whole_program.hpp"
 #include "ui/main_window.hpp"
 #include "ui/mixing_window.hpp"
@@ -162,5 +163,5 @@ class MixingWindowTest : public QObject {
 
 }  // namespace toluvek
 
-QTEST_MAIN(toluvek::MixingWindowTest)
+TOLUVEK_UI_TEST_MAIN(toluvek::MixingWindowTest)
 #include "mixing_window_test.moc"

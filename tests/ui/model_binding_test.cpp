@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "main/window_model.hpp"
+#include "tests/ui/ui_test_main.hpp"
 #include "ui/model_binding.hpp"
 
 namespace toluvek {
@@ -137,7 +138,11 @@ class ModelBindingTest : public QObject {
 
   void actionsForwardedWhileReflectingAreDropped() {
     EchoModel model;
+    QWidget window;
+    auto* copy = new QLineEdit(&window);
+    copy->setObjectName("Copy");
     ModelBinding binding(model);
+    binding.BindField(copy, kWhite);
     int runs = 0;
     int refreshes = 0;
     binding.AddRefresh([&] {
@@ -148,6 +153,21 @@ class ModelBindingTest : public QObject {
     binding.Forward([&] { model.SetText("Copy", "x"); });
     QCOMPARE(runs, 0);
     QVERIFY(refreshes >= 2);
+    QCOMPARE(copy->text(), "x");
+  }
+
+  void aChangeOfAControlWithoutWidgetIsWarnedAboutAndPassedOver() {
+    EchoModel model;
+    QWidget window;
+    auto* field = new QLineEdit(&window);
+    field->setObjectName("Field");
+    ModelBinding binding(model);
+    binding.BindField(field, kWhite);
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QString("^%1 \"Feild\"$").arg(kUnboundControlWarning)));
+    model.SetText("Feild", "misspelt");
+    model.SetText("Field", "still shown");
+    QCOMPARE(field->text(), "still shown");
   }
 
   void bindingLetsGoOfTheModelWhenDestroyed() {
@@ -166,5 +186,5 @@ class ModelBindingTest : public QObject {
 
 }  // namespace toluvek
 
-QTEST_MAIN(toluvek::ModelBindingTest)
+TOLUVEK_UI_TEST_MAIN(toluvek::ModelBindingTest)
 #include "model_binding_test.moc"

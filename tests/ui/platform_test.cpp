@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <vector>
 
+#include "tests/ui/ui_test_main.hpp"
 #include "ui/qt_platform.hpp"
 #include "ui/twips.hpp"
 
@@ -171,5 +172,5 @@ class PlatformTest : public QObject {
 
 }  // namespace toluvek
 
-QTEST_MAIN(toluvek::PlatformTest)
+TOLUVEK_UI_TEST_MAIN(toluvek::PlatformTest)
 #include "platform_test.moc"

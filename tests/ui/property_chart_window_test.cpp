@@ -16,6 +16,7 @@
 
 #include "main/main_window_fields.hpp"
 #include "tests/support/fakes.hpp"
+#include "tests/ui/ui_test_main.hpp"
 #include "ui/appearance.hpp"
 #include "ui/main_window.hpp"
 #include "ui/property_chart_window.hpp"
@@ -90,12 +91,41 @@ class PropertyChartWindowTest : public QObject {
       QWidget* control = chart->findChild<QWidget*>(name);
       QVERIFY2(control != nullptr && !control->accessibleName().isEmpty(), name);
     }
+    // Unlike the program's forms, the chart can be made larger.
+    QVERIFY(chart->maximumWidth() > chart->width());
+  }
+
+  void theListsShowTheModelsChoiceAndTheFieldsItsRange() {
+    h_->model.OpenPropertyChart();
+    auto* unit = Chart()->findChild<QComboBox*>("RangeUnit");
+    unit->setCurrentIndex(1);
+    Q_EMIT unit->activated(1);
+    QCOMPARE(Chart()->findChild<QLineEdit*>("RangeFrom")->text(), QString("273.15"));
+    QCOMPARE(Chart()->findChild<QLineEdit*>("RangeTo")->text(), QString("973.15"));
+    QCOMPARE(unit->currentText(), QString("K"));
+    QCOMPARE(Lines().front()->at(0).x(), 273.15);
+    // A list shows what the model chose, whatever entry the user left it on.
+    auto* property = Chart()->findChild<QComboBox*>("Property");
+    property->setCurrentIndex(2);
+    h_->window.findChild<QPushButton*>("Command1")->click();
+    QCOMPARE(property->currentText(), QString("cp"));
+  }
+
+  void thePointerOverTheCurveShowsTheValueThere() {
+    h_->model.OpenPropertyChart();
+    auto* readout = Chart()->findChild<QLabel*>("Readout");
+    QCOMPARE(readout->text(), QString());
+    Q_EMIT Lines().front()->hovered(QPointF(350.4, 1000), true);
+    QVERIFY2(readout->text().startsWith("350 ℃, cp = "), qPrintable(readout->text()));
+    h_->window.findChild<QPushButton*>("Command1")->click();
+    QCOMPARE(readout->text(), QString());
   }
 
   void shadesTheRangeBeyondTheFitsBelowTheCurve() {
     h_->model.OpenPropertyChart();
     auto* to = Chart()->findChild<QLineEdit*>("RangeTo");
-    to->setText("1500");
+    to->selectAll();
+    QTest::keyClicks(to, "1500");
     QTest::mouseClick(Chart()->findChild<QPushButton*>("Plot"), Qt::LeftButton);
     const QList<QAbstractSeries*> series =
         Chart()->findChild<QChartView*>("Chart")->chart()->series();
@@ -142,7 +172,8 @@ class PropertyChartWindowTest : public QObject {
   void aRejectedInputShowsTheMessageAndNoCurve() {
     h_->model.OpenPropertyChart();
     auto* from = Chart()->findChild<QLineEdit*>("RangeFrom");
-    from->setText("-300");
+    from->selectAll();
+    QTest::keyClicks(from, "-300");
     QTest::keyClick(from, Qt::Key_Return);
     QCOMPARE(Chart()->findChild<QLabel*>("Status")->text(), QString("絶対温度が負です!!"));
     QVERIFY(Lines().isEmpty());
@@ -153,5 +184,5 @@ class PropertyChartWindowTest : public QObject {
 
 }  // namespace toluvek
 
-QTEST_MAIN(toluvek::PropertyChartWindowTest)
+TOLUVEK_UI_TEST_MAIN(toluvek::PropertyChartWindowTest)
 #include "property_chart_window_test.moc"

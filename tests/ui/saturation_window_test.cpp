@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "main/main_window_model.hpp"
+#include "tests/ui/ui_test_main.hpp"
 #include "tests/ui/whole_program.hpp"
 #include "ui/main_window.hpp"
 #include "ui/saturation_window.hpp"
@@ -62,5 +63,5 @@ class SaturationWindowTest : public QObject {
 
 }  // namespace toluvek
 
-QTEST_MAIN(toluvek::SaturationWindowTest)
+TOLUVEK_UI_TEST_MAIN(toluvek::SaturationWindowTest)
 #include "saturation_window_test.moc"

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "main/window_model.hpp"
+#include "tests/ui/ui_test_main.hpp"
 #include "ui/tool_window.hpp"
 #include "ui/window_opener.hpp"
 
@@ -117,5 +118,5 @@ class ToolWindowTest : public QObject {
 
 }  // namespace toluvek
 
-QTEST_MAIN(toluvek::ToolWindowTest)
+TOLUVEK_UI_TEST_MAIN(toluvek::ToolWindowTest)
 #include "tool_window_test.moc"

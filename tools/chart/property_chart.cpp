@@ -164,45 +164,4 @@ std::string ChartCsv(const ChartSeries& series, ChartProperty property, Temperat
   return csv;
 }
 
-void PropertyChartModel::SelectProperty(ChartProperty property) {
-  property_ = property;
-  Redraw();
-}
-
-void PropertyChartModel::SetRange(ChartRange range) {
-  range_ = std::move(range);
-  Redraw();
-}
-
-void PropertyChartModel::SelectRangeUnit(TemperatureUnit unit) {
-  if (unit == range_.unit) return;
-  const double offset = unit == TemperatureUnit::kKelvin ? kKelvinOffset : -kKelvinOffset;
-  for (std::string* text : {&range_.from, &range_.to}) {
-    if (const std::optional<double> value = ParseStrict(*text)) {
-      *text = FormatGeneral(*value + offset);
-    }
-  }
-  range_.unit = unit;
-  Redraw();
-}
-
-void PropertyChartModel::Redraw() {
-  series_ = MakeChartSeries(property_, ReadChartMixture(window_), range_);
-}
-
-void PropertyChartModel::Copy() {
-  clipboard_.SetText(ChartCsv(series_, property_, range_.unit));
-}
-
-std::string PropertyChartModel::AskPngPath() {
-  const FileDialogResult result = dialogs_.Ask({"Save PNG", "PNG(*.png)|*.png", "png", true});
-  return result.status == FileDialogResult::Status::kChosen ? result.path : std::string();
-}
-
-bool PropertyChartModel::SavePng(const std::string& path, std::string_view png) {
-  if (!WriteFileAtomically(path, png)) return true;
-  messages_.Show(main_window_messages::kFileNotSaved);
-  return false;
-}
-
 }  // namespace toluvek

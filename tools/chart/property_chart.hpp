@@ -10,7 +10,6 @@
 
 #include "engine/mixture.hpp"
 #include "main/main_window_model.hpp"
-#include "main/platform.hpp"
 #include "main/units.hpp"
 
 namespace toluvek {
@@ -53,8 +52,8 @@ const ChartPropertyInfo& InfoOf(ChartProperty property);
 // The fewest points of a curve.
 inline constexpr int kMinChartPoints = 200;
 
-// The temperature range, as typed in the chart window, in its unit. The default lies inside
-// the range of the property fits (200 to 1000 K).
+// The temperature range of a curve, as typed in the chart window, in its unit. The default lies
+// inside the range of the property fits (200 to 1000 K).
 struct ChartRange {
   std::string from = "0";
   std::string to = "700";
@@ -117,46 +116,5 @@ std::string ChartReadout(const ChartSeries& series, ChartProperty property, Temp
 // The plotted table as CSV: temperature and value of every point, the value empty where the
 // calculation failed.
 std::string ChartCsv(const ChartSeries& series, ChartProperty property, TemperatureUnit unit);
-
-// The chart window's state and commands, without widgets.
-class PropertyChartModel {
- public:
-  PropertyChartModel(const MainWindowModel& window, Clipboard& clipboard, FileDialogs& dialogs,
-                     MessageService& messages)
-      : window_(window), clipboard_(clipboard), dialogs_(dialogs), messages_(messages) {}
-
-  ChartProperty property() const { return property_; }
-  const ChartRange& range() const { return range_; }
-  const ChartSeries& series() const { return series_; }
-
-  void SelectProperty(ChartProperty property);
-  void SetRange(ChartRange range);
-  // The unit options of the range: its texts converted between ℃ and K (a text that is not a
-  // number stays as it is), then the curve again.
-  void SelectRangeUnit(TemperatureUnit unit);
-  // Reads the main window's fields again and recomputes the curve.
-  void Redraw();
-  // "Copy": the plotted table onto the clipboard.
-  void Copy();
-  // "Save PNG": asks for a file name; empty when none was chosen.
-  std::string AskPngPath();
-  // Writes the picture to `path` as every save of the program does (atomically; a target
-  // that is not a regular file or has no write permission is refused); on failure says
-  // "ﾌｧｲﾙの保存でｴﾗｰが発生しました。". Returns whether it was written.
-  bool SavePng(const std::string& path, std::string_view png);
-  // The readout at the pointer over the current curve.
-  std::string ReadoutAt(double temperature) const {
-    return ChartReadout(series_, property_, range_.unit, temperature);
-  }
-
- private:
-  const MainWindowModel& window_;
-  Clipboard& clipboard_;
-  FileDialogs& dialogs_;
-  MessageService& messages_;
-  ChartProperty property_ = ChartProperty::kCp;
-  ChartRange range_;
-  ChartSeries series_;
-};
 
 }  // namespace toluvek

@@ -22,10 +22,8 @@
 #include <string>
 #include <vector>
 
-#include "main/main_window_model.hpp"
 #include "ui/appearance.hpp"
-#include "ui/main_window.hpp"
-#include "ui/tool_windows.hpp"
+#include "ui/program.hpp"
 #include "ui/twips.hpp"
 
 namespace {
@@ -59,10 +57,8 @@ void Backspace(QWidget* field) {
   QApplication::sendEvent(field, &key);
 }
 
-struct Program {
-  toluvek::QtServices services;
-  toluvek::MainWindowModel model{services.ForMainWindow()};
-  toluvek::MainWindow window{model, [] { QCoreApplication::exit(0); }};
+struct Program : toluvek::Program {
+  Program() : toluvek::Program([] { QCoreApplication::exit(0); }) {}
 
   QWidget* Find(ToolWindow kind) { return services.windows.Find(kind); }
   // A right press on the main window's bare background: the chooser.
@@ -140,8 +136,6 @@ int main(int argc, char** argv) {
   }
   toluvek::ApplyAppearance(app);
   Program p;
-  toluvek::RegisterWindows(p.services, p.model);
-  p.services.Anchor(&p.window);
   p.window.move(40, 40);
   p.window.show();
   app.processEvents();

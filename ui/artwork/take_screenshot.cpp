@@ -34,6 +34,7 @@
 #include "ui/duct_window.hpp"
 #include "ui/help_window.hpp"
 #include "ui/main_window.hpp"
+#include "ui/program.hpp"
 #include "ui/tool_window.hpp"
 #include "ui/tool_windows.hpp"
 
@@ -275,11 +276,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   toluvek::ApplyAppearance(app);
-  toluvek::QtServices services;
-  toluvek::MainWindowModel model(services.ForMainWindow());
-  toluvek::RegisterWindows(services, model);
-  toluvek::MainWindow window(model, [] { QCoreApplication::exit(0); });
-  services.Anchor(&window);
+  toluvek::Program program([] { QCoreApplication::exit(0); });
+  toluvek::QtServices& services = program.services;
+  toluvek::MainWindowModel& model = program.model;
+  toluvek::MainWindow& window = program.window;
   window.CentreOnScreen();
   window.show();
   window.findChild<QPushButton*>("Command1")->click();
