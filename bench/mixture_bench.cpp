@@ -1,9 +1,12 @@
-// The property engine and the calculate command, timed.
+// The property engine and the calculate command, timed. The engine runs beside the plain
+// reference loop of mixture_reference.hpp, which computes the same bits with no checks: compare
+// the two within one run, never with a figure from another machine or another day.
 
 #include <benchmark/benchmark.h>
 
 #include <vector>
 
+#include "bench/mixture_reference.hpp"
 #include "engine/mixture.hpp"
 #include "main/headless_main_window.hpp"
 #include "main/main_window_fields.hpp"
@@ -13,6 +16,14 @@ namespace {
 
 constexpr SpeciesArray kAllTwelve = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
 
+// Nanoseconds per state, from the states counted as items.
+void CountStates(benchmark::State& state, std::size_t states_per_iteration) {
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * states_per_iteration));
+  state.counters["ns_per_state"] =
+      benchmark::Counter(static_cast<double>(state.iterations() * states_per_iteration) * 1e-9,
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
 void BM_MixtureAllSpecies(benchmark::State& state) {
   double t = 293.15;
   for (auto _ : state) {
@@ -20,8 +31,45 @@ void BM_MixtureAllSpecies(benchmark::State& state) {
     MixtureResult r = CalculateMixture(101325, t, kAllTwelve);
     benchmark::DoNotOptimize(r);
   }
+  CountStates(state, 1);
 }
 BENCHMARK(BM_MixtureAllSpecies);
+
+// The portable form, two species at a time, where CalculateMixture would take four.
+void BM_MixtureAllSpeciesTwoLanes(benchmark::State& state) {
+  double t = 293.15;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(t);
+    MixtureResult r = CalculateMixtureInLanes(LaneWidth::kTwo, 101325, t, kAllTwelve);
+    benchmark::DoNotOptimize(r);
+  }
+  CountStates(state, 1);
+}
+BENCHMARK(BM_MixtureAllSpeciesTwoLanes);
+
+// The floor: the same arithmetic as one plain loop nest without checks.
+void BM_MixtureAllSpeciesReference(benchmark::State& state) {
+  double t = 293.15;
+  MixtureProperties p;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(t);
+    reference::Mixture(101325, t, kAllTwelve, p);
+    benchmark::DoNotOptimize(p);
+  }
+  CountStates(state, 1);
+}
+BENCHMARK(BM_MixtureAllSpeciesReference);
+
+void BM_MixtureAllSpeciesStepwise(benchmark::State& state) {
+  double t = 293.15;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(t);
+    MixtureResult r = CalculateMixtureStepwise(101325, t, kAllTwelve);
+    benchmark::DoNotOptimize(r);
+  }
+  CountStates(state, 1);
+}
+BENCHMARK(BM_MixtureAllSpeciesStepwise);
 
 void BM_MixtureAllSpeciesLiteralWilke(benchmark::State& state) {
   double t = 293.15;
@@ -30,6 +78,7 @@ void BM_MixtureAllSpeciesLiteralWilke(benchmark::State& state) {
     MixtureResult r = CalculateMixture(101325, t, kAllTwelve, WilkeForm::kLiteral);
     benchmark::DoNotOptimize(r);
   }
+  CountStates(state, 1);
 }
 BENCHMARK(BM_MixtureAllSpeciesLiteralWilke);
 
@@ -50,6 +99,23 @@ void BM_MixtureSweep(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_MixtureSweep);
+
+// A table's worth of states through the many-state entry point: one composition and pressure,
+// temperatures 0.001 K apart, as a temperature sweep gives them.
+void BM_MixtureStates(benchmark::State& state) {
+  const auto count = static_cast<std::size_t>(state.range(0));
+  std::vector<double> temperatures(count);
+  for (std::size_t k = 0; k < count; ++k) temperatures[k] = 273.15 + 0.001 * k;
+  const double pressure = 101325;
+  std::vector<MixtureResult> results(count);
+  for (auto _ : state) {
+    CalculateMixtures({&pressure, 1}, temperatures, {&kAllTwelve, 1}, results);
+    benchmark::DoNotOptimize(results.data());
+    benchmark::ClobberMemory();
+  }
+  CountStates(state, count);
+}
+BENCHMARK(BM_MixtureStates)->Arg(1024);
 
 // From the texts of the input fields to the 81 result texts, as "計算" does it.
 void BM_CalculateCommand(benchmark::State& state) {

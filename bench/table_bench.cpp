@@ -81,5 +81,24 @@ void BM_BatchRows(benchmark::State& state) {
 }
 BENCHMARK(BM_BatchRows)->Unit(benchmark::kMillisecond);
 
+// A temperature sweep of 100,000 rows through WriteSweep, as `toluvek-cli table --jobs N`
+// writes it; wall-clock time, since the threads are the point.
+void BM_SweepJobs(benchmark::State& state) {
+  DiscardBuffer discard;
+  std::ostream out(&discard);
+  SweepRequest request;
+  request.pressure = SingleValue(101325);
+  MakeSweep(0, 99.999, 0.001, request.temperature);
+  request.amounts.values = kAllTwelve;
+  const auto jobs = static_cast<std::size_t>(state.range(0));
+  for (auto _ : state) {
+    TableWriter writer(out, DefaultTableColumns(), TableFormat::kCsv);
+    benchmark::DoNotOptimize(WriteSweep(request, writer, jobs));
+  }
+  state.SetItemsProcessed(
+      static_cast<std::int64_t>(state.iterations() * request.temperature.count));
+}
+BENCHMARK(BM_SweepJobs)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace toluvek

@@ -5,7 +5,7 @@
 
 #include "cli/cli_app.hpp"
 #include "cli/table_options.hpp"
-#include "tables/batch_input.hpp"
+#include "tables/batch_table.hpp"
 
 namespace toluvek::cli {
 
@@ -40,22 +40,7 @@ Subcommand AddBatchCommand(CLI::App& app) {
               return kExitStopped;
             }
             TableWriter writer(io.out, *columns, options->output.Format());
-            BatchState state;
-            MixtureResult scratch;
-            TableCounts counts;
-            while (reader.Next(state)) {
-              TableRow row;
-              if (!state.error.empty()) {
-                row.error = state.error;
-              } else {
-                row = StateRow(state.pressure, state.pressure_unit, state.temperature,
-                               state.temperature_unit);
-                CalculateRow(row, state.amounts, scratch);
-              }
-              writer.Write(row);
-              counts.Count(row);
-              if (writer.failed()) break;  // no reader is left for the rows after it
-            }
+            const TableCounts counts = WriteBatch(reader, writer, options->output.Jobs());
             if (in.bad()) {
               io.err << "the input could not be read after " << counts.rows << " rows\n";
               writer.Flush();

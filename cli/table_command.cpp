@@ -113,7 +113,7 @@ Subcommand AddTableCommand(CLI::App& app) {
             if (!columns) return kExitUsage;
 
             TableWriter writer(io.out, *columns, options->output.Format());
-            return FinishTable(writer, WriteSweep(request, writer), io);
+            return FinishTable(writer, WriteSweep(request, writer, options->output.Jobs()), io);
           })};
 }
 

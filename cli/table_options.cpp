@@ -7,8 +7,15 @@
 #include "cli/cli_app.hpp"
 #include "cli/completion.hpp"
 #include "cli/mixture_output.hpp"
+#include "tables/ordered_chunks.hpp"
 
 namespace toluvek::cli {
+namespace {
+
+// More threads than this only hold more chunks in memory.
+constexpr std::size_t kMaxJobs = 256;
+
+}  // namespace
 
 void TableOptions::AddTo(CLI::App& app) {
   std::vector<std::string> names;
@@ -22,6 +29,14 @@ void TableOptions::AddTo(CLI::App& app) {
               names, true);
   app.add_flag("--species", species, "add the six per-species columns for each species");
   app.add_flag("--json", json, "JSON lines, one object per row, instead of CSV");
+  app.add_option("--jobs", jobs,
+                 "threads that calculate and format the rows, which are written in order all "
+                 "the same (default: one per online core)")
+      ->check(CLI::Range(std::size_t{1}, kMaxJobs));
+}
+
+std::size_t TableOptions::Jobs() const {
+  return jobs > 0 ? jobs : std::min(OnlineCores(), kMaxJobs);
 }
 
 std::optional<std::vector<std::size_t>> TableOptions::Columns(std::ostream& err) const {

@@ -1,5 +1,6 @@
 #pragma once
-// The output options shared by `table` and `batch`: which columns, CSV or JSON lines.
+// The output options shared by `table` and `batch`: which columns, CSV or JSON lines, and on
+// how many threads the rows are calculated.
 
 #include <cstdint>
 #include <iosfwd>
@@ -18,13 +19,15 @@ struct TableOptions {
   std::string columns;  // comma-separated header names; empty: the default columns
   bool species = false;
   bool json = false;
+  std::size_t jobs = 0;  // 0: one per online core
 
-  // Adds --columns, --species and --json.
+  // Adds --columns, --species, --json and --jobs.
   void AddTo(CLI::App& app);
 
   // The chosen columns, or no value after naming an unknown one on `err`.
   std::optional<std::vector<std::size_t>> Columns(std::ostream& err) const;
   TableFormat Format() const { return json ? TableFormat::kJsonLines : TableFormat::kCsv; }
+  std::size_t Jobs() const;
 };
 
 // Ends a table: flushes it, warns of rows whose properties are extrapolated and says on

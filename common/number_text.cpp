@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -50,9 +51,84 @@ std::size_t NumberPrefixLength(std::string_view text) {
 // Converts a token that NumberPrefixLength accepted whole. Overflow gives an infinity,
 // underflow a zero or a subnormal, as strtod does in the C locale.
 double ConvertToken(std::string_view token) {
+  // from_chars rounds correctly, as strtod does, and reads no locale; it takes no leading '+',
+  // which the grammar has allowed before the digits.
+  const std::string_view digits = token.front() == '+' ? token.substr(1) : token;
+  double value = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (error == std::errc() && end == digits.data() + digits.size()) [[likely]]
+    return value;
+  // Beyond the range of a double, where from_chars gives no value: strtod's infinity or its
+  // zero or subnormal.
   static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", nullptr);
   const std::string copy(token);
   return strtod_l(copy.c_str(), nullptr, c_locale);
+}
+
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Reads `token` when the whole of it is a number of NumberPrefixLength's form; false when it is
+// not. Most texts of numbers are a whole number m of at most 2^53 times 10^e with |e| <= 22 (m
+// of their digits, e from their point and exponent): m and 10^e are exact doubles, so one
+// multiplication or division gives the correctly rounded value, the one strtod gives. Any other
+// goes through ConvertToken.
+bool ReadWholeToken(std::string_view token, double& value) {
+  const char* p = token.data();
+  const char* const end = p + token.size();
+  bool negative = false;
+  if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+  std::uint64_t mantissa = 0;
+  int significant = 0;     // digits in `mantissa`, leading zeros not counted
+  bool dropped = false;    // more significant digits than `mantissa` holds
+  int point_shift = 0;     // the power of ten the mantissa's digits stand at
+  std::size_t digits = 0;  // before and after the point
+  const auto take = [&](char c, bool after_point) {
+    ++digits;
+    if (mantissa == 0 && c == '0') {
+      if (after_point) --point_shift;
+      return;
+    }
+    if (significant < 19) {
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+      ++significant;
+      if (after_point) --point_shift;
+    } else {
+      dropped = true;
+    }
+  };
+  while (p < end && IsDigit(*p)) take(*p++, false);
+  if (p < end && *p == '.') {
+    ++p;
+    while (p < end && IsDigit(*p)) take(*p++, true);
+  }
+  if (digits == 0) return false;
+  int exponent = 0;
+  if (p < end && (*p == 'e' || *p == 'E')) {
+    ++p;
+    bool exponent_negative = false;
+    if (p < end && (*p == '+' || *p == '-')) exponent_negative = *p++ == '-';
+    if (p == end || !IsDigit(*p)) return false;
+    while (p < end && IsDigit(*p)) {
+      if (exponent < 100000) exponent = exponent * 10 + (*p - '0');  // beyond: out of range anyway
+      ++p;
+    }
+    if (exponent_negative) exponent = -exponent;
+  }
+  if (p != end) return false;
+  const int power = point_shift + exponent;
+  if (mantissa == 0 && !dropped) {
+    value = negative ? -0.0 : 0.0;
+  } else if (!dropped && mantissa <= (std::uint64_t{1} << 53) && power >= -22 && power <= 22) {
+    const auto m = static_cast<double>(mantissa);
+    value = power < 0 ? m / kExactPowersOfTen[-power] : m * kExactPowersOfTen[power];
+    if (negative) value = -value;
+  } else {
+    value = ConvertToken(token);
+  }
+  return true;
 }
 
 }  // namespace
@@ -63,9 +139,8 @@ std::optional<double> ParseStrict(std::string_view text) {
   while (begin < end && IsBlank(text[begin])) ++begin;
   while (end > begin && IsBlank(text[end - 1])) --end;
   const std::string_view token = text.substr(begin, end - begin);
-  if (token.empty() || NumberPrefixLength(token) != token.size()) return std::nullopt;
-  const double value = ConvertToken(token);
-  if (!std::isfinite(value)) return std::nullopt;
+  double value = 0;
+  if (!ReadWholeToken(token, value) || !std::isfinite(value)) return std::nullopt;
   return value;
 }
 

@@ -2,6 +2,7 @@
 // Pure-species properties as functions of the absolute temperature alone. The polynomials
 // are evaluated at any temperature, without range or sign checks.
 
+#include "common/checked.hpp"
 #include "engine/gas_table.hpp"
 
 namespace toluvek {
@@ -27,6 +28,8 @@ inline double Viscosity(const SpeciesConstants& s, double t) {
 }
 
 // Prandtl number cp·μ/λ [-], cp in J/(kg·K). Throws ArithmeticFault when λ = 0 or on overflow.
-double PrandtlNumber(double cp, double viscosity, double conductivity);
+inline double PrandtlNumber(double cp, double viscosity, double conductivity) {
+  return Div(Checked(cp * viscosity), conductivity);
+}
 
 }  // namespace toluvek

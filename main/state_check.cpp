@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <stdexcept>
 
 #include "common/number_text.hpp"
 #include "main/messages.hpp"
@@ -55,6 +56,46 @@ const Message* EvaluateState(double pressure, double temperature, const AmountsI
   if (const Message* message = CheckState(pressure, temperature, amounts).message) return message;
   result = CalculateMixture(pressure, temperature, amounts.values);
   return result.ok() ? nullptr : &messages::kCheckInput;
+}
+
+void EvaluateStates(std::span<const double> pressures, std::span<const double> temperatures,
+                    std::span<const SpeciesArray> amounts, AmountsInput::Status amounts_status,
+                    std::span<MixtureResult> results, std::span<const Message*> messages) {
+  const std::size_t n = results.size();
+  const auto fits = [n](std::size_t size) { return size == 1 || size == n; };
+  if (messages.size() != n || !fits(pressures.size()) || !fits(temperatures.size()) ||
+      !fits(amounts.size())) {
+    throw std::invalid_argument("EvaluateStates: an input has neither one entry nor one per state");
+  }
+  // An input of one entry stays whole; one of n entries is cut to the run being calculated.
+  const auto part = [n](auto values, std::size_t begin, std::size_t count) {
+    return values.size() == 1 && n != 1 ? values : values.subspan(begin, count);
+  };
+  AmountsInput input;
+  input.status = amounts_status;
+  std::size_t run_begin = 0;  // the first of the states that passed the checks, not yet calculated
+  const auto calculate_run = [&](std::size_t end) {
+    if (end > run_begin) {
+      const std::size_t count = end - run_begin;
+      CalculateMixtures(part(pressures, run_begin, count), part(temperatures, run_begin, count),
+                        part(amounts, run_begin, count), results.subspan(run_begin, count));
+      for (std::size_t k = run_begin; k < end; ++k) {
+        messages[k] = results[k].ok() ? nullptr : &messages::kCheckInput;
+      }
+    }
+    run_begin = end + 1;
+  };
+  for (std::size_t k = 0; k < n; ++k) {
+    input.values = amounts[amounts.size() == 1 ? 0 : k];
+    const Message* check = CheckState(pressures[pressures.size() == 1 ? 0 : k],
+                                      temperatures[temperatures.size() == 1 ? 0 : k], input)
+                               .message;
+    if (check != nullptr) {
+      calculate_run(k);
+      messages[k] = check;
+    }
+  }
+  calculate_run(n);
 }
 
 }  // namespace toluvek

@@ -3,6 +3,7 @@
 // tables, the chart and every other caller that calculates a mixture the way the window does.
 
 #include <array>
+#include <span>
 #include <string>
 
 #include "engine/mixture.hpp"
@@ -37,5 +38,13 @@ StateCheck CheckState(double pressure, double temperature, const AmountsInput& a
 // shows for this state, or null when every result was produced.
 const Message* EvaluateState(double pressure, double temperature, const AmountsInput& amounts,
                              MixtureResult& result);
+
+// EvaluateState for many states through the engine's many-state entry point. State k is
+// pressures[k] [Pa], temperatures[k] [K] and amounts[k], all with `amounts_status`; an input
+// with one entry is shared by every state. messages[k] receives what EvaluateState returns for
+// state k; results[k] its results where messages[k] is null, and is unspecified otherwise.
+void EvaluateStates(std::span<const double> pressures, std::span<const double> temperatures,
+                    std::span<const SpeciesArray> amounts, AmountsInput::Status amounts_status,
+                    std::span<MixtureResult> results, std::span<const Message*> messages);
 
 }  // namespace toluvek

@@ -8,8 +8,8 @@
 namespace toluvek {
 namespace {
 
-constexpr std::size_t kBufferSize =
-    std::size_t{256} * 1024;  // holds a longest line several times over
+// Holds a longest line several times over.
+constexpr std::size_t kBufferSize = std::size_t{256} * 1024;
 
 // What a column of the header holds; the species follow at kSpeciesRole + position.
 enum Role : int {
@@ -45,7 +45,7 @@ std::optional<int> RoleNamed(std::string_view name) {
 BatchReader::BatchReader(std::istream& in)
     : in_(in), buffer_(std::make_unique<char[]>(kBufferSize)) {}
 
-BatchReader::LineStatus BatchReader::NextLine(std::string_view& line, bool skip_too_long) {
+BatchReader::LineStatus BatchReader::TakeLine(std::string_view& line, bool skip_too_long) {
   bool too_long = false;
   while (true) {
     const char* start = buffer_.get() + begin_;
@@ -82,35 +82,53 @@ BatchReader::LineStatus BatchReader::NextLine(std::string_view& line, bool skip_
   }
 }
 
-std::string_view BatchReader::Split(std::string_view line) {
+std::string_view BatchLineParser::Split(std::string_view line) {
   field_count_ = 0;
   std::size_t i = 0;
   const std::size_t n = line.size();
   while (true) {
-    if (field_count_ == fields_.size()) fields_.emplace_back();
-    std::string& field = fields_[field_count_++];
-    field.clear();
+    if (field_count_ == fields_.size()) {
+      fields_.emplace_back();
+      unquoted_.emplace_back();
+    }
+    const std::size_t k = field_count_++;
     if (i < n && line[i] == '"') {
       ++i;
+      // A field without a doubled quote is its text between the quotes; one with is copied
+      // without them into the field's own string, kept from line to line.
+      const std::size_t begin = i;
+      bool doubled = false;
       while (true) {
         if (i >= n) return "a quote is left open";
         if (line[i] == '"') {
           if (i + 1 < n && line[i + 1] == '"') {
-            field += '"';
+            doubled = true;
             i += 2;
             continue;
           }
-          ++i;
           break;
         }
-        field += line[i++];
+        ++i;
+      }
+      const std::string_view quoted = line.substr(begin, i - begin);
+      ++i;  // the closing quote
+      if (doubled) {
+        std::string& text = unquoted_[k];
+        text.clear();
+        for (std::size_t q = 0; q < quoted.size(); ++q) {
+          text += quoted[q];
+          if (quoted[q] == '"') ++q;  // the second of a doubled quote
+        }
+        fields_[k] = text;
+      } else {
+        fields_[k] = quoted;
       }
       if (i < n && line[i] != ',') return "text follows a closing quote";
     } else {
-      std::size_t stop = line.find_first_of(",\"", i);
-      if (stop == std::string_view::npos) stop = n;
+      std::size_t stop = i;
+      while (stop < n && line[stop] != ',' && line[stop] != '"') ++stop;
       if (stop < n && line[stop] == '"') return "a quote inside a field that is not quoted";
-      field.append(line.substr(i, stop - i));
+      fields_[k] = line.substr(i, stop - i);
       i = stop;
     }
     if (i >= n) return {};
@@ -118,13 +136,7 @@ std::string_view BatchReader::Split(std::string_view line) {
   }
 }
 
-std::string BatchReader::ReadHeader() {
-  std::string_view line;
-  const LineStatus status = NextLine(line, false);
-  if (status == LineStatus::kEnd) return "the input is empty: no header line";
-  if (status == LineStatus::kTooLong) {
-    return "line 1: longer than " + std::to_string(kMaxBatchLineBytes) + " bytes";
-  }
+std::string BatchLineParser::ReadHeader(std::string_view line) {
   // A spreadsheet may begin its UTF-8 export with a byte order mark.
   if (line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
   if (const std::string_view error = Split(line); !error.empty()) {
@@ -150,22 +162,17 @@ std::string BatchReader::ReadHeader() {
   return {};
 }
 
-bool BatchReader::Next(BatchState& state) {
-  std::string_view line;
-  LineStatus status = NextLine(line, true);
-  while (status == LineStatus::kRead && Trim(line).empty()) status = NextLine(line, true);
-  if (status == LineStatus::kEnd) return false;
-  state.line = line_number_;
+void BatchLineParser::Parse(const BatchLine& line, BatchState& state) {
+  state.line = line.number;
   state.error.clear();
   const auto fail = [&](std::string_view what) {
-    state.error = "line " + std::to_string(line_number_) + ": ";
+    state.error = "line " + std::to_string(line.number) + ": ";
     state.error += what;
-    return true;
   };
-  if (status == LineStatus::kTooLong) {
+  if (line.too_long) {
     return fail("longer than " + std::to_string(kMaxBatchLineBytes) + " bytes");
   }
-  if (const std::string_view error = Split(line); !error.empty()) return fail(error);
+  if (const std::string_view error = Split(line.text); !error.empty()) return fail(error);
   if (field_count_ < roles_.size()) return fail("missing column " + names_[field_count_]);
   if (field_count_ > roles_.size()) {
     return fail("more fields than the header's " + std::to_string(roles_.size()));
@@ -206,6 +213,33 @@ bool BatchReader::Next(BatchState& state) {
       }
     }
   }
+}
+
+std::string BatchReader::ReadHeader() {
+  std::string_view line;
+  const LineStatus status = TakeLine(line, false);
+  if (status == LineStatus::kEnd) return "the input is empty: no header line";
+  if (status == LineStatus::kTooLong) {
+    return "line 1: longer than " + std::to_string(kMaxBatchLineBytes) + " bytes";
+  }
+  return parser_.ReadHeader(line);
+}
+
+bool BatchReader::NextLine(BatchLine& line) {
+  std::string_view text;
+  LineStatus status = TakeLine(text, true);
+  while (status == LineStatus::kRead && Trim(text).empty()) status = TakeLine(text, true);
+  if (status == LineStatus::kEnd) return false;
+  line.number = line_number_;
+  line.too_long = status == LineStatus::kTooLong;
+  line.text = line.too_long ? std::string_view() : text;
+  return true;
+}
+
+bool BatchReader::Next(BatchState& state) {
+  BatchLine line;
+  if (!NextLine(line)) return false;
+  parser_.Parse(line, state);
   return true;
 }
 

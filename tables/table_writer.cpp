@@ -13,6 +13,7 @@ namespace toluvek {
 namespace {
 
 constexpr std::size_t kBufferSize = std::size_t{1} << 20;
+constexpr std::size_t kDirectWrite = std::size_t{1} << 16;  // texts this long skip the buffer
 
 // The largest row without its error text: each column as name, number and punctuation.
 constexpr std::size_t RowBudget(std::size_t columns) {
@@ -82,6 +83,13 @@ double ValueOf(std::size_t column, const MixtureProperties& p) {
   return (p.*kSpeciesQuantities[k / kSpeciesCount].values)[k % kSpeciesCount];
 }
 
+// Copies `text` to `out` and returns its end.
+char* Put(char* out, std::string_view text) {
+  if (text.empty()) return out;  // an empty view may hold no pointer, which memcpy must not see
+  std::memcpy(out, text.data(), text.size());
+  return out + text.size();
+}
+
 bool NeedsCsvQuotes(std::string_view text) {
   return text.find_first_of(",\"\r\n") != std::string_view::npos;
 }
@@ -112,121 +120,99 @@ std::vector<std::size_t> SpeciesTableColumns() {
   return columns;
 }
 
-TableWriter::TableWriter(std::ostream& out, std::vector<std::size_t> columns, TableFormat format)
-    : out_(out),
-      columns_(std::move(columns)),
+char* TextBuffer::Reserve(std::size_t bytes) {
+  if (capacity_ - size_ < bytes) {
+    const std::size_t capacity = std::max(size_ + bytes, 2 * capacity_);
+    auto grown = std::make_unique_for_overwrite<char[]>(capacity);
+    if (size_ > 0) std::memcpy(grown.get(), data_.get(), size_);
+    data_ = std::move(grown);
+    capacity_ = capacity;
+  }
+  return data_.get() + size_;
+}
+
+TableFormatter::TableFormatter(std::vector<std::size_t> columns, TableFormat format)
+    : columns_(std::move(columns)),
       format_(format),
-      buffer_(std::make_unique<char[]>(kBufferSize)),
-      capacity_(kBufferSize),
       row_budget_(RowBudget(columns_.size())),
       last_(columns_.size()) {
   static_assert(sizeof(LastNumber::text) >= kShortestTextMax);
+}
+
+void TableFormatter::WriteHeader(TextBuffer& out) const {
   if (format_ != TableFormat::kCsv) return;
-  Need(row_budget_);
+  char* end = out.Reserve(row_budget_);
   for (std::size_t c : columns_) {
-    Put(TableColumnName(c));
-    Put(",");
+    end = Put(end, TableColumnName(c));
+    *end++ = ',';
   }
-  Put(kErrorColumn);
-  Put("\n");
+  end = Put(end, kErrorColumn);
+  *end++ = '\n';
+  out.EndAt(end);
 }
 
-TableWriter::~TableWriter() {
-  Flush();
-}
-
-bool TableWriter::Flush() {
-  if (!failed_ && used_ > 0) out_.write(buffer_.get(), static_cast<std::streamsize>(used_));
-  used_ = 0;
-  if (!failed_) out_.flush();
-  failed_ = failed_ || out_.fail();
-  return !failed_;
-}
-
-void TableWriter::Need(std::size_t bytes) {
-  if (used_ + bytes <= capacity_) return;
-  Flush();
-  // A row larger than the whole buffer (a long error text) gets a buffer of its own size.
-  if (bytes > capacity_) {
-    buffer_ = std::make_unique<char[]>(bytes);
-    capacity_ = bytes;
-  }
-}
-
-void TableWriter::Put(std::string_view text) {
-  if (text.empty()) return;  // an empty view may hold no pointer, which memcpy must not see
-  std::memcpy(buffer_.get() + used_, text.data(), text.size());
-  used_ += text.size();
-}
-
-void TableWriter::PutNumber(std::size_t slot, double value) {
+char* TableFormatter::PutNumber(char* out, std::size_t slot, double value) {
   LastNumber& last = last_[slot];
   if (last.length > 0 && last.value == value) {
-    Put(std::string_view(last.text, last.length));
-    return;
+    return Put(out, std::string_view(last.text, last.length));
   }
-  char* begin = buffer_.get() + used_;
-  char* end = WriteShortest(begin, value);
+  char* end = WriteShortest(out, value);
   last.value = value;
-  last.length = static_cast<std::uint8_t>(end - begin);
-  std::memcpy(last.text, begin, last.length);
-  used_ += last.length;
+  last.length = static_cast<std::uint8_t>(end - out);
+  std::memcpy(last.text, out, last.length);
+  return end;
 }
 
-void TableWriter::PutText(std::string_view text) {
-  char* out = buffer_.get() + used_;
+char* TableFormatter::PutText(char* out, std::string_view text) const {
   if (format_ == TableFormat::kCsv) {
-    if (!NeedsCsvQuotes(text)) {
-      Put(text);
-      return;
-    }
+    if (!NeedsCsvQuotes(text)) return Put(out, text);
     *out++ = '"';
     for (char c : text) {
       if (c == '"') *out++ = '"';
       *out++ = c;
     }
     *out++ = '"';
-  } else {
-    constexpr char kHex[] = "0123456789abcdef";
-    *out++ = '"';
-    for (char c : text) {
-      const auto byte = static_cast<unsigned char>(c);
-      if (c == '"' || c == '\\') {
-        *out++ = '\\';
-        *out++ = c;
-      } else if (byte < 0x20) {
-        out = std::copy_n("\\u00", 4, out);
-        *out++ = kHex[byte >> 4];
-        *out++ = kHex[byte & 15];
-      } else {
-        *out++ = c;
-      }
-    }
-    *out++ = '"';
+    return out;
   }
-  used_ = static_cast<std::size_t>(out - buffer_.get());
+  constexpr char kHex[] = "0123456789abcdef";
+  *out++ = '"';
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      *out++ = '\\';
+      *out++ = c;
+    } else if (byte < 0x20) {
+      out = std::copy_n("\\u00", 4, out);
+      *out++ = kHex[byte >> 4];
+      *out++ = kHex[byte & 15];
+    } else {
+      *out++ = c;
+    }
+  }
+  *out++ = '"';
+  return out;
 }
 
-void TableWriter::Write(const TableRow& row) {
-  Need(row_budget_ + 6 * row.error.size());
+void TableFormatter::Write(const TableRow& row, TextBuffer& buffer) {
+  char* out = buffer.Reserve(row_budget_ + 6 * row.error.size());
   const bool json = format_ == TableFormat::kJsonLines;
-  if (json) Put("{");
+  if (json) *out++ = '{';
   bool first = true;
   for (std::size_t slot = 0; slot < columns_.size(); ++slot) {
     const std::size_t c = columns_[slot];
     if (json) {
-      Put(first ? "\"" : ",\"");
-      Put(TableColumnName(c));
-      Put("\":");
+      out = Put(out, first ? "\"" : ",\"");
+      out = Put(out, TableColumnName(c));
+      out = Put(out, "\":");
     } else if (!first) {
-      Put(",");
+      *out++ = ',';
     }
     first = false;
     if (c == kFitRangeColumn) {
       if (row.properties != nullptr) {
-        Put(OutsideFitRange(row) ? "0" : "1");
+        *out++ = OutsideFitRange(row) ? '0' : '1';
       } else if (json) {
-        Put("null");
+        out = Put(out, "null");
       }
       continue;
     }
@@ -240,24 +226,60 @@ void TableWriter::Write(const TableRow& row) {
       known = std::isfinite(value);
     }
     if (known) {
-      PutNumber(slot, value);
+      out = PutNumber(out, slot, value);
     } else if (json) {
-      Put("null");
+      out = Put(out, "null");
     }
   }
   if (json) {
-    Put(first ? "\"error\":" : ",\"error\":");
-    if (row.error.empty()) {
-      Put("null");
-    } else {
-      PutText(row.error);
-    }
-    Put("}\n");
+    out = Put(out, first ? "\"error\":" : ",\"error\":");
+    out = row.error.empty() ? Put(out, "null") : PutText(out, row.error);
+    out = Put(out, "}\n");
   } else {
-    if (!first) Put(",");
-    PutText(row.error);
-    Put("\n");
+    if (!first) *out++ = ',';
+    out = PutText(out, row.error);
+    *out++ = '\n';
   }
+  buffer.EndAt(out);
+}
+
+TableWriter::TableWriter(std::ostream& out, std::vector<std::size_t> columns, TableFormat format)
+    : out_(out), formatter_(std::move(columns), format) {
+  buffer_.Reserve(kBufferSize);
+  formatter_.WriteHeader(buffer_);
+}
+
+TableWriter::~TableWriter() {
+  Flush();
+}
+
+bool TableWriter::Flush() {
+  if (!failed_ && buffer_.size() > 0) {
+    out_.write(buffer_.view().data(), static_cast<std::streamsize>(buffer_.size()));
+  }
+  buffer_.Clear();
+  if (!failed_) out_.flush();
+  failed_ = failed_ || out_.fail();
+  return !failed_;
+}
+
+void TableWriter::Write(const TableRow& row) {
+  if (buffer_.size() + formatter_.row_budget() + 6 * row.error.size() > kBufferSize) Flush();
+  formatter_.Write(row, buffer_);
+}
+
+void TableWriter::WriteText(std::string_view text) {
+  // Small texts gather in the buffer; a chunk of rows goes to the stream as it is, uncopied.
+  if (text.size() < kDirectWrite && buffer_.size() + text.size() <= kBufferSize) {
+    if (text.empty()) return;  // an empty view may hold no pointer, which memcpy must not see
+    char* end = buffer_.Reserve(text.size());
+    std::memcpy(end, text.data(), text.size());
+    buffer_.EndAt(end + text.size());
+    return;
+  }
+  if (!Flush()) return;
+  out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+  failed_ = out_.fail();
 }
 
 bool OutsideFitRange(const TableRow& row) {
@@ -268,6 +290,12 @@ void TableCounts::Count(const TableRow& row) {
   ++rows;
   if (!row.error.empty()) ++failed;
   if (OutsideFitRange(row)) ++outside_fit_range;
+}
+
+void TableCounts::Add(const TableCounts& more) {
+  rows += more.rows;
+  failed += more.failed;
+  outside_fit_range += more.outside_fit_range;
 }
 
 }  // namespace toluvek

@@ -1,7 +1,8 @@
 #pragma once
 // Property tables as text: one row per state, written as CSV (RFC 4180) or JSON lines. Rows
-// go into one large buffer that is handed to the stream when full, so a table of millions of
-// states streams in flat memory and no row allocates.
+// are formatted into a buffer that is handed to the stream when full, so a table of millions of
+// states streams in flat memory and no row allocates. Rows may also be formatted in chunks on
+// other threads (TableFormatter) and handed to the writer as text, in order.
 
 #include <cstddef>
 #include <cstdint>
@@ -46,6 +47,55 @@ struct TableRow {
 
 enum class TableFormat { kCsv, kJsonLines };
 
+// Text that grows at its end, without filling the room it reserves first.
+class TextBuffer {
+ public:
+  // Room for `bytes` more at the end; returns where they go. Moves the text when it grows.
+  char* Reserve(std::size_t bytes);
+  // Ends the text at `end`, a place within the room reserved last.
+  void EndAt(const char* end) { size_ = static_cast<std::size_t>(end - data_.get()); }
+  std::string_view view() const { return {data_.get(), size_}; }
+  std::size_t size() const { return size_; }
+  void Clear() { size_ = 0; }
+
+ private:
+  std::unique_ptr<char[]> data_;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
+};
+
+// Formats rows of the given columns as text. A formatter per thread: it keeps the last text of
+// each column, which does not change what it writes.
+class TableFormatter {
+ public:
+  TableFormatter(std::vector<std::size_t> columns, TableFormat format);
+
+  // The CSV header line; nothing for JSON lines.
+  void WriteHeader(TextBuffer& out) const;
+  void Write(const TableRow& row, TextBuffer& out);
+
+  const std::vector<std::size_t>& columns() const { return columns_; }
+  TableFormat format() const { return format_; }
+  // The most a row takes besides its error text, which takes at most six bytes per byte.
+  std::size_t row_budget() const { return row_budget_; }
+
+ private:
+  // Writes the number of the column at `slot`; a column that repeats its last value (the
+  // pressure, molar mass and gas constant of a temperature sweep) reuses its text.
+  char* PutNumber(char* out, std::size_t slot, double value);
+  char* PutText(char* out, std::string_view text) const;  // quoted as CSV or JSON needs
+
+  std::vector<std::size_t> columns_;
+  TableFormat format_;
+  std::size_t row_budget_;
+  struct LastNumber {
+    double value = 0;
+    std::uint8_t length = 0;  // 0: none yet
+    char text[32];
+  };
+  std::vector<LastNumber> last_;
+};
+
 class TableWriter {
  public:
   // Writes the CSV header at once.
@@ -55,33 +105,23 @@ class TableWriter {
   ~TableWriter();
 
   void Write(const TableRow& row);
+  // Rows a TableFormatter of the same columns and format has written, after the rows before.
+  void WriteText(std::string_view text);
   // Hands the buffered rows to the stream; false when the stream has failed, now or before.
   bool Flush();
   // Whether a write to the stream has failed: the rows after it cannot reach their reader.
   bool failed() const { return failed_; }
 
- private:
-  void Need(std::size_t bytes);
-  void Put(std::string_view text);
-  // Writes the number of the column at `slot`; a column that repeats its last value (the
-  // pressure, molar mass and gas constant of a temperature sweep) reuses its text.
-  void PutNumber(std::size_t slot, double value);
-  void PutText(std::string_view text);  // quoted as CSV or JSON needs
+  // A formatter for rows written elsewhere, with this writer's columns and format.
+  TableFormatter NewFormatter() const {
+    return TableFormatter(formatter_.columns(), formatter_.format());
+  }
 
+ private:
   std::ostream& out_;
-  std::vector<std::size_t> columns_;
-  TableFormat format_;
-  std::unique_ptr<char[]> buffer_;
-  std::size_t capacity_;
-  std::size_t used_ = 0;
-  std::size_t row_budget_;  // room a row needs besides its error text
+  TableFormatter formatter_;
+  TextBuffer buffer_;
   bool failed_ = false;
-  struct LastNumber {
-    double value = 0;
-    std::uint8_t length = 0;  // 0: none yet
-    char text[32];
-  };
-  std::vector<LastNumber> last_;
 };
 
 // Whether the row shows properties at a temperature where the fits of cp, λ and μ do not hold.
@@ -93,6 +133,7 @@ struct TableCounts {
   std::uint64_t failed = 0;             // with an error
   std::uint64_t outside_fit_range = 0;  // with extrapolated properties
   void Count(const TableRow& row);
+  void Add(const TableCounts& more);
 };
 
 }  // namespace toluvek

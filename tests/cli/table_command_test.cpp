@@ -181,5 +181,34 @@ TEST(BatchCommand, AnUnusableHeaderStopsBeforeAnyRow) {
   EXPECT_EQ(r.out, "");
 }
 
+// --jobs reaches both tables; the rows' bytes do not depend on it.
+TEST(TableCommand, JobsChangeNoByteOfTheOutput) {
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("toluvek_batch_j_" + std::to_string(::getpid()));
+  {
+    std::ofstream input(path);
+    input << "pressure,pressure_unit,temperature,temperature_unit,O2,N2\n";
+    for (int r = 0; r < 3000; ++r) input << 1 + r % 3 << ",atm," << r - 300 << ",C,21,79\n";
+  }
+  const std::vector<std::string> runs[] = {
+      {"table", "--t-from", "-300", "--t-to", "2700", "--t-step", "1", "--species"},
+      {"batch", "--input", path.string(), "--json"}};
+  for (const auto& args : runs) {
+    auto with_jobs = [&](const char* jobs) {
+      std::vector<std::string> a = args;
+      a.insert(a.end(), {"--jobs", jobs});
+      return RunCli(a);
+    };
+    const Outcome one = with_jobs("1");
+    const Outcome three = with_jobs("3");
+    EXPECT_EQ(one.code, kExitStopped) << args[0];  // the rows below absolute zero fail
+    EXPECT_EQ(Lines(one.out).size(), args[0] == "table" ? 3002u : 3000u);
+    EXPECT_TRUE(three.out == one.out) << args[0];
+    EXPECT_EQ(three.err, one.err);
+    EXPECT_EQ(with_jobs("0").code, kExitUsage) << args[0];
+  }
+  std::filesystem::remove(path);
+}
+
 }  // namespace
 }  // namespace toluvek::cli

@@ -1,7 +1,16 @@
 #include "common/number_text.hpp"
 
+#include <locale.h>
+
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <limits>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +46,55 @@ TEST(ParseStrict, RejectsEverythingElse) {
       ".", "+", "-",   "1e400", "1.8e308", "--1",   "1e+", "1.2.3", "１２", "infinity", "1d5"};
   for (const char* text : rejected)
     EXPECT_FALSE(ParseStrict(text).has_value()) << '"' << text << '"';
+}
+
+// Every number text reads to the double strtod gives it in the C locale, bit for bit: short
+// ones formed exactly, long mantissas that need correct rounding, halfway cases, subnormals,
+// the edges of the range.
+TEST(ParseStrict, ReadsTheDoubleStrtodReads) {
+  const locale_t c_locale = newlocale(LC_ALL_MASK, "C", nullptr);
+  std::mt19937_64 random(20261210);
+  const auto pick = [&](int from, int to) {
+    return std::uniform_int_distribution<int>(from, to)(random);
+  };
+  std::vector<std::string> texts = {"2.4703282292062327e-324",
+                                    "2.4703282292062328e-324",
+                                    "1.7976931348623158e308",
+                                    "1.7976931348623159e308",
+                                    "9007199254740993",
+                                    "+0.0000000000000000000001e-300",
+                                    "-0",
+                                    "4.9406564584124654e-324"};
+  for (int n = 0; n < 20000; ++n) {
+    std::string text;
+    if (pick(0, 3) == 0) text += pick(0, 1) == 0 ? '+' : '-';
+    const int digits = pick(1, 30);
+    const int point = pick(-1, digits);  // -1: no point
+    for (int d = 0; d < digits; ++d) {
+      if (d == point) text += '.';
+      text += static_cast<char>('0' + pick(0, 9));
+    }
+    if (point == digits) text += '.';
+    if (pick(0, 2) > 0) {
+      text += pick(0, 1) == 0 ? 'e' : 'E';
+      // Half near the scale that is formed exactly, half over the whole range.
+      const int exponent = pick(0, 1) == 0 ? pick(-30, 30) : pick(-345, 330);
+      if (exponent >= 0 && pick(0, 1) == 0) text += '+';
+      text += std::to_string(exponent);
+    }
+    texts.push_back(text);
+  }
+  for (const std::string& text : texts) {
+    const double expected = strtod_l(text.c_str(), nullptr, c_locale);
+    const std::optional<double> value = ParseStrict(text);
+    if (!std::isfinite(expected)) {
+      EXPECT_FALSE(value.has_value()) << text;
+      continue;
+    }
+    ASSERT_TRUE(value.has_value()) << text;
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(*value), std::bit_cast<std::uint64_t>(expected)) << text;
+  }
+  freelocale(c_locale);
 }
 
 TEST(NumberText, IgnoresTheProcessLocale) {
