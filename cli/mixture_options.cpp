@@ -1,5 +1,6 @@
 #include "cli/mixture_options.hpp"
 
+#include <algorithm>
 #include <ostream>
 
 #include "cli/completion.hpp"
@@ -83,6 +84,41 @@ std::vector<std::string> PresetNames() {
   std::vector<std::string> names;
   for (const PresetEntry& entry : AllPresets()) names.emplace_back(entry.name);
   return names;
+}
+
+std::vector<std::string> FlowUnitsFor(const std::vector<std::string>& window_units) {
+  std::vector<std::string> units;
+  for (const FlowUnitScale& scale : kEngineeringFlowUnits) {
+    for (const std::string& window_unit : window_units) {
+      // A reading that converts: the unit is the window's, or its conversion exists.
+      if (ConvertFlow(1, scale.name, window_unit)) {
+        units.emplace_back(scale.name);
+        break;
+      }
+    }
+  }
+  return units;
+}
+
+std::optional<WindowFlow> FlowForWindow(const std::string& flow, const std::string& unit,
+                                        const std::vector<std::string>& window_units,
+                                        std::ostream& err) {
+  if (std::find(window_units.begin(), window_units.end(), unit) != window_units.end()) {
+    return WindowFlow{flow, unit};
+  }
+  const std::optional<double> reading = ParseStrict(flow);
+  for (const std::string& window_unit : window_units) {
+    if (!reading) break;
+    try {
+      if (const std::optional<double> value = ConvertFlow(*reading, unit, window_unit)) {
+        return WindowFlow{FormatShortest(*value), window_unit};
+      }
+    } catch (const ArithmeticFault&) {
+      break;
+    }
+  }
+  err << "--flow: \"" << flow << "\" is not a flow in " << unit << '\n';
+  return std::nullopt;
 }
 
 namespace {

@@ -68,6 +68,21 @@ Action OnMixture(std::shared_ptr<Options> options, MixtureAction run) {
 // The preset names, for the help and the completion.
 std::vector<std::string> PresetNames();
 
+// The flow units a subcommand offers beyond its window's own (`window_units`): those of
+// kEngineeringFlowUnits that convert to one of them, in their order.
+std::vector<std::string> FlowUnitsFor(const std::vector<std::string>& window_units);
+
+// A flow reading in `unit` as the text and unit the window takes: the reading unchanged in
+// one of `window_units`, else converted and written in full. No value, after a usage line on
+// `err`, for a reading that is not a number.
+struct WindowFlow {
+  std::string text;
+  std::string unit;
+};
+std::optional<WindowFlow> FlowForWindow(const std::string& flow, const std::string& unit,
+                                        const std::vector<std::string>& window_units,
+                                        std::ostream& err);
+
 // Offers the species labels, each with its "=", as the values of an amount list option.
 CLI::Option* OfferAmounts(CLI::Option* option);
 

@@ -70,6 +70,14 @@ double StoichiometricAir(const SpeciesArray& amounts) {
   return Div(NetOxygenDemand(amounts), kAirOxygenFraction);
 }
 
+SpeciesArray WithAir(const SpeciesArray& amounts, double air_ratio) {
+  const double air = Checked(air_ratio * StoichiometricAir(amounts));
+  SpeciesArray with_air = amounts;
+  with_air[kO2] = Checked(amounts[kO2] + Checked(air * kAirOxygenFraction));
+  with_air[kN2] = Checked(amounts[kN2] + Checked(air * kAirNitrogenFraction));
+  return with_air;
+}
+
 GasQualityOutcome EvaluateGasQuality(const AmountsInput& amounts) {
   GasQualityOutcome outcome;
   MixtureResult mixture;

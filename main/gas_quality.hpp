@@ -70,6 +70,10 @@ GasQuality ComputeGasQuality(const SpeciesArray& mole_fraction);
 // on an overflow.
 double StoichiometricAir(const SpeciesArray& amounts);
 
+// The amounts with `air_ratio` times their stoichiometric air added as O2 and N2 (1.1 for
+// 10 % excess air). Throws ArithmeticFault on an overflow.
+SpeciesArray WithAir(const SpeciesArray& amounts, double air_ratio);
+
 // The figures of the amounts as the main window reads them: the calculate command's checks on
 // the amounts (at the normal state, which passes the checks on pressure and temperature), the
 // mole fractions of the mixture calculation, then the figures.

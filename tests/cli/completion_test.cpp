@@ -79,7 +79,8 @@ TEST(CompletionScript, OffersTheValuesOfSetChecksAndOfferedListsInTheirOrder) {
   BuildProgram(program);
   CLI::App* mixture = program.get_subcommand("mixture");
   const OfferedValues units = ValuesOf(*mixture->get_option("--pressure-unit"));
-  EXPECT_EQ(units.values, (std::vector<std::string>{"Pa", "atm", "kgf/cm2"}));
+  EXPECT_EQ(units.values,
+            (std::vector<std::string>{"Pa", "kPa", "MPa", "bar", "atm", "kgf/cm2", "mmHg"}));
   EXPECT_FALSE(units.list);
   const OfferedValues amounts = ValuesOf(*mixture->get_option("--amounts"));
   ASSERT_EQ(amounts.values.size(), 12u);
@@ -130,7 +131,7 @@ TEST(BashCompletion, CompletesSubcommandsOptionsAndValuesFromTheLine) {
       {"toluvek-cli mi", "mixture\nmix\n"},
       {"toluvek-cli --v", "--version\n"},
       {"toluvek-cli mixture --pressure-u", "--pressure-unit\n"},
-      {"toluvek-cli mixture --pressure-unit ", "Pa\natm\nkgf/cm2\n"},
+      {"toluvek-cli mixture --pressure-unit ", "Pa\nkPa\nMPa\nbar\natm\nkgf/cm2\nmmHg\n"},
       {"toluvek-cli duct --flow 1 --shape r", "rectangle\n"},
       // After an option's value the options come again; the number is not taken for an option.
       {"toluvek-cli water-heat --t1 -5 --ph", "--phase\n"},
