@@ -71,9 +71,12 @@ double StoichiometricAir(const SpeciesArray& amounts) {
 }
 
 SpeciesArray WithAir(const SpeciesArray& amounts, double air_ratio) {
-  const double air = Checked(air_ratio * StoichiometricAir(amounts));
+  // The oxygen added is formed directly, so that a ratio of 1 gives the fuels exactly the
+  // oxygen they need (no residue of rounding through 0.21).
+  const double oxygen = Checked(air_ratio * NetOxygenDemand(amounts));
+  const double air = Div(oxygen, kAirOxygenFraction);
   SpeciesArray with_air = amounts;
-  with_air[kO2] = Checked(amounts[kO2] + Checked(air * kAirOxygenFraction));
+  with_air[kO2] = Checked(amounts[kO2] + oxygen);
   with_air[kN2] = Checked(amounts[kN2] + Checked(air * kAirNitrogenFraction));
   return with_air;
 }

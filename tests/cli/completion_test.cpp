@@ -170,6 +170,28 @@ TEST(BashCompletion, OffersExactlyTheOptionsOfEachSubcommand) {
   }
 }
 
+TEST(BashCompletion, OffersThePresetNamesFlowUnitsAndGasQualityColumns) {
+  if (std::system("command -v bash >/dev/null 2>&1") != 0) GTEST_SKIP() << "no bash";
+  const TempFolder folder;
+  const std::string script = folder.File("toluvek-cli.bash");
+  {
+    std::ofstream file(script);
+    file << RunCli({"completion", "bash"}).out;
+  }
+  const struct {
+    std::string line;
+    std::string offers;
+  } cases[] = {
+      {"toluvek-cli gas-quality --preset ", "air\nosaka\ntokyo\nhiroshima\npfd\n"},
+      {"toluvek-cli combustion --preset t", "tokyo\n"},
+      {"toluvek-cli heat-duty --flow-unit ", "Nl/min\nNm3/h\nmol/h\nkg/s\nkg/h\n"},
+      {"toluvek-cli duct --flow-unit N", "Nl/min\nNm3/h\n"},
+      {"toluvek-cli batch --columns wobbe_", "wobbe_higher_J_per_m3N\nwobbe_lower_J_per_m3N\n"},
+      {"toluvek-cli pres", "presets\n"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(BashOffers(script, c.line), c.offers) << c.line;
+}
+
 TEST(ZshCompletion, IsAScriptZshCanRead) {
   if (std::system("command -v zsh >/dev/null 2>&1") != 0) GTEST_SKIP() << "no zsh";
   const TempFolder folder;
