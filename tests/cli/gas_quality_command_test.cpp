@@ -47,7 +47,8 @@ TEST(PresetsCli, APresetIsTheSameMixtureAsItsAmounts) {
            {"duct", "--preset", "air", "--flow", "1"},
            {"add-air", "10", "--preset", "hiroshima"},
            {"rescale", "1", "--preset", "tokyo"},
-           {"table", "--preset", "air"}}) {
+           {"table", "--preset", "air"},
+           {"mix", "--a-flow", "1", "--b-flow", "1", "--a-preset", "air", "--b-preset", "tokyo"}}) {
     EXPECT_EQ(RunCli(args).code, kExitOk) << args.front();
   }
   // One composition only, and a name that is a preset.
