@@ -138,7 +138,7 @@ std::vector<Subcommand> BuildProgram(CLI::App& app) {
       AddWaterHeatCommand(app),  AddTsatCommand(app),       AddMixCommand(app),
       AddDuctCommand(app),       AddConvertCommand(app),    AddAddAirCommand(app),
       AddRescaleCommand(app),    AddTableCommand(app),      AddBatchCommand(app),
-      AddCompletionCommand(app),
+      AddGasQualityCommand(app), AddPresetsCommand(app),    AddCompletionCommand(app),
   };
 }
 

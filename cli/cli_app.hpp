@@ -78,6 +78,8 @@ Subcommand AddAddAirCommand(CLI::App& app);
 Subcommand AddRescaleCommand(CLI::App& app);
 Subcommand AddTableCommand(CLI::App& app);
 Subcommand AddBatchCommand(CLI::App& app);
+Subcommand AddPresetsCommand(CLI::App& app);
+Subcommand AddGasQualityCommand(CLI::App& app);
 
 // The program's command tree on `app`: its name, its own options and every subcommand.
 std::vector<Subcommand> BuildProgram(CLI::App& app);

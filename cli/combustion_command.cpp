@@ -15,6 +15,7 @@
 #include "common/number_text.hpp"
 #include "main/combustion.hpp"
 #include "main/combustion_command.hpp"
+#include "main/gas_quality.hpp"
 #include "main/main_window_fields.hpp"
 
 namespace toluvek::cli {
@@ -56,21 +57,63 @@ nlohmann::ordered_json BurntGasJson(const MainWindowModel& window, const Combust
   };
 }
 
+// The model, said in the heading when air is added by ratio.
+constexpr std::string_view kModel = "complete combustion, no dissociation";
+
+// Adds `ratio` times the mixture's stoichiometric air to the window's amounts, as a user
+// would type the new O2 and N2. Returns the air added, or no value after the calculate
+// command's message on amounts it cannot take.
+std::optional<double> AddAirByRatio(MainWindowModel& window, double ratio,
+                                    RecordingMessages& messages) {
+  std::array<std::string, kSpeciesCount> texts;
+  for (std::size_t i = 0; i < kSpeciesCount; ++i) texts[i] = window.Text(form1::kAmount[i]);
+  const AmountsInput amounts = ReadAmounts(texts);
+  if (const Message* message = CheckState(kNormalPressure, kNormalTemperature, amounts).message) {
+    messages.Show(*message);
+    return std::nullopt;
+  }
+  const SpeciesArray with_air = WithAir(amounts.values, ratio);
+  window.SetText(form1::kAmount[kO2], FormatShortest(with_air[kO2]));
+  window.SetText(form1::kAmount[kN2], FormatShortest(with_air[kN2]));
+  return Checked(ratio * StoichiometricAir(amounts.values));
+}
+
 }  // namespace
 
 Subcommand AddCombustionCommand(CLI::App& app) {
   struct Options {
     MixtureOptions mixture;
     bool json = false;
+    std::string air_ratio;
   };
   auto options = std::make_shared<Options>();
   CLI::App* sub = app.add_subcommand(
       "combustion", "adiabatic complete combustion of the mixture: burnt gas and its temperature");
   options->mixture.AddTo(*sub);
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
+  sub->add_option("--air-ratio", options->air_ratio,
+                  "add R times the mixture's stoichiometric air (21 % O2, 79 % N2) before "
+                  "burning: 1.1 for 10 % excess air")
+      ->type_name("R");
   return {sub, OnMixture(options, [options](Io& io, HeadlessMainWindow& headless) {
             MainWindowModel& window = headless.window();
             RecordingMessages& messages = io.messages;
+            std::optional<double> air_added;
+            if (!options->air_ratio.empty()) {
+              const std::optional<double> ratio = ParseStrict(options->air_ratio);
+              if (!ratio || !(*ratio >= 0)) {
+                io.err << "--air-ratio: \"" << options->air_ratio
+                       << "\" is not a ratio of zero or more\n";
+                return kExitUsage;
+              }
+              air_added = AddAirByRatio(window, *ratio, messages);
+              if (!air_added) {
+                if (options->json) {
+                  io.out << JsonText({{"error", MessageJson(messages.shown().back())}}) << '\n';
+                }
+                return kExitStopped;
+              }
+            }
             const CombustionCommandOutcome outcome = window.CombustionTemperature();
             // The totals box is a result: stdout carries it.
             messages.Forget(kTotalChangeTitle);
@@ -90,6 +133,11 @@ Subcommand AddCombustionCommand(CLI::App& app) {
                 !writes.empty() && WarnOutsideFitRange(WindowKelvin(window), messages);
             if (options->json) {
               nlohmann::ordered_json doc = nlohmann::ordered_json::object();
+              if (air_added) {
+                doc["model"] = kModel;
+                doc["air_ratio"] = *ParseStrict(options->air_ratio);
+                doc["air_added"] = *air_added;
+              }
               if (burnt) {
                 doc.update(BurntGasJson(window, *outcome.result));
                 const MixtureProperties none{};
@@ -107,6 +155,10 @@ Subcommand AddCombustionCommand(CLI::App& app) {
               }
               io.out << JsonText(doc) << '\n';
             } else if (burnt) {
+              if (air_added) {
+                io.out << kModel << ", air ratio " << options->air_ratio << ": "
+                       << FormatGeneral(*air_added) << " of air (21 % O2, 79 % N2) added\n\n";
+              }
               PrintBurntGas(window, *outcome.result, io.out);
               if (!writes.empty()) {
                 io.out << '\n';

@@ -20,6 +20,8 @@ namespace {
 constexpr std::string_view kResultKeys[] = {"area",     "velocity",      "hydraulic_diameter",
                                             "reynolds", "heat_transfer", "mass_velocity"};
 
+const std::vector<std::string> kWindowFlowUnits = {"Nl/min", "kg/s"};
+
 }  // namespace
 
 Subcommand AddDuctCommand(CLI::App& app) {
@@ -40,8 +42,10 @@ Subcommand AddDuctCommand(CLI::App& app) {
       "velocity of the mixture flowing through a duct");
   options->mixture.AddTo(*sub);
   sub->add_option("--flow", options->flow, "flow, in --flow-unit")->required();
-  sub->add_option("--flow-unit", options->flow_unit, "Nl/min | kg/s")
-      ->check(CLI::IsMember({"Nl/min", "kg/s"}))
+  sub->add_option("--flow-unit", options->flow_unit,
+                  "Nl/min | Nm3/h | mol/h | kg/s | kg/h (normal: 0 ℃, 101.325 kPa; Nm3/h and "
+                  "mol/h are converted to Nl/min, kg/h to kg/s, the window's units)")
+      ->check(CLI::IsMember(FlowUnitsFor(kWindowFlowUnits)))
       ->capture_default_str();
   sub->add_option("--shape", options->shape,
                   "circle (d1 diameter) | annulus (d1 outer, d2 inner diameter) | rectangle "
@@ -55,6 +59,9 @@ Subcommand AddDuctCommand(CLI::App& app) {
       ->capture_default_str();
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
   return {sub, OnMixture(options, [options](Io& io, HeadlessMainWindow& headless) {
+            const std::optional<WindowFlow> flow =
+                FlowForWindow(options->flow, options->flow_unit, kWindowFlowUnits, io.err);
+            if (!flow) return kExitUsage;
             MainWindowModel& window = headless.window();
             RecordingMessages& messages = io.messages;
             // "Re": Pa and ℃ chosen, then the calculation; a message means the mixture's
@@ -69,7 +76,7 @@ Subcommand AddDuctCommand(CLI::App& app) {
             // label beside d2 (which keeps the numbers as typed), then the flow unit, whose
             // option calculates, or "計　　算".
             DuctWindowModel duct(window, messages);
-            duct.SetText(duct_flow_fields::kFlow, options->flow);
+            duct.SetText(duct_flow_fields::kFlow, flow->text);
             duct.SetText(duct_flow_fields::kD1, options->d1);
             duct.SetText(duct_flow_fields::kD2, options->d2);
             duct.SelectShape(options->shape == "annulus"     ? DuctShape::kDoublePipe
@@ -78,7 +85,7 @@ Subcommand AddDuctCommand(CLI::App& app) {
             if (options->length_unit == "mm") duct.SwitchLengthUnitKeeping();
             const DuctFlowInput input = duct.GatherInput();
             if (calculated) {
-              if (options->flow_unit == "kg/s") {
+              if (flow->unit == "kg/s") {
                 duct.SelectFlowUnit(DuctFlowUnit::kKgPerSecond);
               } else {
                 duct.Calculate();
@@ -89,7 +96,7 @@ Subcommand AddDuctCommand(CLI::App& app) {
             if (options->json) {
               nlohmann::ordered_json doc;
               doc["inputs"] = {{"flow", input.flow},
-                               {"flow_unit", options->flow_unit},
+                               {"flow_unit", flow->unit},
                                {"shape", options->shape},
                                {"d1", input.d1},
                                {"d2", input.d2},

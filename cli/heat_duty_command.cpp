@@ -35,6 +35,8 @@ class OpenedWindowMessages : public MessageService {
   MessageService& to_;
 };
 
+const std::vector<std::string> kWindowFlowUnits = {"Nl/min", "mol/h", "kg/s"};
+
 FlowUnit ParseFlowUnit(const std::string& name) {
   if (name == "mol/h") return FlowUnit::kMolPerHour;
   if (name == "kg/s") return FlowUnit::kKgPerSecond;
@@ -124,13 +126,19 @@ Subcommand AddHeatDutyCommand(CLI::App& app) {
       "heat to bring a flow of the mixture from --t1 to --t2, heating values and latent heats");
   options->mixture.AddTo(*sub);
   sub->add_option("--flow", options->flow, "total flow, in --flow-unit")->capture_default_str();
-  sub->add_option("--flow-unit", options->flow_unit, "Nl/min | mol/h | kg/s")
-      ->check(CLI::IsMember({"Nl/min", "mol/h", "kg/s"}))
+  const std::vector<std::string> units = FlowUnitsFor(kWindowFlowUnits);
+  sub->add_option("--flow-unit", options->flow_unit,
+                  "Nl/min | Nm3/h | mol/h | kg/s | kg/h (normal: 0 ℃, 101.325 kPa; Nm3/h and "
+                  "kg/h are converted to Nl/min and kg/s, the window's units)")
+      ->check(CLI::IsMember(units))
       ->capture_default_str();
   sub->add_option("--t1", options->t1, "start temperature [℃]")->capture_default_str();
   sub->add_option("--t2", options->t2, "end temperature [℃]")->capture_default_str();
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
   return {sub, OnMixture(options, [options](Io& io, HeadlessMainWindow& headless) {
+            const std::optional<WindowFlow> flow =
+                FlowForWindow(options->flow, options->flow_unit, kWindowFlowUnits, io.err);
+            if (!flow) return kExitUsage;
             MainWindowModel& window = headless.window();
             RecordingMessages& messages = io.messages;
             // "Enthalpy": the calculation, then the window opens whatever it said, and is
@@ -140,10 +148,10 @@ Subcommand AddHeatDutyCommand(CLI::App& app) {
             NoCalculator calculator;
             EnthalpyWindowModel enthalpy(window, window_messages, headless.windows(), calculator);
             window_messages.opened = true;
-            enthalpy.SetText(form3::kFlow, options->flow);
+            enthalpy.SetText(form3::kFlow, flow->text);
             enthalpy.SetText(form3::kT1, options->t1);
             enthalpy.SetText(form3::kT2, options->t2);
-            enthalpy.SelectFlowUnit(ParseFlowUnit(options->flow_unit));
+            enthalpy.SelectFlowUnit(ParseFlowUnit(flow->unit));
             const HeatDutyInput input = enthalpy.GatherInput();
             const HeatDutyResult& result = enthalpy.last_result();
             // The negative temperature only warns: the heat duty goes on after it.

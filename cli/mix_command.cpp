@@ -10,6 +10,8 @@
 #include "cli/cli_app.hpp"
 #include "cli/mixture_options.hpp"
 #include "cli/tool_output.hpp"
+#include "common/number_text.hpp"
+#include "main/presets.hpp"
 #include "tools/mixing/mixing_window_model.hpp"
 #include "tools/mixing/stream_mixing.hpp"
 
@@ -20,6 +22,7 @@ struct StreamOptions {
   std::string temperature;
   std::string flow;
   std::string amounts;
+  std::string preset;  // a preset's stable name, instead of the amounts
 
   void AddTo(CLI::App& app, const std::string& prefix, const std::string& name) {
     app.add_option("--" + prefix + "-temperature", temperature, "temperature of " + name + " [℃]")
@@ -31,6 +34,20 @@ struct StreamOptions {
                                     ": twelve values in species order, or NAME=VALUE pairs such "
                                     "as O2=21,N2=79"))
         ->capture_default_str();
+    app.add_option("--" + prefix + "-preset", preset,
+                   "the amounts of " + name + " from a preset of the main window (see presets)")
+        ->check(CLI::IsMember(PresetNames()))
+        ->excludes(app.get_option("--" + prefix + "-amounts"));
+  }
+
+  // The amount list given, or the preset's amounts as its shortcut writes them.
+  std::optional<SpeciesTexts> Amounts() const {
+    if (const PresetEntry* entry = FindPreset(preset)) {
+      SpeciesTexts texts;
+      for (std::size_t i = 0; i < kSpeciesCount; ++i) texts[i] = FormatGeneral(entry->amounts[i]);
+      return texts;
+    }
+    return ParseAmountList(amounts);
   }
 };
 
@@ -65,8 +82,8 @@ Subcommand AddMixCommand(CLI::App& app) {
   struct Options {
     // Stream A's composition is the main window's start-up one; the flows and stream B's
     // composition have no value that could stand for the user's, so they must be given.
-    StreamOptions a{"25", "", "O2=21,N2=79"};
-    StreamOptions b{"25", "", ""};
+    StreamOptions a{"25", "", "O2=21,N2=79", ""};
+    StreamOptions b{"25", "", "", ""};
     bool json = false;
   };
   auto options = std::make_shared<Options>();
@@ -77,15 +94,18 @@ Subcommand AddMixCommand(CLI::App& app) {
   options->a.AddTo(*sub, "a", "stream A");
   options->b.AddTo(*sub, "b", "stream B");
   sub->add_flag("--json", options->json, "full-precision values beside the display texts");
-  for (const char* name : {"--a-flow", "--b-flow", "--b-amounts"}) {
+  for (const char* name : {"--a-flow", "--b-flow"}) {
     CLI::Option* option = sub->get_option(name);
     option->description(option->get_description() + " (required)");
   }
+  CLI::Option* b_amounts = sub->get_option("--b-amounts");
+  b_amounts->description(b_amounts->get_description() + " (required, or --b-preset)");
   return {sub, [options](Io& io) {
             std::string missing;
             for (const auto& [name, text] :
                  {std::pair{"--a-flow", &options->a.flow}, std::pair{"--b-flow", &options->b.flow},
-                  std::pair{"--b-amounts", &options->b.amounts}}) {
+                  std::pair{"--b-amounts", options->b.preset.empty() ? &options->b.amounts
+                                                                     : &options->b.preset}}) {
               if (text->empty()) missing += std::string(missing.empty() ? "" : ", ") + name;
             }
             if (!missing.empty()) {
@@ -95,7 +115,7 @@ Subcommand AddMixCommand(CLI::App& app) {
             MixingStream streams[2];
             const StreamOptions* given[2] = {&options->a, &options->b};
             for (int s = 0; s < 2; ++s) {
-              const auto amounts = ParseAmountList(given[s]->amounts);
+              const auto amounts = given[s]->Amounts();
               if (!amounts) {
                 io.err << "--" << (s == 0 ? 'a' : 'b')
                        << "-amounts: give twelve comma-separated values in species order, or "

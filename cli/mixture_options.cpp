@@ -1,9 +1,14 @@
 #include "cli/mixture_options.hpp"
 
+#include <algorithm>
 #include <ostream>
 
 #include "cli/completion.hpp"
+#include "common/checked.hpp"
+#include "common/number_text.hpp"
+#include "main/engineering_units.hpp"
 #include "main/main_window_fields.hpp"
+#include "main/presets.hpp"
 
 namespace toluvek::cli {
 namespace {
@@ -75,26 +80,108 @@ CLI::Option* OfferAmounts(CLI::Option* option) {
   return OfferValues(option, pairs, true);
 }
 
+std::vector<std::string> PresetNames() {
+  std::vector<std::string> names;
+  for (const PresetEntry& entry : AllPresets()) names.emplace_back(entry.name);
+  return names;
+}
+
+std::vector<std::string> FlowUnitsFor(const std::vector<std::string>& window_units) {
+  std::vector<std::string> units;
+  for (const FlowUnitScale& scale : kEngineeringFlowUnits) {
+    for (const std::string& window_unit : window_units) {
+      // A reading that converts: the unit is the window's, or its conversion exists.
+      if (ConvertFlow(1, scale.name, window_unit)) {
+        units.emplace_back(scale.name);
+        break;
+      }
+    }
+  }
+  return units;
+}
+
+std::optional<WindowFlow> FlowForWindow(const std::string& flow, const std::string& unit,
+                                        const std::vector<std::string>& window_units,
+                                        std::ostream& err) {
+  if (std::find(window_units.begin(), window_units.end(), unit) != window_units.end()) {
+    return WindowFlow{flow, unit};
+  }
+  const std::optional<double> reading = ParseStrict(flow);
+  for (const std::string& window_unit : window_units) {
+    if (!reading) break;
+    try {
+      if (const std::optional<double> value = ConvertFlow(*reading, unit, window_unit)) {
+        return WindowFlow{FormatShortest(*value), window_unit};
+      }
+    } catch (const ArithmeticFault&) {
+      break;
+    }
+  }
+  err << "--flow: \"" << flow << "\" is not a flow in " << unit << '\n';
+  return std::nullopt;
+}
+
+namespace {
+
+void AddComposition(CLI::App& app, MixtureOptions& options,
+                    const std::vector<std::string>& excluded_by_file) {
+  CLI::Option* amounts =
+      OfferAmounts(app.add_option("--amounts", options.amounts,
+                                  "twelve amounts in species order, or NAME=VALUE pairs such as "
+                                  "O2=21,N2=79 (default: O2 21, N2 79)"));
+  std::string names;
+  for (const std::string& name : PresetNames()) names += (names.empty() ? "" : " | ") + name;
+  CLI::Option* preset = app.add_option("--preset", options.preset,
+                                       "the amounts of a preset of the main window: " + names +
+                                           " (see the presets subcommand)")
+                            ->check(CLI::IsMember(PresetNames()))
+                            ->excludes(amounts);
+  CLI::Option* from_file =
+      app.add_option("--file", options.file, "a composition file (.txt/.dat) holding every input")
+          ->type_name("FILE");
+  from_file->excludes(amounts)->excludes(preset);
+  for (const std::string& name : excluded_by_file) from_file->excludes(app.get_option(name));
+}
+
+}  // namespace
+
 void MixtureOptions::AddTo(CLI::App& app) {
-  app.add_option("--pressure", pressure, "absolute pressure, in --pressure-unit")
+  app.add_option("--pressure", pressure,
+                 "absolute pressure (gauge with --gauge), in --pressure-unit")
       ->capture_default_str();
-  app.add_option("--pressure-unit", pressure_unit, "Pa | atm | kgf/cm2")
-      ->check(CLI::IsMember({"Pa", "atm", "kgf/cm2"}))
+  std::vector<std::string> units;
+  std::string listed;
+  for (const PressureUnitScale& scale : kEngineeringPressureUnits) {
+    units.emplace_back(scale.name);
+    listed += (listed.empty() ? "" : " | ") + std::string(scale.name);
+  }
+  app.add_option("--pressure-unit", pressure_unit, listed)
+      ->check(CLI::IsMember(units))
       ->capture_default_str();
+  app.add_flag("--gauge", gauge, "--pressure is a gauge pressure, above 101.325 kPa");
   app.add_option("--temperature", temperature, "temperature, in --temperature-unit")
       ->capture_default_str();
   app.add_option("--temperature-unit", temperature_unit, "C | K")
       ->check(CLI::IsMember({"C", "K"}))
       ->capture_default_str();
-  OfferAmounts(app.add_option("--amounts", amounts,
-                              "twelve amounts in species order, or NAME=VALUE pairs such as "
-                              "O2=21,N2=79 (default: O2 21, N2 79)"));
-  CLI::Option* from_file =
-      app.add_option("--file", file, "a composition file (.txt/.dat) holding every input")
-          ->type_name("FILE");
-  for (const char* name :
-       {"--pressure", "--pressure-unit", "--temperature", "--temperature-unit", "--amounts"}) {
-    from_file->excludes(app.get_option(name));
+  AddComposition(
+      app, *this,
+      {"--pressure", "--pressure-unit", "--gauge", "--temperature", "--temperature-unit"});
+}
+
+void MixtureOptions::AddCompositionTo(CLI::App& app) {
+  AddComposition(app, *this, {});
+}
+
+bool MixtureOptions::PressureAsTyped() const {
+  return !gauge && (pressure_unit == "Pa" || pressure_unit == "atm" || pressure_unit == "kgf/cm2");
+}
+
+std::optional<double> MixtureOptions::PressurePascal(double reading) const {
+  try {
+    return AbsolutePascal(reading, pressure_unit, gauge);
+  } catch (const ArithmeticFault&) {
+    return std::nullopt;
   }
 }
 
@@ -106,7 +193,10 @@ int MixtureOptions::ApplyTo(MainWindowModel& window, std::ostream& err) const {
     return kExitStopped;
   }
   SpeciesTexts texts;
-  if (amounts.empty()) {
+  if (const PresetEntry* entry = FindPreset(preset)) {
+    // As the preset's shortcut writes them.
+    for (std::size_t i = 0; i < kSpeciesCount; ++i) texts[i] = FormatGeneral(entry->amounts[i]);
+  } else if (amounts.empty()) {
     for (std::size_t i = 0; i < kSpeciesCount; ++i) texts[i] = window.Text(form1::kAmount[i]);
   } else if (auto parsed = ParseAmountList(amounts)) {
     texts = *parsed;
@@ -116,14 +206,26 @@ int MixtureOptions::ApplyTo(MainWindowModel& window, std::ostream& err) const {
            "once\n";
     return kExitUsage;
   }
+  // A pressure in a unit the window lacks, or a gauge one, goes in as absolute Pa.
+  std::string pressure_text = pressure;
+  if (!PressureAsTyped()) {
+    const std::optional<double> reading = ParseStrict(pressure);
+    const std::optional<double> pascal = reading ? PressurePascal(*reading) : std::nullopt;
+    if (!pascal) {
+      err << "--pressure: \"" << pressure << "\" is not a pressure in " << pressure_unit << '\n';
+      return kExitUsage;
+    }
+    pressure_text = FormatShortest(*pascal);
+  }
   // Units first, as a user chooses them; the texts given then replace what the switch wrote.
-  const PressureUnit unit = pressure_unit == "atm"       ? PressureUnit::kAtm
+  const PressureUnit unit = !PressureAsTyped()           ? PressureUnit::kPa
+                            : pressure_unit == "atm"     ? PressureUnit::kAtm
                             : pressure_unit == "kgf/cm2" ? PressureUnit::kKgfCm2
                                                          : PressureUnit::kPa;
   window.SelectPressureUnit(unit);
   window.SelectTemperatureUnit(temperature_unit == "K" ? TemperatureUnit::kKelvin
                                                        : TemperatureUnit::kCelsius);
-  window.SetText(form1::kPressure, pressure);
+  window.SetText(form1::kPressure, pressure_text);
   window.SetText(form1::kTemperature, temperature);
   for (std::size_t i = 0; i < kSpeciesCount; ++i) window.SetText(form1::kAmount[i], texts[i]);
   return kExitOk;

@@ -25,10 +25,21 @@ struct MixtureOptions {
   std::string temperature_unit = "C";
   std::string amounts;  // empty: the start-up composition
   std::string file;     // a composition file to take every input from, units included
+  std::string preset;   // a preset's stable name: its amounts
+  bool gauge = false;   // the pressure is read above the standard atmosphere
 
-  // Adds --pressure, --pressure-unit, --temperature, --temperature-unit, --amounts and --file
-  // (which excludes the others).
+  // Adds --pressure, --pressure-unit, --gauge, --temperature, --temperature-unit, --amounts,
+  // --preset (which excludes --amounts) and --file (which excludes the others).
   void AddTo(CLI::App& app);
+  // Only what makes the composition: --amounts, --preset and --file.
+  void AddCompositionTo(CLI::App& app);
+
+  // Whether the pressure goes into the window as typed, in one of the window's own units;
+  // otherwise it is converted to Pa first.
+  bool PressureAsTyped() const;
+  // A pressure reading in --pressure-unit (and --gauge) as the absolute pressure [Pa] the
+  // window then receives; no value for a number beyond the range of a double.
+  std::optional<double> PressurePascal(double reading) const;
 
   // Writes the options into the main window as a user would: units first (through the option
   // buttons), then the texts; or loads the composition file without calculating. Returns
@@ -53,6 +64,24 @@ Action OnMixture(std::shared_ptr<Options> options, MixtureAction run) {
     return run(io, headless);
   };
 }
+
+// The preset names, for the help and the completion.
+std::vector<std::string> PresetNames();
+
+// The flow units a subcommand offers beyond its window's own (`window_units`): those of
+// kEngineeringFlowUnits that convert to one of them, in their order.
+std::vector<std::string> FlowUnitsFor(const std::vector<std::string>& window_units);
+
+// A flow reading in `unit` as the text and unit the window takes: the reading unchanged in
+// one of `window_units`, else converted and written in full. No value, after a usage line on
+// `err`, for a reading that is not a number.
+struct WindowFlow {
+  std::string text;
+  std::string unit;
+};
+std::optional<WindowFlow> FlowForWindow(const std::string& flow, const std::string& unit,
+                                        const std::vector<std::string>& window_units,
+                                        std::ostream& err);
 
 // Offers the species labels, each with its "=", as the values of an amount list option.
 CLI::Option* OfferAmounts(CLI::Option* option);

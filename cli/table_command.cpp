@@ -1,6 +1,7 @@
 // toluvek-cli table: the mixture's properties over a sweep of temperature and pressure, one
 // CSV row (or JSON line) per state, temperature fastest.
 
+#include <cmath>
 #include <functional>
 #include <limits>
 #include <ostream>
@@ -9,6 +10,7 @@
 #include "cli/mixture_options.hpp"
 #include "cli/table_options.hpp"
 #include "common/number_text.hpp"
+#include "main/engineering_units.hpp"
 #include "main/main_window_fields.hpp"
 
 namespace toluvek::cli {
@@ -66,6 +68,29 @@ bool SweepOf(const SweepTexts& texts, const std::string& prefix, const std::stri
   return true;
 }
 
+// A pressure sweep in a unit the window lacks, or of gauge pressures, in absolute Pa: the
+// first and last values converted as the pressure is, the step scaled. A text that is not a
+// number stays, for SweepOf to report.
+SweepTexts InPascal(const SweepTexts& texts, const MixtureOptions& mixture) {
+  if (!texts.given() || mixture.PressureAsTyped()) return texts;
+  SweepTexts pascal = texts;
+  const auto convert = [](std::string& text,
+                          const std::function<std::optional<double>(double)>& f) {
+    const std::optional<double> reading = ParseStrict(text);
+    if (!reading) return;
+    if (const std::optional<double> value = f(*reading)) text = FormatShortest(*value);
+  };
+  const auto absolute = [&mixture](double p) { return mixture.PressurePascal(p); };
+  convert(pascal.from, absolute);
+  convert(pascal.to, absolute);
+  convert(pascal.step, [&mixture](double step) -> std::optional<double> {
+    const std::optional<double> per_unit = PascalPerUnit(mixture.pressure_unit);
+    if (!per_unit || !std::isfinite(step * *per_unit)) return std::nullopt;
+    return step * *per_unit;
+  });
+  return pascal;
+}
+
 }  // namespace
 
 Subcommand AddTableCommand(CLI::App& app) {
@@ -95,8 +120,8 @@ Subcommand AddTableCommand(CLI::App& app) {
             };
             if (!SweepOf(options->temperature, "t", window.Text(form1::kTemperature), kelvin,
                          request.temperature, io.err) ||
-                !SweepOf(options->pressure, "p", window.Text(form1::kPressure), pascal,
-                         request.pressure, io.err)) {
+                !SweepOf(InPascal(options->pressure, options->mixture), "p",
+                         window.Text(form1::kPressure), pascal, request.pressure, io.err)) {
               return kExitUsage;
             }
             const std::uint64_t rows = request.temperature.count * request.pressure.count;

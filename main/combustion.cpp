@@ -77,6 +77,10 @@ Message CombustionFailureMessage(CombustionFailure failure) {
   return Message{text, "エラーメッセージ", MessageIcon::kCritical};
 }
 
+double OxygenDemandOf(SpeciesIndex species) {
+  return kCombustion[species].oxygen_needed;
+}
+
 CombustionOutcome AdiabaticCombustion(double t0_kelvin, const SpeciesArray& amounts) {
   const auto fail = [](CombustionFailure failure) { return CombustionOutcome{{}, failure}; };
   const double n_o2 = Checked(amounts[kO2]);

@@ -40,6 +40,10 @@ struct CombustionOutcome {
 // critical-stop icon.
 Message CombustionFailureMessage(CombustionFailure failure);
 
+// Oxygen that complete combustion of one mole of the species takes [mol O2/mol]; 0 for the
+// species that do not burn.
+double OxygenDemandOf(SpeciesIndex species);
+
 // Burns the twelve amounts [mol] (species order) completely, starting at `t0_kelvin` [K].
 // The search starts at 298.15 K whatever the start temperature is, climbs in 10 K steps and
 // settles one more decimal of the temperature at each overshoot, until the products'

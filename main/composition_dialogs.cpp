@@ -4,12 +4,10 @@
 
 #include "common/checked.hpp"
 #include "common/number_text.hpp"
+#include "main/gas_quality.hpp"
 
 namespace toluvek {
 namespace {
-
-constexpr double kAirOxygen = 0.21;    // mol O2 per mol air
-constexpr double kAirNitrogen = 0.79;  // mol N2 per mol air
 
 // An amount as the main window shows it, four significant figures. A value that rounds
 // beyond the range of a double would give a text no later calculation can read.
@@ -27,8 +25,8 @@ std::optional<SpeciesTexts> AddAir(std::string_view air_text, const SpeciesTexts
     const double o2 = RequireNumber(amounts[kO2]);
     const double n2 = RequireNumber(amounts[kN2]);
     SpeciesTexts result = amounts;
-    result[kO2] = AmountText(Checked(Checked(air * kAirOxygen) + o2));
-    result[kN2] = AmountText(Checked(Checked(air * kAirNitrogen) + n2));
+    result[kO2] = AmountText(Checked(Checked(air * kAirOxygenFraction) + o2));
+    result[kN2] = AmountText(Checked(Checked(air * kAirNitrogenFraction) + n2));
     return result;
   } catch (const std::exception&) {
     return std::nullopt;

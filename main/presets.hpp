@@ -13,6 +13,7 @@ enum class Preset { kAir, kOsaka, kTokyo, kHiroshima, kPfd };
 
 struct PresetEntry {
   Preset preset;
+  std::string_view name;      // stable ASCII name for scripts: "air", "osaka", ...
   std::string_view menu;      // the hidden menu that holds it: "SR1" or "CNG"
   std::string_view entry;     // the menu entry's name
   std::string_view caption;   // the entry's caption
@@ -24,5 +25,8 @@ struct PresetEntry {
 const std::array<PresetEntry, 5>& AllPresets();
 
 const PresetEntry& PresetFor(Preset preset);
+
+// The preset of a stable name, or null for a name that is none of them.
+const PresetEntry* FindPreset(std::string_view name);
 
 }  // namespace toluvek

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <exception>
 #include <ostream>
 
 #include "common/number_text.hpp"
@@ -72,6 +73,9 @@ const std::array<std::string, kTableColumnCount>& ColumnNames() {
       }
     }
     n[kFitRangeColumn] = "in_fit_range";
+    for (std::size_t i = 0; i < std::size(kGasQualityQuantities); ++i) {
+      n[kGasQualityFirstColumn + i] = kGasQualityQuantities[i].name;
+    }
     return n;
   }();
   return names;
@@ -198,6 +202,10 @@ void TableFormatter::Write(const TableRow& row, TextBuffer& buffer) {
   const bool json = format_ == TableFormat::kJsonLines;
   if (json) *out++ = '{';
   bool first = true;
+  // The gas-quality figures of the row's mole fractions, formed once for the row when a
+  // column shows one; none when the row has no properties or the figures cannot be formed.
+  std::optional<GasQuality> quality;
+  bool quality_formed = false;
   for (std::size_t slot = 0; slot < columns_.size(); ++slot) {
     const std::size_t c = columns_[slot];
     if (json) {
@@ -218,7 +226,20 @@ void TableFormatter::Write(const TableRow& row, TextBuffer& buffer) {
     }
     double value = 0;
     bool known = false;
-    if (c < kInputColumns) {
+    if (c >= kGasQualityFirstColumn) {
+      if (!quality_formed && row.properties != nullptr) {
+        try {
+          quality = ComputeGasQuality(row.properties->mole_fraction);
+        } catch (const std::exception&) {
+          quality.reset();
+        }
+      }
+      quality_formed = true;
+      if (quality) {
+        value = (*quality).*kGasQualityQuantities[c - kGasQualityFirstColumn].value;
+        known = std::isfinite(value);
+      }
+    } else if (c < kInputColumns) {
       value = c == 0 ? row.pressure : c == 1 ? row.temperature_k : row.temperature_c;
       known = row.inputs_known && std::isfinite(value);
     } else if (row.properties != nullptr) {

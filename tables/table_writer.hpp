@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/mixture.hpp"
+#include "main/gas_quality.hpp"
 
 namespace toluvek {
 
@@ -23,7 +24,10 @@ inline constexpr std::size_t kTableMixtureColumns = 12;
 // "in_fit_range": 1 when the row's temperature lies where the fits of cp, λ and μ hold, 0
 // where its properties are extrapolated, empty when the row has no properties.
 inline constexpr std::size_t kFitRangeColumn = kTableMixtureColumns + 6 * kSpeciesCount;
-inline constexpr std::size_t kTableColumnCount = kFitRangeColumn + 1;
+// Then the gas-quality figures of the row's composition (kGasQualityQuantities), chosen by name.
+inline constexpr std::size_t kGasQualityFirstColumn = kFitRangeColumn + 1;
+inline constexpr std::size_t kTableColumnCount =
+    kGasQualityFirstColumn + std::size(kGasQualityQuantities);
 
 // The header name of a column, with its SI unit: "pressure_Pa", "cp_J_per_kg_K",
 // "mole_fraction_H2", "cp_H2_J_per_kg_K".

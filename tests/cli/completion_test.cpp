@@ -79,7 +79,8 @@ TEST(CompletionScript, OffersTheValuesOfSetChecksAndOfferedListsInTheirOrder) {
   BuildProgram(program);
   CLI::App* mixture = program.get_subcommand("mixture");
   const OfferedValues units = ValuesOf(*mixture->get_option("--pressure-unit"));
-  EXPECT_EQ(units.values, (std::vector<std::string>{"Pa", "atm", "kgf/cm2"}));
+  EXPECT_EQ(units.values,
+            (std::vector<std::string>{"Pa", "kPa", "MPa", "bar", "atm", "kgf/cm2", "mmHg"}));
   EXPECT_FALSE(units.list);
   const OfferedValues amounts = ValuesOf(*mixture->get_option("--amounts"));
   ASSERT_EQ(amounts.values.size(), 12u);
@@ -130,7 +131,7 @@ TEST(BashCompletion, CompletesSubcommandsOptionsAndValuesFromTheLine) {
       {"toluvek-cli mi", "mixture\nmix\n"},
       {"toluvek-cli --v", "--version\n"},
       {"toluvek-cli mixture --pressure-u", "--pressure-unit\n"},
-      {"toluvek-cli mixture --pressure-unit ", "Pa\natm\nkgf/cm2\n"},
+      {"toluvek-cli mixture --pressure-unit ", "Pa\nkPa\nMPa\nbar\natm\nkgf/cm2\nmmHg\n"},
       {"toluvek-cli duct --flow 1 --shape r", "rectangle\n"},
       // After an option's value the options come again; the number is not taken for an option.
       {"toluvek-cli water-heat --t1 -5 --ph", "--phase\n"},
@@ -167,6 +168,28 @@ TEST(BashCompletion, OffersExactlyTheOptionsOfEachSubcommand) {
     EXPECT_EQ(BashOffers(script, "toluvek-cli " + sub->get_name() + " -"), expected)
         << sub->get_name();
   }
+}
+
+TEST(BashCompletion, OffersThePresetNamesFlowUnitsAndGasQualityColumns) {
+  if (std::system("command -v bash >/dev/null 2>&1") != 0) GTEST_SKIP() << "no bash";
+  const TempFolder folder;
+  const std::string script = folder.File("toluvek-cli.bash");
+  {
+    std::ofstream file(script);
+    file << RunCli({"completion", "bash"}).out;
+  }
+  const struct {
+    std::string line;
+    std::string offers;
+  } cases[] = {
+      {"toluvek-cli gas-quality --preset ", "air\nosaka\ntokyo\nhiroshima\npfd\n"},
+      {"toluvek-cli combustion --preset t", "tokyo\n"},
+      {"toluvek-cli heat-duty --flow-unit ", "Nl/min\nNm3/h\nmol/h\nkg/s\nkg/h\n"},
+      {"toluvek-cli duct --flow-unit N", "Nl/min\nNm3/h\n"},
+      {"toluvek-cli batch --columns wobbe_", "wobbe_higher_J_per_m3N\nwobbe_lower_J_per_m3N\n"},
+      {"toluvek-cli pres", "presets\n"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(BashOffers(script, c.line), c.offers) << c.line;
 }
 
 TEST(ZshCompletion, IsAScriptZshCanRead) {

@@ -111,7 +111,7 @@ TEST(MixtureCommand, ValidationMessagesCarryTheirTitle) {
 
 TEST(MixtureCommand, UsageErrorsExitWithTwo) {
   EXPECT_EQ(RunCli({}).code, kExitUsage);
-  EXPECT_EQ(RunCli({"mixture", "--pressure-unit", "bar"}).code, kExitUsage);
+  EXPECT_EQ(RunCli({"mixture", "--pressure-unit", "psi"}).code, kExitUsage);
   EXPECT_EQ(RunCli({"mixture", "--amounts", "1,2,3"}).code, kExitUsage);
   EXPECT_EQ(RunCli({"mixture", "--amounts", "Xe=1"}).code, kExitUsage);
   EXPECT_EQ(RunCli({"frobnicate"}).code, kExitUsage);
