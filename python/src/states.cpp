@@ -4,8 +4,10 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <span>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 #include "engine/fit_range.hpp"
 #include "main/calculate_command.hpp"
@@ -98,33 +100,46 @@ void Fill(const StateOutputs& out, std::size_t k, const MixtureProperties* p) {
   }
 }
 
+// States go to the many-state entry point in blocks of this many: large enough that the
+// engine runs its lanes over whole blocks, small enough that the block's results stay in cache.
+constexpr std::size_t kBlock = 256;
+
 void EvaluateChunk(const StateInputs& inputs, const StateOutputs& out, std::size_t begin,
                    std::size_t end) {
   if (begin >= end) return;
   Cursor cursor(inputs, begin);
-  AmountsInput amounts;
-  for (std::size_t k = begin; k < end; ++k, cursor.Next()) {
-    const double pressure = cursor.pressure();
-    const double temperature = cursor.temperature();
-    cursor.Amounts(amounts.values);
-    // EvaluateState, with the result built in place rather than assigned.
-    const Message* message = CheckState(pressure, temperature, amounts).message;
-    MixtureStep step = MixtureStep::kNone;  // stays so when a check stops the state
-    if (message == nullptr) {
-      const MixtureResult result = CalculateMixture(pressure, temperature, amounts.values);
-      if (!result.ok()) {
-        message = &messages::kCheckInput;
-        step = result.failed_step;
-      }
-      Fill(out, k, result.ok() ? &result.properties : nullptr);
-    } else {
-      Fill(out, k, nullptr);
+  std::vector<double> pressures(kBlock);
+  std::vector<double> temperatures(kBlock);
+  std::vector<SpeciesArray> amounts(kBlock);
+  std::vector<MixtureResult> results(kBlock);
+  std::vector<const Message*> messages(kBlock);
+  const AmountsInput::Status status = AmountsInput{}.status;
+  for (std::size_t first = begin; first < end; first += kBlock) {
+    const std::size_t n = std::min(kBlock, end - first);
+    for (std::size_t k = 0; k < n; ++k, cursor.Next()) {
+      pressures[k] = cursor.pressure();
+      temperatures[k] = cursor.temperature();
+      cursor.Amounts(amounts[k]);
+      // A state that a check stops is not calculated: its step stays "none".
+      results[k].failed_step = MixtureStep::kNone;
     }
-    const bool ok = message == nullptr;
-    if (out.ok != nullptr) out.ok[k] = ok;
-    if (out.in_fit_range != nullptr) out.in_fit_range[k] = ok && InPropertyFitRange(temperature);
-    if (out.message != nullptr) out.message[k] = ok ? 0 : MessageIndex(message);
-    if (out.step != nullptr) out.step[k] = static_cast<std::uint8_t>(step);
+    toluvek::EvaluateStates(std::span(pressures).first(n), std::span(temperatures).first(n),
+                            std::span(amounts).first(n), status, std::span(results).first(n),
+                            std::span(messages).first(n));
+    for (std::size_t k = 0; k < n; ++k) {
+      const Message* message = messages[k];
+      const bool ok = message == nullptr;
+      const std::size_t at = first + k;
+      Fill(out, at, ok ? &results[k].properties : nullptr);
+      if (out.ok != nullptr) out.ok[at] = ok;
+      if (out.in_fit_range != nullptr) {
+        out.in_fit_range[at] = ok && InPropertyFitRange(temperatures[k]);
+      }
+      if (out.message != nullptr) out.message[at] = ok ? 0 : MessageIndex(message);
+      if (out.step != nullptr) {
+        out.step[at] = static_cast<std::uint8_t>(ok ? MixtureStep::kNone : results[k].failed_step);
+      }
+    }
   }
 }
 
