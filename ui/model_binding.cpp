@@ -185,7 +185,7 @@ void ModelBinding::Show(const std::string& name, const Bound& bound) {
   }
   if (bound.label != nullptr) {
     // A caption the model writes is shown in the language of the run; values pass unchanged.
-    const QString text = Tr(model_.Text(name));
+    const QString text = TrFitting(QString::fromStdString(model_.Text(name)));
     if (bound.label->text() != text) bound.label->setText(text);
     bound.label->setEnabled(enabled);
   }

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QStringList>
 
 namespace toluvek {
 namespace {
@@ -10,6 +11,8 @@ namespace {
 constexpr const char* kContext = "toluvek";
 constexpr const char* kOwnCatalogue = ":/toluvek/translations/toluvek_en.qm";
 constexpr const char* kLanguageKey = "language";
+// What separates the forms of a translation with shorter forms (Qt Linguist's length variants).
+constexpr QChar kLengthVariants(0x9C);
 
 // Whether the program's own catalogue is installed: without it Tr() has nothing to look up, and
 // the Japanese program does no lookups at all.
@@ -63,7 +66,7 @@ bool HasJapaneseLetter(QStringView text) {
   return false;
 }
 
-QString Tr(const QString& text) {
+QString TrFitting(const QString& text) {
   if (!translating || !HasJapaneseLetter(text)) return text;
   if (QString found = Lookup(text); !found.isNull()) return found;
   // The longest translated head whose rest holds no Japanese letter ("総モル体積 = " and a
@@ -72,9 +75,19 @@ QString Tr(const QString& text) {
     const QStringView rest = QStringView(text).sliced(end);
     if (text[end].isLowSurrogate()) continue;
     if (HasJapaneseLetter(rest)) break;
-    if (QString head = Lookup(text.left(end)); !head.isNull()) return head + HalfWidth(rest);
+    if (QString head = Lookup(text.left(end)); !head.isNull()) {
+      QStringList forms = head.split(kLengthVariants);
+      for (QString& form : forms) form += HalfWidth(rest);
+      return forms.join(kLengthVariants);
+    }
   }
   return text;
+}
+
+QString Tr(const QString& text) {
+  const QString forms = TrFitting(text);
+  const qsizetype first_end = forms.indexOf(kLengthVariants);
+  return first_end < 0 ? forms : forms.left(first_end);
 }
 
 QString Tr(std::string_view text) {

@@ -37,6 +37,10 @@ bool HasJapaneseLetter(QStringView text);
 QString Tr(const QString& text);
 QString Tr(std::string_view text);
 QString Tr(const char* text);
+// As Tr(), with the shorter forms a translation may have ("Molar mass", "Mol. mass", "M"),
+// for a caption drawn into a fixed place: Qt draws the first form that fits. Tr() gives the
+// first, full form, for what is not drawn so (spoken names, tooltips, titles, menus).
+QString TrFitting(const QString& text);
 // Whether texts are shown translated (an English run).
 bool ShowsTranslations();
 

@@ -120,7 +120,7 @@ QObject* WidgetBuilder::Events() {
 
 QLabel* WidgetBuilder::Label(const QString& caption, const QRect& twips, Qt::Alignment alignment,
                              std::string_view name, QWidget* parent) {
-  auto* label = new QLabel(Tr(caption), parent != nullptr ? parent : client_);
+  auto* label = new QLabel(TrFitting(caption), parent != nullptr ? parent : client_);
   if (!name.empty()) label->setObjectName(Utf8(name));
   label->setGeometry(Pixels(scale_, twips));
   label->setAlignment(alignment);
@@ -183,7 +183,7 @@ WidgetBuilder::Action WidgetBuilder::FocusingNamed(std::function<std::string_vie
 
 QPushButton* WidgetBuilder::Button(std::string_view name, const QString& caption,
                                    const QRect& twips, Action action, const QString& tooltip) {
-  auto* button = new QPushButton(Tr(caption), client_);
+  auto* button = new QPushButton(TrFitting(caption), client_);
   button->setObjectName(Utf8(name));
   button->setGeometry(Pixels(scale_, twips));
   button->setAutoDefault(false);
@@ -205,7 +205,7 @@ QGroupBox* WidgetBuilder::Frame(std::string_view name, const QString& caption, c
 
 QRadioButton* WidgetBuilder::Option(QWidget* frame, std::string_view name, const QString& caption,
                                     const QRect& twips, Action action, Action enter) {
-  auto* option = new QRadioButton(Tr(caption), frame);
+  auto* option = new QRadioButton(TrFitting(caption), frame);
   option->setObjectName(Utf8(name));
   option->setGeometry(Pixels(scale_, twips));
   QObject::connect(option, &QRadioButton::clicked, client_, [this, action = std::move(action)] {

@@ -169,11 +169,17 @@
     </message>
     <message>
         <source>外径</source>
-        <translation>Outer dia.</translation>
+        <translation variants="yes">
+            <lengthvariant>Outer diameter</lengthvariant>
+            <lengthvariant>Outer dia.</lengthvariant>
+        </translation>
     </message>
     <message>
         <source>内径</source>
-        <translation>Inner dia.</translation>
+        <translation variants="yes">
+            <lengthvariant>Inner diameter</lengthvariant>
+            <lengthvariant>Inner dia.</lengthvariant>
+        </translation>
     </message>
     <message>
         <source>縦</source>
@@ -197,7 +203,10 @@
     </message>
     <message>
         <source>水力直径</source>
-        <translation>Hydraulic dia.</translation>
+        <translation variants="yes">
+            <lengthvariant>Hydraulic diameter</lengthvariant>
+            <lengthvariant>Hydraulic dia.</lengthvariant>
+        </translation>
     </message>
     <message>
         <source>Re数</source>
@@ -205,7 +214,11 @@
     </message>
     <message>
         <source>対流熱伝達率</source>
-        <translation>Heat transfer coeff.</translation>
+        <translation variants="yes">
+            <lengthvariant>Heat transfer coefficient</lengthvariant>
+            <lengthvariant>Heat transfer coeff.</lengthvariant>
+            <lengthvariant>Heat transf. coeff.</lengthvariant>
+        </translation>
     </message>
     <message>
         <source>質量速度</source>
@@ -293,11 +306,19 @@
     </message>
     <message>
         <source>圧力</source>
-        <translation>Pressure</translation>
+        <translation variants="yes">
+            <lengthvariant>Pressure</lengthvariant>
+            <lengthvariant>Press.</lengthvariant>
+            <lengthvariant>P</lengthvariant>
+        </translation>
     </message>
     <message>
         <source>温度</source>
-        <translation>Temperature</translation>
+        <translation variants="yes">
+            <lengthvariant>Temperature</lengthvariant>
+            <lengthvariant>Temp.</lengthvariant>
+            <lengthvariant>T</lengthvariant>
+        </translation>
     </message>
     <message>
         <source>熱流量</source>
@@ -389,7 +410,10 @@
     </message>
     <message>
         <source>計算</source>
-        <translation>Calculate</translation>
+        <translation variants="yes">
+            <lengthvariant>Calculate</lengthvariant>
+            <lengthvariant>Calc.</lengthvariant>
+        </translation>
     </message>
     <message>
         <source>計算機</source>
@@ -465,23 +489,41 @@
     </message>
     <message>
         <source>モル分率</source>
-        <translation>Mole frac.</translation>
+        <translation variants="yes">
+            <lengthvariant>Mole fraction</lengthvariant>
+            <lengthvariant>Mole frac.</lengthvariant>
+        </translation>
     </message>
     <message>
         <source>質量分率</source>
-        <translation>Mass frac.</translation>
+        <translation variants="yes">
+            <lengthvariant>Mass fraction</lengthvariant>
+            <lengthvariant>Mass frac.</lengthvariant>
+        </translation>
     </message>
     <message>
         <source>定圧比熱</source>
-        <translation>Spec. heat</translation>
+        <translation variants="yes">
+            <lengthvariant>Specific heat</lengthvariant>
+            <lengthvariant>Spec. heat</lengthvariant>
+            <lengthvariant>cp</lengthvariant>
+        </translation>
     </message>
     <message>
         <source>熱伝導率</source>
-        <translation>Conductivity</translation>
+        <translation variants="yes">
+            <lengthvariant>Conductivity</lengthvariant>
+            <lengthvariant>Cond.</lengthvariant>
+            <lengthvariant>λ</lengthvariant>
+        </translation>
     </message>
     <message>
         <source>粘性係数</source>
-        <translation>Viscosity</translation>
+        <translation variants="yes">
+            <lengthvariant>Viscosity</lengthvariant>
+            <lengthvariant>Visc.</lengthvariant>
+            <lengthvariant>μ</lengthvariant>
+        </translation>
     </message>
     <message>
         <source>Pr数</source>
@@ -489,7 +531,11 @@
     </message>
     <message>
         <source>分子量</source>
-        <translation>Mol. mass</translation>
+        <translation variants="yes">
+            <lengthvariant>Molar mass</lengthvariant>
+            <lengthvariant>Mol. mass</lengthvariant>
+            <lengthvariant>M</lengthvariant>
+        </translation>
     </message>
     <message>
         <source>密度</source>
@@ -497,11 +543,19 @@
     </message>
     <message>
         <source>ガス定数</source>
-        <translation>Gas const.</translation>
+        <translation variants="yes">
+            <lengthvariant>Gas constant</lengthvariant>
+            <lengthvariant>Gas const.</lengthvariant>
+            <lengthvariant>R</lengthvariant>
+        </translation>
     </message>
     <message>
         <source>動粘性係数</source>
-        <translation>Kin. visc.</translation>
+        <translation variants="yes">
+            <lengthvariant>Kinematic viscosity</lengthvariant>
+            <lengthvariant>Kin. visc.</lengthvariant>
+            <lengthvariant>ν</lengthvariant>
+        </translation>
     </message>
     <message>
         <source>圧力の単位</source>
@@ -537,7 +591,10 @@
     </message>
     <message>
         <source>燃焼温度</source>
-        <translation>Flame temp.</translation>
+        <translation variants="yes">
+            <lengthvariant>Flame temperature</lengthvariant>
+            <lengthvariant>Flame temp.</lengthvariant>
+        </translation>
     </message>
     <message>
         <source>断熱完全燃焼した時の温度を計算します</source>
@@ -561,7 +618,11 @@
     </message>
     <message>
         <source>温度[℃]</source>
-        <translation>Temp.[℃]</translation>
+        <translation variants="yes">
+            <lengthvariant>Temperature [℃]</lengthvariant>
+            <lengthvariant>Temp. [℃]</lengthvariant>
+            <lengthvariant>Temp.[℃]</lengthvariant>
+        </translation>
     </message>
     <message>
         <source>ガス組成</source>
