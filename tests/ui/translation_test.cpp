@@ -153,6 +153,23 @@ class TranslationTest : public QObject {
     QCOMPARE(Tr(shown), shown);  // the English catalogue went with its run
   }
 
+  void tightCaptionsHaveShorterFormsAndSpokenNamesTheFullOne() {
+    EnglishProgram english;
+    const QChar forms_separator(0x9C);
+    QCOMPARE(TrFitting("分子量").split(forms_separator),
+             QStringList({"Molar mass", "Mol. mass", "M"}));
+    QCOMPARE(Tr("分子量"), "Molar mass");
+    const QWidget& window = english.program.window;
+    QCOMPARE(window.findChild<QLineEdit*>(Utf8(form1::kMolarMass))->accessibleName(),
+             "Molar mass");
+    const QStringList headings = [&window] {
+      QStringList texts;
+      for (const QLabel* label : window.findChildren<QLabel*>()) texts << label->text();
+      return texts;
+    }();
+    QVERIFY(headings.contains(TrFitting("分子量")));
+  }
+
   void messageBoxAndFileDialogInEnglish() {
     const Translations english(Language::kEnglish);
     const auto box = MakeMessageBox(messages::kAmountsAllZero, nullptr);
