@@ -160,8 +160,7 @@ class TranslationTest : public QObject {
              QStringList({"Molar mass", "Mol. mass", "M"}));
     QCOMPARE(Tr("分子量"), "Molar mass");
     const QWidget& window = english.program.window;
-    QCOMPARE(window.findChild<QLineEdit*>(Utf8(form1::kMolarMass))->accessibleName(),
-             "Molar mass");
+    QCOMPARE(window.findChild<QLineEdit*>(Utf8(form1::kMolarMass))->accessibleName(), "Molar mass");
     const QStringList headings = [&window] {
       QStringList texts;
       for (const QLabel* label : window.findChildren<QLabel*>()) texts << label->text();
