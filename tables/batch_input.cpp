@@ -8,7 +8,8 @@
 namespace toluvek {
 namespace {
 
-constexpr std::size_t kBufferSize = 256 * 1024;  // holds a longest line several times over
+constexpr std::size_t kBufferSize =
+    std::size_t{256} * 1024;  // holds a longest line several times over
 
 // What a column of the header holds; the species follow at kSpeciesRole + position.
 enum Role : int {

@@ -10,11 +10,14 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSettings>
+#include <QSplashScreen>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,6 +31,7 @@
 #include "ui/main_window.hpp"
 #include "ui/program.hpp"
 #include "ui/qt_platform.hpp"
+#include "ui/startup_picture.hpp"
 #include "ui/translation.hpp"
 
 Q_DECLARE_METATYPE(std::optional<toluvek::ToolWindow>)
@@ -167,6 +171,22 @@ class TranslationTest : public QObject {
       return texts;
     }();
     QVERIFY(headings.contains(TrFitting("分子量")));
+  }
+
+  void englishRunShowsTheStartupPictureInEnglish() {
+    const Translations english(Language::kEnglish);
+    QImage shown;
+    ShowStartupPicture(std::chrono::milliseconds(0), [&shown] {
+      for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* picture = qobject_cast<QSplashScreen*>(window)) {
+          shown = picture->pixmap().toImage();
+        }
+      }
+    });
+    const QImage in_english = QPixmap(":/toluvek/startup-en.jpg").toImage();
+    QCOMPARE(in_english.size(), QSize(404, 72));
+    QVERIFY(shown == in_english);
+    QVERIFY(shown != QPixmap(":/toluvek/startup.jpg").toImage());
   }
 
   void messageBoxAndFileDialogInEnglish() {
