@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "main/platform.hpp"
+#include "ui/translation.hpp"
 #include "ui/twips.hpp"
 
 namespace toluvek {
@@ -31,7 +32,7 @@ AboutWindow::AboutWindow(QWidget* parent)
 
   // The caption and title come from the program's title.
   const QString title = QString::fromUtf8(kAppTitle);
-  setWindowTitle(title + QString::fromUtf8("のﾊﾞｰｼﾞｮﾝ情報"));
+  setWindowTitle(Tr("%1のﾊﾞｰｼﾞｮﾝ情報").arg(title));
 
   auto* icon = new QLabel(this);
   icon->setObjectName("picIcon");

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/translation.hpp"
+
 namespace toluvek {
 namespace {
 
@@ -56,7 +58,7 @@ void BuildConverter(WidgetBuilder& b, std::string_view input, const QString& inp
   const int options = static_cast<int>(units.size());
   QGroupBox* frame =
       b.Frame("Frame1", "単位", {kFrameLeft, kFrameTop, kFrameWidth, FrameHeight(options)},
-              input_name + "の単位");
+              Tr("%1の単位").arg(Tr(input_name)));
   std::vector<std::string_view> tab_order = {input};
   for (int i = 0; i < options; ++i) {
     const UnitRow& unit = units[static_cast<std::size_t>(i)];
@@ -179,8 +181,8 @@ HeatConverterWindow::HeatConverterWindow(std::unique_ptr<HeatConverterModel> mod
     const std::string_view input = half.input;
     b.Field(half.input, {left, 120, kHalfWidth - 240, kRowHeight}, kWhite, name, FieldRole::kInput,
             [&m, input] { m.EnterPressed(input); });
-    QGroupBox* frame =
-        b.Frame(half.frame, "単位", {left, 540, kHalfWidth - 240, 660}, name + "の単位");
+    QGroupBox* frame = b.Frame(half.frame, "単位", {left, 540, kHalfWidth - 240, 660},
+                               Tr("%1の単位").arg(Tr(name)));
     tab_order.push_back(half.input);
     for (int o = 0; o < 2; ++o) {
       b.Option(frame, half.options[o], QString::fromUtf8(half.captions[o]),
@@ -188,7 +190,7 @@ HeatConverterWindow::HeatConverterWindow(std::unique_ptr<HeatConverterModel> mod
       tab_order.push_back(half.options[o]);
     }
     b.ResultLabel(half.result, {left, 1320, kHalfWidth - 240, kRowHeight}, kLeft,
-                  name + "の換算値");
+                  Tr("%1の換算値").arg(Tr(name)));
   }
   b.Button(form6::kClose, "閉", {kHeatWidth - kCloseWidth - 120, 1680, kCloseWidth, kButtonHeight},
            [&m] { m.Close(); });

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <string>
 
+#include "ui/translation.hpp"
+
 namespace toluvek {
 namespace {
 
@@ -76,7 +78,7 @@ EnthalpyWindow::EnthalpyWindow(std::unique_ptr<EnthalpyWindowModel> model, QWidg
           label, [&m] { m.OpenWaterEnthalpy(); }, {}, "クリックで水のエンタルピを計算");
     }
     b.Field(form3::kSpeciesFlow[i], {kSpeciesFieldLeft, top, kSpeciesFieldWidth, kRowHeight},
-            kWhite, species + " 流量", FieldRole::kResult);
+            kWhite, species + Tr(" 流量"), FieldRole::kResult);
   }
   // The latent heats beside the H2O and CH3OH rows, their caption between the two.
   const int water_top = kSpeciesTop + static_cast<int>(kH2O) * kSpeciesPitch;

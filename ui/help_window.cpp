@@ -6,6 +6,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ui/translation.hpp"
+
 namespace toluvek {
 namespace {
 
@@ -13,19 +15,28 @@ using namespace Qt::StringLiterals;
 
 // The third label is three sentences on one label; its runs of blanks push each sentence onto
 // a line of its own once the label is as wide as its longest sentence.
-const QString kUsageSentence = u"（mol体積割合は比率が同じであれば絶対値は関係ありません。）"_s;
-const QString kClipboardSentence =
-    u"Clipboardボタンを押せば，クリップボードに計算結果をコピーできます。"_s;
-const QString kMoistureSentence =
-    u"\"H2O\""_s + u"をクリックすると飽和温度や液体のｴﾝﾀﾙﾋﾟ計算等ができます。"_s;
+// Each sentence in the language of the run.
+QString UsageSentence() {
+  return Tr(u"（mol体積割合は比率が同じであれば絶対値は関係ありません。）"_s);
+}
+QString ClipboardSentence() {
+  return Tr(u"Clipboardボタンを押せば，クリップボードに計算結果をコピーできます。"_s);
+}
+QString MoistureSentence() {
+  return Tr(u"\"H2O\"をクリックすると飽和温度や液体のｴﾝﾀﾙﾋﾟ計算等ができます。"_s);
+}
 
-// Texts of the labels, top to bottom; an empty text is a blank line.
+// Texts of the labels, top to bottom; an empty text is a blank line. Each is shown in the
+// language of the run.
 QStringList LabelTexts() {
   return {
       u"１．使い方"_s,
       u"　温度，圧力と各化学種のmol体積割合を入力し，計算ボタンを押します。"_s,
-      kUsageSentence + QString(14, u' ') + kClipboardSentence + QString(5, u' ') +
-          kMoistureSentence,
+      // Translated sentences have blanks of their own, where a line could break as well.
+      ShowsTranslations()
+          ? UsageSentence() + u'\n' + ClipboardSentence() + u'\n' + MoistureSentence()
+          : UsageSentence() + QString(14, u' ') + ClipboardSentence() + QString(5, u' ') +
+                MoistureSentence(),
       u"２．計算の概要"_s,
       u"各化学種の物性値は，種々の文献データを参照し，温度に関する多項式で近似して算出しています。常圧付近で利用でき，密度，動粘性係数以外は圧力を考慮しません。"_s,
       u"３．出典"_s,
@@ -64,14 +75,14 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->setSpacing(6);
 
   const QFontMetrics metrics(font());
-  const int text_width = std::max({metrics.horizontalAdvance(kUsageSentence),
-                                   metrics.horizontalAdvance(kClipboardSentence),
-                                   metrics.horizontalAdvance(kMoistureSentence)}) +
+  const int text_width = std::max({metrics.horizontalAdvance(UsageSentence()),
+                                   metrics.horizontalAdvance(ClipboardSentence()),
+                                   metrics.horizontalAdvance(MoistureSentence())}) +
                          metrics.averageCharWidth();
 
   const QStringList texts = LabelTexts();
   for (qsizetype i = 0; i < texts.size(); ++i) {
-    auto* label = new QLabel(texts[i], this);
+    auto* label = new QLabel(Tr(texts[i]), this);
     label->setObjectName(u"Label%1"_s.arg(i + 1));
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);

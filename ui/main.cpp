@@ -10,6 +10,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 #include <QApplication>
+#include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -35,6 +36,7 @@
 #include "ui/main_window.hpp"
 #include "ui/program.hpp"
 #include "ui/startup_picture.hpp"
+#include "ui/translation.hpp"
 
 namespace {
 
@@ -139,6 +141,25 @@ void DescribeOptions(QCommandLineParser& parser) {
       "toluvek-cli runs the same calculations on the command line.");
   parser.addHelpOption();
   parser.addVersionOption();
+  parser.addOption(QCommandLineOption(
+      "language",
+      "The language of the windows for this run: ja (Japanese, the program's own) or en "
+      "(English). Without it, the language chosen in the Help menu (Japanese unless English "
+      "was chosen).",
+      "ja|en"));
+}
+
+// The language of this run: the command line's, else the one chosen in the Help menu; nothing
+// (after a message) when the command line names no language the program has.
+std::optional<toluvek::Language> RunLanguage(const QCommandLineParser& parser) {
+  if (!parser.isSet("language")) return toluvek::StoredLanguage(*toluvek::ProgramSettings());
+  const QString code = parser.value("language");
+  const std::optional<toluvek::Language> language = toluvek::LanguageFromCode(code);
+  if (!language) {
+    std::fprintf(stderr, "toluvek: --language takes ja or en, not \"%s\"\n",
+                 code.toLocal8Bit().constData());
+  }
+  return language;
 }
 
 // Whether the arguments ask only for a text on the terminal (--help, --version), which needs
@@ -168,6 +189,9 @@ int main(int argc, char** argv) {
   }
   QApplication app(argc, argv);
   parser.process(app);  // an unknown option ends the program with a message
+  const std::optional<toluvek::Language> language = RunLanguage(parser);
+  if (!language) return 2;
+  const toluvek::Translations translations(*language);
   QGuiApplication::setDesktopFileName("io.github.toluvek.toluvek");
   toluvek::ApplyAppearance(app);
 

@@ -1,6 +1,7 @@
 #include "ui/main_window.hpp"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
@@ -28,6 +29,7 @@
 #include "main/combustion_command.hpp"
 #include "main/main_window_fields.hpp"
 #include "main/presets.hpp"
+#include "ui/translation.hpp"
 
 namespace toluvek {
 namespace {
@@ -101,11 +103,13 @@ constexpr QColor kTitleColour{16, 52, 96};
 
 }  // namespace
 
-MainWindow::MainWindow(MainWindowModel& model, std::function<void()> end_program, QWidget* parent)
+MainWindow::MainWindow(MainWindowModel& model, std::function<void()> end_program,
+                       LanguageChoice* language, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       model_(model),
       end_program_(std::move(end_program)),
+      language_(language),
       scale_(this) {
   binding_ = std::make_unique<ModelBinding>(model_);
   setObjectName(Utf8(form1::kWindow));
@@ -219,12 +223,12 @@ void MainWindow::BuildResultGrid() {
     QLabel* label = build_->Label(formula, {kSpeciesLeft, top, kSpeciesWidth, kGridRowHeight},
                                   Qt::AlignLeft | Qt::AlignVCenter);
     label->setObjectName(i == kH2O ? Utf8(form1::kMoistureLabel) : "species_" + formula);
-    label->setToolTip(Utf8(species.hint));
+    label->setToolTip(Tr(species.hint));
     if (i == kH2O) {
       // Its hint, as the other species labels give theirs, and what a click on it does.
       build_->ClickableLabel(
           label, [this] { model_.SaturationTemperature(); }, {},
-          Utf8(species.hint) + "  クリックで飽和温度");
+          Tr(species.hint) + Tr("  クリックで飽和温度"));
     }
     QLabel* molar_mass = build_->Label(
         QString::fromStdString(FormatPattern(species.molar_mass, Pattern::kFixed2)),
@@ -239,7 +243,7 @@ void MainWindow::BuildResultGrid() {
       AddField(
           (*kColumns[column])[i],
           {kResultLeft + static_cast<int>(column) * kResultPitch, top, kCellWidth, kGridRowHeight},
-          kWhite, formula + ' ' + QString::fromUtf8(kResultHeadings[column]), false);
+          kWhite, formula + ' ' + Tr(kResultHeadings[column]), false);
     }
   }
 }
@@ -340,6 +344,30 @@ void MainWindow::BuildMenus() {
             [this] { model_.OpenHelp(); });
   help->addSeparator()->setObjectName("bar");
   AddAction(help, "versionmenu", "Version", QKeySequence(), [this] { model_.OpenAbout(); });
+  if (language_ != nullptr) BuildLanguageMenu(help);
+}
+
+void MainWindow::BuildLanguageMenu(QMenu* help) {
+  help->addSeparator()->setObjectName("language_bar");
+  // Named in both languages, so that either reader finds it.
+  QMenu* languages = help->addMenu(QStringLiteral("日本語 / English"));
+  languages->setObjectName("languagemenu");
+  auto* group = new QActionGroup(languages);
+  struct Entry {
+    Language language;
+    const char* caption;  // in its own language
+    const char* name;
+  };
+  for (const Entry& entry : {Entry{Language::kJapanese, "日本語", "language_ja"},
+                             Entry{Language::kEnglish, "English", "language_en"}}) {
+    QAction* action = languages->addAction(QString::fromUtf8(entry.caption));
+    action->setObjectName(entry.name);
+    action->setCheckable(true);
+    action->setChecked(language_->chosen() == entry.language);
+    group->addAction(action);
+    connect(action, &QAction::triggered, this,
+            [this, language = entry.language] { language_->Choose(language); });
+  }
 }
 
 QSize MainWindow::FitOnScreen(QSize size) {

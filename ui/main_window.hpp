@@ -14,6 +14,7 @@
 
 #include "main/main_window_model.hpp"
 #include "ui/model_binding.hpp"
+#include "ui/translation.hpp"
 #include "ui/twips.hpp"
 #include "ui/widget_builder.hpp"
 
@@ -29,8 +30,10 @@ namespace toluvek {
 
 class MainWindow : public QMainWindow {
  public:
-  // `end_program` ends the program at once ("終了", Exit, closing the window).
-  MainWindow(MainWindowModel& model, std::function<void()> end_program, QWidget* parent = nullptr);
+  // `end_program` ends the program at once ("終了", Exit, closing the window). With `language`
+  // the Help menu offers "日本語 / English" for the next start.
+  MainWindow(MainWindowModel& model, std::function<void()> end_program,
+             LanguageChoice* language = nullptr, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   // Places the window in the middle of its screen's available area.
@@ -52,6 +55,7 @@ class MainWindow : public QMainWindow {
   void BuildMixtureResults();
   void BuildButtons();
   void BuildMenus();
+  void BuildLanguageMenu(QMenu* help);
   void BuildStatusBar();
   // `size`, or the largest part of it the screen's available area holds beside the window's
   // frame; where it must shrink, the client area is put into a scroll area first.
@@ -62,6 +66,7 @@ class MainWindow : public QMainWindow {
 
   MainWindowModel& model_;
   std::function<void()> end_program_;
+  LanguageChoice* language_;
   TwipScale scale_;
   QWidget* client_ = nullptr;
   QLabel* date_panel_ = nullptr;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/gas_table.hpp"
+#include "ui/translation.hpp"
 
 namespace toluvek {
 namespace {
@@ -54,12 +55,12 @@ MixingWindow::MixingWindow(std::unique_ptr<MixingWindowModel> model, QWidget* pa
   const auto row = [&](const QString& caption, int top, std::string_view a, std::string_view b_name,
                        std::string_view result) {
     b.Label(caption, {kLabelLeft, top + kLabelDrop, kLabelWidth, kLabelHeight}, left);
-    b.Field(a, {kStreamALeft, top, kStreamWidth, kFieldHeight}, kWhite, "流れA " + caption,
+    b.Field(a, {kStreamALeft, top, kStreamWidth, kFieldHeight}, kWhite, Tr("流れA ") + Tr(caption),
             FieldRole::kInput, calculate);
-    b.Field(b_name, {kStreamBLeft, top, kStreamWidth, kFieldHeight}, kWhite, "流れB " + caption,
-            FieldRole::kInput, calculate);
+    b.Field(b_name, {kStreamBLeft, top, kStreamWidth, kFieldHeight}, kWhite,
+            Tr("流れB ") + Tr(caption), FieldRole::kInput, calculate);
     b.Field(result, {kResultLeft, top + kLabelDrop, kResultWidth, kLabelHeight}, kWhite,
-            "混合 " + caption, FieldRole::kResult);
+            Tr("混合 ") + Tr(caption), FieldRole::kResult);
     tab_order_a.push_back(a);
     tab_order_b.push_back(b_name);
   };
@@ -71,7 +72,7 @@ MixingWindow::MixingWindow(std::unique_ptr<MixingWindowModel> model, QWidget* pa
   HorizontalLine(this, scale(), kLightLineTop, QColor(255, 255, 255));
 
   QLabel* heading = b.Label("ガス組成", kCompositionHeading, left);
-  heading->setToolTip("合計が1になっていない場合，自動で調整されます");
+  heading->setToolTip(Tr("合計が1になっていない場合，自動で調整されます"));
   for (std::size_t i = 0; i < kSpeciesCount; ++i) {
     row(Utf8(AllSpecies()[i].label), kFirstSpeciesTop + static_cast<int>(i) * kSpeciesPitch,
         mixing_fields::kAmountA[i], mixing_fields::kAmountB[i], mixing_fields::kMixedFraction[i]);

@@ -9,6 +9,8 @@
 #include <QPalette>
 #include <QWidget>
 
+#include "ui/translation.hpp"
+
 namespace toluvek {
 namespace {
 
@@ -182,7 +184,8 @@ void ModelBinding::Show(const std::string& name, const Bound& bound) {
     SetBase(bound.field, ToQColor(model_.Background(name, bound.background)));
   }
   if (bound.label != nullptr) {
-    const QString text = QString::fromStdString(model_.Text(name));
+    // A caption the model writes is shown in the language of the run; values pass unchanged.
+    const QString text = TrFitting(QString::fromStdString(model_.Text(name)));
     if (bound.label->text() != text) bound.label->setText(text);
     bound.label->setEnabled(enabled);
   }

@@ -12,6 +12,8 @@
 #include <QStandardPaths>
 #include <QStringList>
 
+#include "ui/translation.hpp"
+
 namespace toluvek {
 namespace {
 
@@ -41,10 +43,10 @@ bool FolderExists(const QString& file) {
 std::unique_ptr<QMessageBox> MakeMessageBox(const Message& message, QWidget* parent) {
   auto box = std::make_unique<QMessageBox>(parent);
   box->setIcon(BoxIcon(message.icon));
-  box->setWindowTitle(QString::fromStdString(message.title));
+  box->setWindowTitle(Tr(message.title));
   // Plain text: a "<" in a message is a character, not markup.
   box->setTextFormat(Qt::PlainText);
-  box->setText(QString::fromStdString(message.text));
+  box->setText(Tr(message.text));
   box->setStandardButtons(QMessageBox::Ok);
   box->setDefaultButton(QMessageBox::Ok);
   box->setEscapeButton(QMessageBox::Ok);
@@ -78,8 +80,8 @@ QString QtFileFilter(std::string_view filter) {
 }
 
 void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
-  dialog.setWindowTitle(QString::fromStdString(request.title));
-  dialog.setNameFilter(QtFileFilter(request.filter));
+  dialog.setWindowTitle(Tr(request.title));
+  dialog.setNameFilter(QtFileFilter(Tr(request.filter).toStdString()));
   if (request.save) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -101,7 +103,8 @@ void CompositionFileDialog::accept() {
       !QFileInfo(chosen.front()).isDir() && !FolderExists(chosen.front())) {
     const QString folder = QDir::toNativeSeparators(QFileInfo(chosen.front()).absolutePath());
     warn_(Message{
-        folder.toStdString() + "\nフォルダーが見つかりません。フォルダー名を確認してください。",
+        folder.toStdString() +
+            Tr("\nフォルダーが見つかりません。フォルダー名を確認してください。").toStdString(),
         windowTitle().toStdString(), MessageIcon::kExclamation});
     return;
   }

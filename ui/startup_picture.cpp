@@ -6,11 +6,15 @@
 #include <QSplashScreen>
 #include <QTimer>
 
+#include "ui/translation.hpp"
+
 namespace toluvek {
 
 std::chrono::nanoseconds ShowStartupPicture(std::chrono::milliseconds time,
                                             const std::function<void()>& meanwhile) {
-  QSplashScreen picture(QPixmap(":/toluvek/startup.jpg"));
+  // Its line of description in the language of the run.
+  QSplashScreen picture(
+      QPixmap(ShowsTranslations() ? ":/toluvek/startup-en.jpg" : ":/toluvek/startup.jpg"));
   picture.setObjectName("Form15");
   picture.show();
   picture.repaint();

@@ -2,6 +2,8 @@
 
 #include <QEvent>
 
+#include "ui/translation.hpp"
+
 namespace toluvek {
 
 ToolWindowBase::ToolWindowBase(std::unique_ptr<WindowModel> model, std::string_view name,
@@ -22,7 +24,7 @@ ToolWindowBase::ToolWindowBase(std::unique_ptr<WindowModel> model, std::string_v
                                const QString& caption, Qt::WindowFlags flags, QWidget* parent)
     : QWidget(parent, flags), model_(std::move(model)), scale_(this) {
   setObjectName(Utf8(name));
-  setWindowTitle(caption);
+  setWindowTitle(Tr(caption));
   binding_ = std::make_unique<ModelBinding>(*model_);
   build_ = std::make_unique<WidgetBuilder>(this, scale_, *binding_);
   request_observer_ = model_->AddRequestObserver([this](WindowRequest request) {

@@ -17,6 +17,8 @@
 #include <string>
 #include <utility>
 
+#include "ui/translation.hpp"
+
 namespace toluvek {
 namespace {
 
@@ -118,7 +120,7 @@ QObject* WidgetBuilder::Events() {
 
 QLabel* WidgetBuilder::Label(const QString& caption, const QRect& twips, Qt::Alignment alignment,
                              std::string_view name, QWidget* parent) {
-  auto* label = new QLabel(caption, parent != nullptr ? parent : client_);
+  auto* label = new QLabel(TrFitting(caption), parent != nullptr ? parent : client_);
   if (!name.empty()) label->setObjectName(Utf8(name));
   label->setGeometry(Pixels(scale_, twips));
   label->setAlignment(alignment);
@@ -138,7 +140,7 @@ QLabel* WidgetBuilder::ResultLabel(std::string_view name, const QRect& twips,
                                    QWidget* parent) {
   QLabel* label = ModelLabel(name, twips, alignment, parent);
   label->setFont(number_font_);
-  label->setAccessibleDescription(description);
+  label->setAccessibleDescription(Tr(description));
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
   return label;
 }
@@ -146,7 +148,7 @@ QLabel* WidgetBuilder::ResultLabel(std::string_view name, const QRect& twips,
 QLabel* WidgetBuilder::ClickableLabel(QLabel* label, Action left, Action right,
                                       const QString& description, LeftOn left_on) {
   label->setCursor(Qt::PointingHandCursor);
-  if (!description.isEmpty()) label->setAccessibleDescription(description);
+  if (!description.isEmpty()) label->setAccessibleDescription(Tr(description));
   static_cast<ControlEvents*>(Events())->OnClick(label, std::move(left), std::move(right),
                                                  left_on == LeftOn::kPress);
   return label;
@@ -157,7 +159,7 @@ QLineEdit* WidgetBuilder::Field(std::string_view name, const QRect& twips, Rgb b
   auto* field = new QLineEdit(client_);
   field->setObjectName(Utf8(name));
   field->setGeometry(Pixels(scale_, twips));
-  field->setAccessibleName(accessible_name);
+  field->setAccessibleName(Tr(accessible_name));
   field->setFont(number_font_);
   if (role == FieldRole::kResult) {
     field->setReadOnly(true);
@@ -181,11 +183,11 @@ WidgetBuilder::Action WidgetBuilder::FocusingNamed(std::function<std::string_vie
 
 QPushButton* WidgetBuilder::Button(std::string_view name, const QString& caption,
                                    const QRect& twips, Action action, const QString& tooltip) {
-  auto* button = new QPushButton(caption, client_);
+  auto* button = new QPushButton(TrFitting(caption), client_);
   button->setObjectName(Utf8(name));
   button->setGeometry(Pixels(scale_, twips));
   button->setAutoDefault(false);
-  if (!tooltip.isEmpty()) button->setToolTip(tooltip);
+  if (!tooltip.isEmpty()) button->setToolTip(Tr(tooltip));
   QObject::connect(button, &QPushButton::clicked, client_,
                    [this, action = std::move(action)] { binding_.Forward(action); });
   binding_.BindControl(button);
@@ -194,16 +196,16 @@ QPushButton* WidgetBuilder::Button(std::string_view name, const QString& caption
 
 QGroupBox* WidgetBuilder::Frame(std::string_view name, const QString& caption, const QRect& twips,
                                 const QString& accessible_name) {
-  auto* frame = new QGroupBox(caption, client_);
+  auto* frame = new QGroupBox(Tr(caption), client_);
   frame->setObjectName(Utf8(name));
-  frame->setAccessibleName(accessible_name);
+  frame->setAccessibleName(Tr(accessible_name));
   frame->setGeometry(Pixels(scale_, twips));
   return frame;
 }
 
 QRadioButton* WidgetBuilder::Option(QWidget* frame, std::string_view name, const QString& caption,
                                     const QRect& twips, Action action, Action enter) {
-  auto* option = new QRadioButton(caption, frame);
+  auto* option = new QRadioButton(TrFitting(caption), frame);
   option->setObjectName(Utf8(name));
   option->setGeometry(Pixels(scale_, twips));
   QObject::connect(option, &QRadioButton::clicked, client_, [this, action = std::move(action)] {
@@ -219,7 +221,7 @@ QRadioButton* WidgetBuilder::Option(QWidget* frame, std::string_view name, const
 QAction* WidgetBuilder::MenuAction(QWidget* window, QMenu* menu, std::string_view name,
                                    const QString& caption, const QKeySequence& shortcut,
                                    Action action) {
-  auto* entry = menu->addAction(caption);
+  auto* entry = menu->addAction(Tr(caption));
   entry->setObjectName(Utf8(name));
   if (!shortcut.isEmpty()) entry->setShortcut(shortcut);
   window->addAction(entry);

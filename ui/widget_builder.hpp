@@ -1,7 +1,8 @@
 #pragma once
 // Builds a window's widgets from its layout table: geometry in twips, each control named as the
 // model names it and bound to the model, user actions forwarded through the binding. A window
-// class is then mostly a table of controls and the commands they run.
+// class is then mostly a table of controls and the commands they run. Every caption, tooltip
+// and spoken name is given in Japanese and shown in the language of the run (Tr()).
 
 #include <QFont>
 #include <QRect>

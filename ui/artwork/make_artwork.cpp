@@ -1,5 +1,6 @@
-// Paints the program's artwork: the start-up picture (404 x 72 JPEG) and the icon at the sizes
-// a Linux desktop asks for. Run by hand when the artwork changes; the results are committed:
+// Paints the program's artwork: the start-up picture (404 x 72 JPEG; in Japanese, and in English
+// for an English run) and the icon at the sizes a Linux desktop asks for. Run by hand when the
+// artwork changes; the results are committed:
 //   toluvek-artwork <output folder>
 // The emblem is a cluster of three gas molecules of different sizes and colours, the mixture
 // the program describes.
@@ -72,7 +73,8 @@ QImage Icon(int size) {
   return image;
 }
 
-QImage StartupPicture() {
+// The start-up picture, with the program's line of description in one language.
+QImage StartupPicture(const QString& description) {
   const QSize size(404, 72);
   QImage image(size, QImage::Format_RGB32);
   QPainter painter(&image);
@@ -114,7 +116,7 @@ QImage StartupPicture() {
   subtitle.setPixelSize(12);
   painter.setFont(subtitle);
   painter.setPen(QColor(190, 215, 235));
-  painter.drawText(QPointF(81, 62), QString::fromUtf8("理想気体混合物の物性計算"));
+  painter.drawText(QPointF(81, 62), description);
 
   QFont version("DejaVu Sans");
   version.setPixelSize(10);
@@ -140,7 +142,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   const QDir out(QString::fromLocal8Bit(argv[1]));
-  bool ok = Save(StartupPicture(), out.filePath("startup.jpg"), "JPEG", 92);
+  bool ok = Save(StartupPicture(QString::fromUtf8("理想気体混合物の物性計算")),
+                 out.filePath("startup.jpg"), "JPEG", 92);
+  ok = Save(StartupPicture("Properties of ideal-gas mixtures"), out.filePath("startup-en.jpg"),
+            "JPEG", 92) &&
+       ok;
   for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
     ok = Save(Icon(size), out.filePath(QString("toluvek-%1.png").arg(size)), "PNG") && ok;
   }

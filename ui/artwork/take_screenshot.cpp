@@ -9,6 +9,9 @@
 // change for it), the water window for 100 g/min warmed from 25 ℃ to 75 ℃:
 //   xvfb-run -s "-screen 0 1280x1024x24 -dpi 96" toluvek-screenshot /tmp/main.png
 //       --enthalpy docs/enthalpy-window.png --water docs/water-window.png   (one line)
+// With --language en the windows are shown in English:
+//   xvfb-run -s "-screen 0 1280x1024x24 -dpi 96" toluvek-screenshot docs/main-window-en.png
+//       --language en   (one line)
 
 #include <QAction>
 #include <QApplication>
@@ -22,6 +25,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +41,7 @@
 #include "ui/program.hpp"
 #include "ui/tool_window.hpp"
 #include "ui/tool_windows.hpp"
+#include "ui/translation.hpp"
 
 namespace {
 
@@ -253,6 +258,7 @@ int main(int argc, char** argv) {
   const char* water_path = nullptr;
   const char* saturation_path = nullptr;
   const char* mixing_path = nullptr;
+  std::optional<toluvek::Language> language = toluvek::Language::kJapanese;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--duct") == 0 && i + 1 < argc) {
       duct_path = argv[++i];
@@ -264,17 +270,20 @@ int main(int argc, char** argv) {
       saturation_path = argv[++i];
     } else if (std::strcmp(argv[i], "--mixing") == 0 && i + 1 < argc) {
       mixing_path = argv[++i];
+    } else if (std::strcmp(argv[i], "--language") == 0 && i + 1 < argc) {
+      language = toluvek::LanguageFromCode(QString::fromLocal8Bit(argv[++i]));
     } else {
       paths.push_back(argv[i]);
     }
   }
-  if (paths.empty() || paths.size() > 3) {
+  if (paths.empty() || paths.size() > 3 || !language) {
     std::fprintf(stderr,
                  "usage: toluvek-screenshot <main.png> [<help.png> [<about.png>]] "
                  "[--duct <duct.png>] [--enthalpy <enthalpy.png>] [--water <water.png>] "
-                 "[--saturation <saturation.png>] [--mixing <mixing.png>]\n");
+                 "[--saturation <saturation.png>] [--mixing <mixing.png>] [--language ja|en]\n");
     return 2;
   }
+  const toluvek::Translations translations(*language);
   toluvek::ApplyAppearance(app);
   toluvek::Program program([] { QCoreApplication::exit(0); });
   toluvek::QtServices& services = program.services;
