@@ -22,9 +22,7 @@ struct BatchChunk {
   std::vector<TableRow> rows;
   std::vector<SpeciesArray> amounts;
   RowScratch scratch;
-  std::optional<TableFormatter> formatter;
-  TextBuffer text;
-  TableCounts counts;
+  FormattedRows formatted;
 };
 
 }  // namespace
@@ -67,19 +65,9 @@ TableCounts WriteBatch(BatchReader& reader, TableWriter& writer, std::size_t job
           }
         }
         CalculateRows(chunk.rows, chunk.amounts, AmountsInput::Status::kRead, chunk.scratch);
-        if (!chunk.formatter) chunk.formatter.emplace(writer.NewFormatter());
-        chunk.text.Clear();
-        chunk.counts = {};
-        for (const TableRow& row : chunk.rows) {
-          chunk.formatter->Write(row, chunk.text);
-          chunk.counts.Count(row);
-        }
+        chunk.formatted.Format(chunk.rows, writer);
       },
-      [&](BatchChunk& chunk) {
-        writer.WriteText(chunk.text.view());
-        counts.Add(chunk.counts);
-        return !writer.failed();
-      });
+      [&](BatchChunk& chunk) { return chunk.formatted.WriteTo(writer, counts); });
   return counts;
 }
 

@@ -79,9 +79,7 @@ TableCounts WriteSweep(const SweepRequest& request, TableWriter& writer, std::si
     std::uint64_t first = 0;  // the index of its first row, temperature fastest
     std::vector<TableRow> rows;
     RowScratch scratch;
-    std::optional<TableFormatter> formatter;
-    TextBuffer text;
-    TableCounts counts;
+    FormattedRows formatted;
   };
   std::uint64_t next = 0;
   TableCounts counts;
@@ -103,19 +101,9 @@ TableCounts WriteSweep(const SweepRequest& request, TableWriter& writer, std::si
         }
         CalculateRows(chunk.rows, {&request.amounts.values, 1}, request.amounts.status,
                       chunk.scratch);
-        if (!chunk.formatter) chunk.formatter.emplace(writer.NewFormatter());
-        chunk.text.Clear();
-        chunk.counts = {};
-        for (const TableRow& row : chunk.rows) {
-          chunk.formatter->Write(row, chunk.text);
-          chunk.counts.Count(row);
-        }
+        chunk.formatted.Format(chunk.rows, writer);
       },
-      [&](Chunk& chunk) {
-        writer.WriteText(chunk.text.view());
-        counts.Add(chunk.counts);
-        return !writer.failed();
-      });
+      [&](Chunk& chunk) { return chunk.formatted.WriteTo(writer, counts); });
   return counts;
 }
 

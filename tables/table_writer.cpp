@@ -319,4 +319,20 @@ void TableCounts::Add(const TableCounts& more) {
   outside_fit_range += more.outside_fit_range;
 }
 
+void FormattedRows::Format(const std::vector<TableRow>& rows, const TableWriter& writer) {
+  if (!formatter) formatter.emplace(writer.NewFormatter());
+  text.Clear();
+  counts = {};
+  for (const TableRow& row : rows) {
+    formatter->Write(row, text);
+    counts.Count(row);
+  }
+}
+
+bool FormattedRows::WriteTo(TableWriter& writer, TableCounts& total) const {
+  writer.WriteText(text.view());
+  total.Add(counts);
+  return !writer.failed();
+}
+
 }  // namespace toluvek

@@ -140,4 +140,17 @@ struct TableCounts {
   void Add(const TableCounts& more);
 };
 
+// A chunk of rows formatted on a worker thread, then written in its turn by the one writer.
+struct FormattedRows {
+  std::optional<TableFormatter> formatter;  // made once per chunk, then reused
+  TextBuffer text;
+  TableCounts counts;
+
+  // Formats `rows` with the columns and format of `writer`, replacing what was formatted before.
+  void Format(const std::vector<TableRow>& rows, const TableWriter& writer);
+  // Writes the text after the rows before and adds the counts to `total`; false once the
+  // stream has failed.
+  bool WriteTo(TableWriter& writer, TableCounts& total) const;
+};
+
 }  // namespace toluvek

@@ -505,7 +505,7 @@
         <source>定圧比熱</source>
         <translation variants="yes">
             <lengthvariant>Specific heat</lengthvariant>
-            <lengthvariant>Spec. heat</lengthvariant>
+            <lengthvariant>Sp. heat</lengthvariant>
             <lengthvariant>cp</lengthvariant>
         </translation>
     </message>
