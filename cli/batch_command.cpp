@@ -39,7 +39,9 @@ Subcommand AddBatchCommand(CLI::App& app) {
               io.err << error << '\n';
               return kExitStopped;
             }
-            TableWriter writer(io.out, *columns, options->output.Format());
+            TableWriter writer(
+                io.out, *columns, options->output.Format(),
+                io.messages.language() == Language::kEnglish ? &CatalogueEnglish : nullptr);
             const TableCounts counts = WriteBatch(reader, writer, options->output.Jobs());
             if (in.bad()) {
               io.err << "the input could not be read after " << counts.rows << " rows\n";

@@ -48,7 +48,8 @@ void RecordingMessages::Forget(std::string_view title) {
 void RecordingMessages::Report(std::ostream& err, bool completed) const {
   for (std::size_t i = 0; i < shown_.size(); ++i) {
     if (completed || warning_[i]) err << "warning: ";
-    err << shown_[i].title << ": " << shown_[i].text << '\n';
+    const Message shown = InLanguage(shown_[i], language_);
+    err << shown.title << ": " << shown.text << '\n';
   }
   for (const std::string& note : notes_) err << "warning: " << note << '\n';
 }
@@ -72,14 +73,14 @@ std::optional<std::string> SuspiciousValue(const CLI::App& sub) {
 }
 
 template <class UsageError>
-int RunParsed(const std::vector<Subcommand>& subcommands, std::ostream& out, std::ostream& err,
-              const UsageError& usage_error) {
+int RunParsed(const std::vector<Subcommand>& subcommands, Language language, std::ostream& out,
+              std::ostream& err, const UsageError& usage_error) {
   for (const Subcommand& s : subcommands) {
     if (!s.app->parsed()) continue;
     if (const std::optional<std::string> problem = SuspiciousValue(*s.app)) {
       return usage_error(*problem);
     }
-    RecordingMessages messages;
+    RecordingMessages messages(language);
     Io io{out, err, messages};
     int code = kExitStopped;
     try {
@@ -133,6 +134,9 @@ std::vector<Subcommand> BuildProgram(CLI::App& app) {
   app.require_subcommand(1);
   app.set_help_all_flag("--help-all", "Print this help message and the help of every subcommand");
   app.set_version_flag("--version", std::string("toluvek-cli ") + kVersion);
+  app.add_option("--language", "The language of the messages: ja (the default) or en")
+      ->check(CLI::IsMember({"ja", "en"}))
+      ->default_str("ja");
   return {
       AddMixtureCommand(app),    AddCombustionCommand(app), AddHeatDutyCommand(app),
       AddWaterHeatCommand(app),  AddTsatCommand(app),       AddMixCommand(app),
@@ -161,7 +165,13 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   int code = kExitUsage;
   try {
     app.parse(reversed);
-    code = RunParsed(subcommands, out, err, usage_error);
+    const CLI::Option* language = app.get_option("--language");
+    code =
+        RunParsed(subcommands,
+                  language->count() == 0
+                      ? Language::kJapanese
+                      : LanguageFromCode(language->as<std::string>()).value_or(Language::kJapanese),
+                  out, err, usage_error);
   } catch (const CLI::CallForHelp&) {
     out << app.help();
     code = kExitOk;

@@ -11,6 +11,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/language.hpp"
 #include "main/platform.hpp"
 
 namespace toluvek::cli {
@@ -36,6 +37,7 @@ struct Io {
 // again tells nothing new.
 class RecordingMessages : public MessageService {
  public:
+  explicit RecordingMessages(Language language = Language::kJapanese) : language_(language) {}
   void Show(const Message& message) override;
   void Beep() override {}
   // A box of a calculation that goes on after it, such as the heat duty's negative
@@ -46,12 +48,15 @@ class RecordingMessages : public MessageService {
   // Drops the boxes titled `title`: what they carry is a result, printed on stdout.
   void Forget(std::string_view title);
   const std::vector<Message>& shown() const { return shown_; }
+  // The language the boxes are written in: they are recorded as shown, in Japanese.
+  Language language() const { return language_; }
 
-  // Writes every box as "title: text", marked "warning: " when it only warned: all of them
-  // when the command completed. Then the command line's own warnings.
+  // Writes every box as "title: text" in the language, marked "warning: " when it only warned:
+  // all of them when the command completed. Then the command line's own warnings.
   void Report(std::ostream& err, bool completed) const;
 
  private:
+  Language language_;
   std::vector<Message> shown_;
   std::vector<bool> warning_;
   std::vector<std::string> notes_;

@@ -95,78 +95,82 @@ Subcommand AddCombustionCommand(CLI::App& app) {
                   "add R times the mixture's stoichiometric air (21 % O2, 79 % N2) before "
                   "burning: 1.1 for 10 % excess air")
       ->type_name("R");
-  return {sub, OnMixture(options, [options](Io& io, HeadlessMainWindow& headless) {
-            MainWindowModel& window = headless.window();
-            RecordingMessages& messages = io.messages;
-            std::optional<double> air_added;
-            if (!options->air_ratio.empty()) {
-              const std::optional<double> ratio = ParseStrict(options->air_ratio);
-              if (!ratio || !(*ratio >= 0)) {
-                io.err << "--air-ratio: \"" << options->air_ratio
-                       << "\" is not a ratio of zero or more\n";
-                return kExitUsage;
-              }
-              air_added = AddAirByRatio(window, *ratio, messages);
-              if (!air_added) {
-                if (options->json) {
-                  io.out << JsonText({{"error", MessageJson(messages.shown().back())}}) << '\n';
-                }
-                return kExitStopped;
-              }
-            }
-            const CombustionCommandOutcome outcome = window.CombustionTemperature();
-            // The totals box is a result: stdout carries it.
-            messages.Forget(kTotalChangeTitle);
-            // The burnt gas's properties as far as its calculation wrote them.
-            const bool burnt = outcome.result.has_value();
-            std::vector<FieldWrite> writes;
-            if (burnt && window.last_mixture()) writes = ResultWrites(*window.last_mixture());
-            std::optional<Message> burnt_gas_error;
-            if (burnt && !outcome.burnt_gas_calculated) {
-              if (!messages.shown().empty()) burnt_gas_error = messages.shown().back();
-              messages.Warn("the properties of the burnt gas could not be computed at " +
-                            FormatPattern(outcome.result->temperature, Pattern::kFixed2) + " K");
-            }
-            // The burnt gas is far hotter than the mixture: its properties are often beyond
-            // the fits.
-            const bool outside =
-                !writes.empty() && WarnOutsideFitRange(WindowKelvin(window), messages);
+  return {
+      sub, OnMixture(options, [options](Io& io, HeadlessMainWindow& headless) {
+        MainWindowModel& window = headless.window();
+        RecordingMessages& messages = io.messages;
+        std::optional<double> air_added;
+        if (!options->air_ratio.empty()) {
+          const std::optional<double> ratio = ParseStrict(options->air_ratio);
+          if (!ratio || !(*ratio >= 0)) {
+            io.err << "--air-ratio: \"" << options->air_ratio
+                   << "\" is not a ratio of zero or more\n";
+            return kExitUsage;
+          }
+          air_added = AddAirByRatio(window, *ratio, messages);
+          if (!air_added) {
             if (options->json) {
-              nlohmann::ordered_json doc = nlohmann::ordered_json::object();
-              if (air_added) {
-                doc["model"] = kModel;
-                doc["air_ratio"] = *ParseStrict(options->air_ratio);
-                doc["air_added"] = *air_added;
-              }
-              if (burnt) {
-                doc.update(BurntGasJson(window, *outcome.result));
-                const MixtureProperties none{};
-                nlohmann::ordered_json properties = WrittenResultsJson(
-                    writes, window.last_mixture() ? window.last_mixture()->properties : none);
-                if (!writes.empty()) properties["outside_fit_range"] = outside;
-                if (burnt_gas_error) properties["error"] = MessageJson(*burnt_gas_error);
-                doc["burnt_gas"] = properties;
-              }
-              nlohmann::ordered_json shown = nlohmann::ordered_json::array();
-              for (const Message& m : messages.shown()) shown.push_back(MessageJson(m));
-              doc["messages"] = shown;
-              if (!outcome.completed && !messages.shown().empty()) {
-                doc["error"] = MessageJson(messages.shown().back());
-              }
-              io.out << JsonText(doc) << '\n';
-            } else if (burnt) {
-              if (air_added) {
-                io.out << kModel << ", air ratio " << options->air_ratio << ": "
-                       << FormatGeneral(*air_added) << " of air (21 % O2, 79 % N2) added\n\n";
-              }
-              PrintBurntGas(window, *outcome.result, io.out);
-              if (!writes.empty()) {
-                io.out << '\n';
-                PrintWrittenResults(writes, io.out);
-              }
+              io.out << JsonText({{"error",
+                                   MessageJson(messages.shown().back(), io.messages.language())}})
+                     << '\n';
             }
-            return outcome.completed ? kExitOk : kExitStopped;
-          })};
+            return kExitStopped;
+          }
+        }
+        const CombustionCommandOutcome outcome = window.CombustionTemperature();
+        // The totals box is a result: stdout carries it.
+        messages.Forget(kTotalChangeTitle);
+        // The burnt gas's properties as far as its calculation wrote them.
+        const bool burnt = outcome.result.has_value();
+        std::vector<FieldWrite> writes;
+        if (burnt && window.last_mixture()) writes = ResultWrites(*window.last_mixture());
+        std::optional<Message> burnt_gas_error;
+        if (burnt && !outcome.burnt_gas_calculated) {
+          if (!messages.shown().empty()) burnt_gas_error = messages.shown().back();
+          messages.Warn("the properties of the burnt gas could not be computed at " +
+                        FormatPattern(outcome.result->temperature, Pattern::kFixed2) + " K");
+        }
+        // The burnt gas is far hotter than the mixture: its properties are often beyond
+        // the fits.
+        const bool outside = !writes.empty() && WarnOutsideFitRange(WindowKelvin(window), messages);
+        if (options->json) {
+          nlohmann::ordered_json doc = nlohmann::ordered_json::object();
+          if (air_added) {
+            doc["model"] = kModel;
+            doc["air_ratio"] = *ParseStrict(options->air_ratio);
+            doc["air_added"] = *air_added;
+          }
+          if (burnt) {
+            doc.update(BurntGasJson(window, *outcome.result));
+            const MixtureProperties none{};
+            nlohmann::ordered_json properties = WrittenResultsJson(
+                writes, window.last_mixture() ? window.last_mixture()->properties : none);
+            if (!writes.empty()) properties["outside_fit_range"] = outside;
+            if (burnt_gas_error)
+              properties["error"] = MessageJson(*burnt_gas_error, io.messages.language());
+            doc["burnt_gas"] = properties;
+          }
+          nlohmann::ordered_json shown = nlohmann::ordered_json::array();
+          for (const Message& m : messages.shown())
+            shown.push_back(MessageJson(m, io.messages.language()));
+          doc["messages"] = shown;
+          if (!outcome.completed && !messages.shown().empty()) {
+            doc["error"] = MessageJson(messages.shown().back(), io.messages.language());
+          }
+          io.out << JsonText(doc) << '\n';
+        } else if (burnt) {
+          if (air_added) {
+            io.out << kModel << ", air ratio " << options->air_ratio << ": "
+                   << FormatGeneral(*air_added) << " of air (21 % O2, 79 % N2) added\n\n";
+          }
+          PrintBurntGas(window, *outcome.result, io.out);
+          if (!writes.empty()) {
+            io.out << '\n';
+            PrintWrittenResults(writes, io.out);
+          }
+        }
+        return outcome.completed ? kExitOk : kExitStopped;
+      })};
 }
 
 }  // namespace toluvek::cli

@@ -41,52 +41,54 @@ Subcommand AddCompositionCommand(CLI::App& app, const char* name, const char* de
   sub->add_option("--save", options->save,
                   "also write the resulting inputs to a composition file, as File > Save does")
       ->type_name("FILE");
-  return {sub, OnMixture(options, [options, step](Io& io, HeadlessMainWindow& headless) {
-            MainWindowModel& window = headless.window();
-            SpeciesTexts amounts;
-            for (std::size_t i = 0; i < kSpeciesCount; ++i) {
-              amounts[i] = window.Text(form1::kAmount[i]);
-            }
-            const std::optional<SpeciesTexts> changed = step(options->value, amounts);
-            if (!changed) {
-              // The dialog stays open with the composition untouched.
-              io.messages.Show(messages::kCheckInput);
-              if (options->json) {
-                io.out << JsonText(
-                              nlohmann::ordered_json{{"error", MessageJson(messages::kCheckInput)}})
-                       << '\n';
-              }
-              return kExitStopped;
-            }
-            for (std::size_t i = 0; i < kSpeciesCount; ++i) {
-              window.SetText(form1::kAmount[i], (*changed)[i]);
-            }
-            bool saved = true;
-            if (!options->save.empty()) {
-              if (const std::error_code error = window.SaveCompositionFile(options->save)) {
-                io.err << "--save " << options->save << ": " << SaveFailureText(error)
-                       << "; nothing was written\n";
-                saved = false;
-              }
-            }
-            if (options->json) {
-              nlohmann::ordered_json list = nlohmann::ordered_json::array();
-              for (std::size_t i = 0; i < kSpeciesCount; ++i) {
-                const std::string& text = (*changed)[i];
-                nlohmann::ordered_json entry = {{"label", AllSpecies()[i].label}};
-                entry.update(TextAndItsValue(text));
-                list.push_back(entry);
-              }
-              nlohmann::ordered_json doc = {{"amounts", list}};
-              if (!saved) doc["error"] = MessageJson(main_window_messages::kFileNotSaved);
-              io.out << JsonText(doc) << '\n';
-            } else {
-              for (std::size_t i = 0; i < kSpeciesCount; ++i) {
-                io.out << PadColumns(AllSpecies()[i].label, 9) << (*changed)[i] << '\n';
-              }
-            }
-            return saved ? kExitOk : kExitStopped;
-          })};
+  return {
+      sub, OnMixture(options, [options, step](Io& io, HeadlessMainWindow& headless) {
+        MainWindowModel& window = headless.window();
+        SpeciesTexts amounts;
+        for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+          amounts[i] = window.Text(form1::kAmount[i]);
+        }
+        const std::optional<SpeciesTexts> changed = step(options->value, amounts);
+        if (!changed) {
+          // The dialog stays open with the composition untouched.
+          io.messages.Show(messages::kCheckInput);
+          if (options->json) {
+            io.out << JsonText(nlohmann::ordered_json{
+                          {"error", MessageJson(messages::kCheckInput, io.messages.language())}})
+                   << '\n';
+          }
+          return kExitStopped;
+        }
+        for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+          window.SetText(form1::kAmount[i], (*changed)[i]);
+        }
+        bool saved = true;
+        if (!options->save.empty()) {
+          if (const std::error_code error = window.SaveCompositionFile(options->save)) {
+            io.err << "--save " << options->save << ": " << SaveFailureText(error)
+                   << "; nothing was written\n";
+            saved = false;
+          }
+        }
+        if (options->json) {
+          nlohmann::ordered_json list = nlohmann::ordered_json::array();
+          for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+            const std::string& text = (*changed)[i];
+            nlohmann::ordered_json entry = {{"label", AllSpecies()[i].label}};
+            entry.update(TextAndItsValue(text));
+            list.push_back(entry);
+          }
+          nlohmann::ordered_json doc = {{"amounts", list}};
+          if (!saved)
+            doc["error"] = MessageJson(main_window_messages::kFileNotSaved, io.messages.language());
+          io.out << JsonText(doc) << '\n';
+        } else {
+          for (std::size_t i = 0; i < kSpeciesCount; ++i) {
+            io.out << PadColumns(AllSpecies()[i].label, 9) << (*changed)[i] << '\n';
+          }
+        }
+        return saved ? kExitOk : kExitStopped;
+      })};
 }
 
 }  // namespace

@@ -144,7 +144,7 @@ Subcommand AddConvertCommand(CLI::App& app) {
               }
               doc["rows"] = rows;
               doc["converted"] = shown.converted;
-              doc["messages"] = MessagesJson(messages.shown());
+              doc["messages"] = MessagesJson(messages);
               io.out << JsonText(doc) << '\n';
             } else {
               for (const ConverterRow& row : shown.rows) {

@@ -115,7 +115,7 @@ Subcommand AddDuctCommand(CLI::App& app) {
               doc["results"] = results;
               if (calculated) doc["outside_fit_range"] = outside;
               doc["completed"] = result.completed();
-              doc["messages"] = MessagesJson(messages.shown());
+              doc["messages"] = MessagesJson(messages);
               io.out << JsonText(doc) << '\n';
             } else if (calculated) {
               for (const DuctRow& row : kDuctRows) {

@@ -124,7 +124,7 @@ Subcommand AddGasQualityCommand(CLI::App& app) {
                                   {"air_N2_fraction", kAirNitrogenFraction},
                                   {"ideal_gas", true}};
               if (outcome.message != nullptr) {
-                doc["error"] = MessageJson(*outcome.message);
+                doc["error"] = MessageJson(*outcome.message, io.messages.language());
               } else {
                 doc["molar_mass_kg_per_kmol"] = outcome.quality.molar_mass;
                 for (const GasQualityQuantity& q : kGasQualityQuantities) {

@@ -161,10 +161,12 @@ Subcommand AddHeatDutyCommand(CLI::App& app) {
             if (options->json) {
               nlohmann::ordered_json doc = HeatDutyJson(input, result);
               nlohmann::ordered_json shown = nlohmann::ordered_json::array();
-              for (const Message& m : messages.shown()) shown.push_back(MessageJson(m));
+              for (const Message& m : messages.shown())
+                shown.push_back(MessageJson(m, io.messages.language()));
               doc["messages"] = shown;
               if (!result.ok())
-                doc["error"] = MessageJson(HeatDutyStopMessages(result.stop).back());
+                doc["error"] =
+                    MessageJson(HeatDutyStopMessages(result.stop).back(), io.messages.language());
               io.out << JsonText(doc) << '\n';
             } else if (!result.closes_window()) {
               PrintHeatDuty(result, io.out);

@@ -163,7 +163,7 @@ Subcommand AddMixCommand(CLI::App& app) {
                     ValueAndText(result.mixed_temperature, result.display.back().text);
               }
               doc["search_steps"] = result.search_steps;
-              doc["messages"] = MessagesJson(messages.shown());
+              doc["messages"] = MessagesJson(messages);
               io.out << JsonText(doc) << '\n';
             } else {
               // The window's fields: the texts given, overwritten by what the run wrote.

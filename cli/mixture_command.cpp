@@ -56,7 +56,7 @@ Subcommand AddMixtureCommand(CLI::App& app) {
             if (options->json) {
               nlohmann::ordered_json doc = MixtureJson(window);
               if (shows_properties) doc["outside_fit_range"] = outside;
-              if (!shown.empty()) doc["error"] = MessageJson(shown.front());
+              if (!shown.empty()) doc["error"] = MessageJson(shown.front(), io.messages.language());
               io.out << JsonText(doc) << '\n';
             } else if (options->format == "report") {
               io.out << ResultsReport(window);

@@ -167,10 +167,6 @@ nlohmann::ordered_json WrittenResultsJson(const std::vector<FieldWrite>& writes,
   return doc;
 }
 
-nlohmann::ordered_json MessageJson(const Message& message) {
-  return {{"message", message.text}, {"title", message.title}};
-}
-
 std::string FitRangeText() {
   return "the fits of cp, λ and μ hold from " + FormatGeneral(kPropertyFitRange.low) + " to " +
          FormatGeneral(kPropertyFitRange.high) + " K";

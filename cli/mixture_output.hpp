@@ -27,8 +27,6 @@ void PrintWrittenResults(const std::vector<FieldWrite>& writes, std::ostream& ou
 nlohmann::ordered_json WrittenResultsJson(const std::vector<FieldWrite>& writes,
                                           const MixtureProperties& values);
 
-nlohmann::ordered_json MessageJson(const Message& message);
-
 // "the fits of cp, λ and μ hold from 200 to 1000 K".
 std::string FitRangeText();
 

@@ -137,7 +137,9 @@ Subcommand AddTableCommand(CLI::App& app) {
             const auto columns = options->output.Columns(io.err);
             if (!columns) return kExitUsage;
 
-            TableWriter writer(io.out, *columns, options->output.Format());
+            TableWriter writer(
+                io.out, *columns, options->output.Format(),
+                io.messages.language() == Language::kEnglish ? &CatalogueEnglish : nullptr);
             return FinishTable(writer, WriteSweep(request, writer, options->output.Jobs()), io);
           })};
 }

@@ -54,10 +54,15 @@ nlohmann::ordered_json TextAndItsValue(const std::string& text) {
           {"text", text}};
 }
 
-nlohmann::ordered_json MessagesJson(const std::vector<Message>& messages) {
+nlohmann::ordered_json MessageJson(const Message& message, Language language) {
+  const Message shown = InLanguage(message, language);
+  return {{"message", shown.text}, {"title", shown.title}, {"code", std::string(message.code)}};
+}
+
+nlohmann::ordered_json MessagesJson(const RecordingMessages& messages) {
   nlohmann::ordered_json list = nlohmann::ordered_json::array();
-  for (const Message& message : messages) {
-    list.push_back({{"message", message.text}, {"title", message.title}});
+  for (const Message& message : messages.shown()) {
+    list.push_back(MessageJson(message, messages.language()));
   }
   return list;
 }

@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/cli_app.hpp"
 #include "main/platform.hpp"
 
 namespace toluvek::cli {
@@ -27,7 +28,11 @@ nlohmann::ordered_json ValueAndText(double value, const std::string& text);
 // not read as a number, so that no number appears that nobody typed.
 nlohmann::ordered_json TextAndItsValue(const std::string& text);
 
-// [{"message", "title"}, ...] in the order shown.
-nlohmann::ordered_json MessagesJson(const std::vector<Message>& messages);
+// {"message", "title", "code"}: the box's text and title in the language, and its code, the
+// same in every language, for scripts.
+nlohmann::ordered_json MessageJson(const Message& message, Language language);
+
+// [MessageJson, ...] of the recorded boxes, in the order shown.
+nlohmann::ordered_json MessagesJson(const RecordingMessages& messages);
 
 }  // namespace toluvek::cli

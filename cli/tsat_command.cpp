@@ -54,7 +54,7 @@ Subcommand AddTsatCommand(CLI::App& app) {
             // The window opens only for a calculated mixture that holds water.
             if (!windows.Opened(ToolWindow::kSaturation)) {
               doc["status"] = "not_opened";
-              doc["messages"] = MessagesJson(messages.shown());
+              doc["messages"] = MessagesJson(messages);
               if (options->json) io.out << JsonText(doc) << '\n';
               return kExitStopped;
             }
@@ -75,7 +75,7 @@ Subcommand AddTsatCommand(CLI::App& app) {
                                FormatPattern(display.search.t_celsius, Pattern::kFixed1));
             }
             doc["labels"] = {popup.Text(form5::kPartialPressure), popup.Text(form5::kTemperature)};
-            doc["messages"] = MessagesJson(messages.shown());
+            doc["messages"] = MessagesJson(messages);
 
             if (options->json) {
               io.out << JsonText(doc) << '\n';

@@ -62,8 +62,7 @@ Subcommand AddWaterHeatCommand(CLI::App& app) {
                            {"text", water.Text(form4::kHeat)},
                            {"unit", water.Text(form4::kHeatUnit)}};
           } else {
-            doc["error"] = {{"message", messages::kCheckInput.text},
-                            {"title", messages::kCheckInput.title}};
+            doc["error"] = MessageJson(messages::kCheckInput, io.messages.language());
           }
           io.out << JsonText(doc) << '\n';
         } else if (heat) {

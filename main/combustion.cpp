@@ -60,21 +60,26 @@ double WeightedSum(const SpeciesArray& amounts, Coefficient coefficient) {
 
 Message CombustionFailureMessage(CombustionFailure failure) {
   const char* text = "";
+  std::string_view code;
   switch (failure) {
     case CombustionFailure::kOxygenShort:
       text = "O2不足です";
+      code = "oxygen_short";
       break;
     case CombustionFailure::kDoesNotBurn:
       text = "燃焼しません";
+      code = "does_not_burn";
       break;
     case CombustionFailure::kInvalidInput:
       text = "入力値が不正です。";
+      code = "invalid_combustion_input";
       break;
     case CombustionFailure::kNoSolution:
       text = "解が見つかりません。";
+      code = "no_combustion_solution";
       break;
   }
-  return Message{text, "エラーメッセージ", MessageIcon::kCritical};
+  return Message{text, "エラーメッセージ", MessageIcon::kCritical, code};
 }
 
 double OxygenDemandOf(SpeciesIndex species) {

@@ -53,7 +53,7 @@ CombustionCommandOutcome MainWindowModel::CombustionTemperature() {
     outcome.burnt_gas_calculated = window.Calculate();
 
     messages.Show(Message{FormatGeneral(r.total_before) + "→" + FormatGeneral(r.total_after),
-                          kTotalChangeTitle, MessageIcon::kNone});
+                          kTotalChangeTitle, MessageIcon::kNone, "total_amount_change"});
     outcome.completed = true;
   } catch (const std::exception&) {
     // An overflow from huge inputs: what was written so far stays.

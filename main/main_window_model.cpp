@@ -301,7 +301,7 @@ void MainWindowModel::ShowTotalAmount() {
     for (std::string_view field : form1::kAmount) total += ParseLenient(Text(field));
     services_.messages.Show(
         {main_window_messages::kTotalAmountPrefix + FormatGeneral(toluvek::Checked(total)),
-         main_window_messages::kTotalAmountTitle});
+         main_window_messages::kTotalAmountTitle, MessageIcon::kNone, "total_amount"});
   } catch (const std::exception&) {
     services_.messages.Show(messages::kCheckInput);
   }

@@ -60,12 +60,16 @@ inline constexpr Twips kConverterChooserFromPointer{-850, 300};
 
 // The messages of the main window's own commands.
 namespace main_window_messages {
-inline const Message kNoMoisture{"水分が含まれていません!"};
-inline const Message kFileSelectionFailed{"ﾌｧｲﾙの選択でｴﾗｰが発生しました。", kAppTitle,
-                                          MessageIcon::kExclamation};
-inline const Message kFileUnreadable{"エラーです"};
-inline const Message kFileNotSaved{"ﾌｧｲﾙの保存でｴﾗｰが発生しました。", kAppTitle,
-                                   MessageIcon::kExclamation};
+inline const Message kNoMoisture{.text = "水分が含まれていません!", .code = "no_water"};
+inline const Message kFileSelectionFailed{.text = "ﾌｧｲﾙの選択でｴﾗｰが発生しました。",
+                                          .title = kAppTitle,
+                                          .icon = MessageIcon::kExclamation,
+                                          .code = "file_selection_failed"};
+inline const Message kFileUnreadable{.text = "エラーです", .code = "file_unreadable"};
+inline const Message kFileNotSaved{.text = "ﾌｧｲﾙの保存でｴﾗｰが発生しました。",
+                                   .title = kAppTitle,
+                                   .icon = MessageIcon::kExclamation,
+                                   .code = "file_not_saved"};
 inline constexpr const char* kTotalAmountTitle = "総モル体積";
 inline constexpr const char* kTotalAmountPrefix = "総モル体積 = ";
 }  // namespace main_window_messages

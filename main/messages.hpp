@@ -9,20 +9,32 @@
 namespace toluvek::messages {
 
 // Any failure inside a command that has no message of its own.
-inline const Message kCheckInput{"入力値を確認下さい。"};
+inline const Message kCheckInput{.text = "入力値を確認下さい。", .code = "check_input"};
 
 // The calculate command's checks, which every calculation of a mixture state makes.
-inline const Message kPressureAndTemperatureNegative{"圧力，温度が負です!!", "エラーメッセージ",
-                                                     MessageIcon::kCritical};
-inline const Message kTemperatureNegative{"絶対温度が負です!!", "エラーメッセージ",
-                                          MessageIcon::kCritical};
-inline const Message kPressureNegative{"圧力が負です!!", "エラーメッセージ",
-                                       MessageIcon::kCritical};
-inline const Message kAmountEmpty{"数値が入っていません!!", "エラーメッセージ",
-                                  MessageIcon::kCritical};
-inline const Message kAmountNegative{"負のモル体積があります!!", "エラーメッセージ",
-                                     MessageIcon::kCritical};
-inline const Message kAmountsAllZero{"mol体積が全て０です！！", "入力値エラー",
-                                     MessageIcon::kExclamation};
+inline const Message kPressureAndTemperatureNegative{.text = "圧力，温度が負です!!",
+                                                     .title = "エラーメッセージ",
+                                                     .icon = MessageIcon::kCritical,
+                                                     .code = "negative_pressure_and_temperature"};
+inline const Message kTemperatureNegative{.text = "絶対温度が負です!!",
+                                          .title = "エラーメッセージ",
+                                          .icon = MessageIcon::kCritical,
+                                          .code = "negative_temperature"};
+inline const Message kPressureNegative{.text = "圧力が負です!!",
+                                       .title = "エラーメッセージ",
+                                       .icon = MessageIcon::kCritical,
+                                       .code = "negative_pressure"};
+inline const Message kAmountEmpty{.text = "数値が入っていません!!",
+                                  .title = "エラーメッセージ",
+                                  .icon = MessageIcon::kCritical,
+                                  .code = "empty_amount"};
+inline const Message kAmountNegative{.text = "負のモル体積があります!!",
+                                     .title = "エラーメッセージ",
+                                     .icon = MessageIcon::kCritical,
+                                     .code = "negative_amount"};
+inline const Message kAmountsAllZero{.text = "mol体積が全て０です！！",
+                                     .title = "入力値エラー",
+                                     .icon = MessageIcon::kExclamation,
+                                     .code = "all_zero_composition"};
 
 }  // namespace toluvek::messages

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "files/date_time.hpp"
 
@@ -19,7 +20,13 @@ struct Message {
   std::string text;
   std::string title = kAppTitle;
   MessageIcon icon = MessageIcon::kNone;
-  bool operator==(const Message&) const = default;
+  // What the box says, as a stable ASCII name for scripts ("all_zero_composition"): the same
+  // in every language. Two boxes that look alike may say different things ("エラー!").
+  std::string_view code = {};
+  // The same box: what the user sees, whatever its code.
+  bool operator==(const Message& other) const {
+    return text == other.text && title == other.title && icon == other.icon;
+  }
 };
 
 class MessageService {

@@ -62,6 +62,7 @@ TableCounts WriteBatch(BatchReader& reader, TableWriter& writer, std::size_t job
           } else {
             chunk.rows[k] = TableRow{};
             chunk.rows[k].error = state.error;
+            chunk.rows[k].error_code = kUnreadableRowCode;
           }
         }
         CalculateRows(chunk.rows, chunk.amounts, AmountsInput::Status::kRead, chunk.scratch);

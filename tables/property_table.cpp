@@ -37,10 +37,12 @@ bool CalculateRow(TableRow& row, const AmountsInput& amounts, MixtureResult& scr
   if (message != nullptr) {
     row.properties = nullptr;
     row.error = message->text;
+    row.error_code = message->code;
     return false;
   }
   row.properties = &scratch.properties;
   row.error = {};
+  row.error_code = {};
   return true;
 }
 
@@ -65,9 +67,11 @@ void CalculateRows(std::span<TableRow> rows, std::span<const SpeciesArray> amoun
     if (const Message* message = scratch.messages[k]) {
       rows[k].properties = nullptr;
       rows[k].error = message->text;
+      rows[k].error_code = message->code;
     } else {
       rows[k].properties = &scratch.results[k].properties;
       rows[k].error = {};
+      rows[k].error_code = {};
     }
   }
 }

@@ -135,9 +135,11 @@ char* TextBuffer::Reserve(std::size_t bytes) {
   return data_.get() + size_;
 }
 
-TableFormatter::TableFormatter(std::vector<std::size_t> columns, TableFormat format)
+TableFormatter::TableFormatter(std::vector<std::size_t> columns, TableFormat format,
+                               ErrorText error_text)
     : columns_(std::move(columns)),
       format_(format),
+      error_text_(error_text),
       row_budget_(RowBudget(columns_.size())),
       last_(columns_.size()) {
   static_assert(sizeof(LastNumber::text) >= kShortestTextMax);
@@ -197,8 +199,15 @@ char* TableFormatter::PutText(char* out, std::string_view text) const {
   return out;
 }
 
+std::size_t TableFormatter::RowBytes(const TableRow& row) const {
+  const std::string_view error = error_text_ != nullptr ? error_text_(row.error) : row.error;
+  // A text byte takes at most six ("\u001f"); the code is ASCII letters and underscores.
+  return row_budget_ + 6 * error.size() + row.error_code.size() + sizeof(",\"error_code\":\"\"");
+}
+
 void TableFormatter::Write(const TableRow& row, TextBuffer& buffer) {
-  char* out = buffer.Reserve(row_budget_ + 6 * row.error.size());
+  char* out = buffer.Reserve(RowBytes(row));
+  const std::string_view error = error_text_ != nullptr ? error_text_(row.error) : row.error;
   const bool json = format_ == TableFormat::kJsonLines;
   if (json) *out++ = '{';
   bool first = true;
@@ -254,18 +263,21 @@ void TableFormatter::Write(const TableRow& row, TextBuffer& buffer) {
   }
   if (json) {
     out = Put(out, first ? "\"error\":" : ",\"error\":");
-    out = row.error.empty() ? Put(out, "null") : PutText(out, row.error);
+    out = error.empty() ? Put(out, "null") : PutText(out, error);
+    out = Put(out, ",\"error_code\":");
+    out = row.error_code.empty() ? Put(out, "null") : PutText(out, row.error_code);
     out = Put(out, "}\n");
   } else {
     if (!first) *out++ = ',';
-    out = PutText(out, row.error);
+    out = PutText(out, error);
     *out++ = '\n';
   }
   buffer.EndAt(out);
 }
 
-TableWriter::TableWriter(std::ostream& out, std::vector<std::size_t> columns, TableFormat format)
-    : out_(out), formatter_(std::move(columns), format) {
+TableWriter::TableWriter(std::ostream& out, std::vector<std::size_t> columns, TableFormat format,
+                         ErrorText error_text)
+    : out_(out), formatter_(std::move(columns), format, error_text) {
   buffer_.Reserve(kBufferSize);
   formatter_.WriteHeader(buffer_);
 }
@@ -285,7 +297,7 @@ bool TableWriter::Flush() {
 }
 
 void TableWriter::Write(const TableRow& row) {
-  if (buffer_.size() + formatter_.row_budget() + 6 * row.error.size() > kBufferSize) Flush();
+  if (buffer_.size() + formatter_.RowBytes(row) > kBufferSize) Flush();
   formatter_.Write(row, buffer_);
 }
 

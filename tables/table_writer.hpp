@@ -47,7 +47,14 @@ struct TableRow {
   double temperature_c = 0;                       // ℃
   const MixtureProperties* properties = nullptr;  // null: the values are empty
   std::string_view error;                         // empty when the state was calculated
+  std::string_view error_code = {};  // the error's stable name for scripts ("negative_pressure")
 };
+
+// The error text as written, such as the text in another language; it must outlive the table.
+using ErrorText = std::string_view (*)(std::string_view text);
+
+// What a batch line that could not be read gives as its error code.
+inline constexpr std::string_view kUnreadableRowCode = "unreadable_row";
 
 enum class TableFormat { kCsv, kJsonLines };
 
@@ -72,7 +79,9 @@ class TextBuffer {
 // each column, which does not change what it writes.
 class TableFormatter {
  public:
-  TableFormatter(std::vector<std::size_t> columns, TableFormat format);
+  // JSON lines carry the error's code beside its text, as "error_code".
+  TableFormatter(std::vector<std::size_t> columns, TableFormat format,
+                 ErrorText error_text = nullptr);
 
   // The CSV header line; nothing for JSON lines.
   void WriteHeader(TextBuffer& out) const;
@@ -80,8 +89,9 @@ class TableFormatter {
 
   const std::vector<std::size_t>& columns() const { return columns_; }
   TableFormat format() const { return format_; }
-  // The most a row takes besides its error text, which takes at most six bytes per byte.
-  std::size_t row_budget() const { return row_budget_; }
+  ErrorText error_text() const { return error_text_; }
+  // The most the row's text takes.
+  std::size_t RowBytes(const TableRow& row) const;
 
  private:
   // Writes the number of the column at `slot`; a column that repeats its last value (the
@@ -91,7 +101,8 @@ class TableFormatter {
 
   std::vector<std::size_t> columns_;
   TableFormat format_;
-  std::size_t row_budget_;
+  ErrorText error_text_;
+  std::size_t row_budget_;  // the most a row takes besides its error
   struct LastNumber {
     double value = 0;
     std::uint8_t length = 0;  // 0: none yet
@@ -103,7 +114,8 @@ class TableFormatter {
 class TableWriter {
  public:
   // Writes the CSV header at once.
-  TableWriter(std::ostream& out, std::vector<std::size_t> columns, TableFormat format);
+  TableWriter(std::ostream& out, std::vector<std::size_t> columns, TableFormat format,
+              ErrorText error_text = nullptr);
   TableWriter(const TableWriter&) = delete;
   TableWriter& operator=(const TableWriter&) = delete;
   ~TableWriter();
@@ -118,7 +130,7 @@ class TableWriter {
 
   // A formatter for rows written elsewhere, with this writer's columns and format.
   TableFormatter NewFormatter() const {
-    return TableFormatter(formatter_.columns(), formatter_.format());
+    return TableFormatter(formatter_.columns(), formatter_.format(), formatter_.error_text());
   }
 
  private:

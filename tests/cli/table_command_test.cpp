@@ -118,7 +118,7 @@ TEST(TableCommand, ColumnsAndJsonLines) {
   const auto doc = nlohmann::ordered_json::parse(r.out);
   EXPECT_EQ(doc.dump(), "{\"temperature_C\":20,\"cp_CO2_J_per_kg_K\":" +
                             FormatShortest(doc["cp_CO2_J_per_kg_K"].get<double>()) +
-                            ",\"error\":null}");
+                            ",\"error\":null,\"error_code\":null}");
   // The species columns go before in_fit_range, which stays beside the error.
   const std::string header = Lines(RunCli({"table", "--species"}).out)[0];
   EXPECT_EQ(header.substr(header.size() - 50),

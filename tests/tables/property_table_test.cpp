@@ -191,7 +191,8 @@ TEST(PropertyTable, FitRangeColumnFlagsExtrapolatedRows) {
             "1000,1,\n"
             "1100,0,\n");
   EXPECT_EQ(json.str(),
-            "{\"temperature_K\":0,\"in_fit_range\":null,\"error\":\"入力値を確認下さい。\"}\n");
+            "{\"temperature_K\":0,\"in_fit_range\":null,\"error\":\"入力値を確認下さい。\","
+            "\"error_code\":\"check_input\"}\n");
   EXPECT_EQ(counts.rows, 12u);
   EXPECT_EQ(counts.failed, 1u);
   EXPECT_EQ(counts.outside_fit_range, 2u);
@@ -213,7 +214,7 @@ TEST(PropertyTable, RowRoomFollowsTheColumnsChosen) {
   csv += "error\n";
   for (int i = 0; i < 10; ++i) {
     csv += csv_row + "\n";
-    json += json_row + "\"error\":null}\n";
+    json += json_row + "\"error\":null,\"error_code\":null}\n";
   }
   for (const auto& [format, expected] :
        {std::pair{TableFormat::kCsv, csv}, std::pair{TableFormat::kJsonLines, json}}) {
@@ -236,8 +237,8 @@ TEST(PropertyTable, WriterQuotesTextsAndLeavesFailedValuesEmpty) {
       0, *FindTableColumn("temperature_C"), *FindTableColumn("cp_J_per_kg_K"),
       *FindTableColumn("density_kg_per_m3"), *FindTableColumn("viscosity_N2_Pa_s")};
   const TableRow calculated{true, 101325, 298.15, -0.0, &p, {}};
-  const TableRow failed{true, 5e-324, 1, 2, nullptr, "a \"quoted\", text"};
-  const TableRow unread{false, 1, 2, 3, nullptr, "line 3: x\n"};
+  const TableRow failed{true, 5e-324, 1, 2, nullptr, "a \"quoted\", text", "negative_pressure"};
+  const TableRow unread{false, 1, 2, 3, nullptr, "line 3: x\n", kUnreadableRowCode};
   std::ostringstream csv, json;
   {
     TableWriter writer(csv, columns, TableFormat::kCsv);
@@ -257,9 +258,11 @@ TEST(PropertyTable, WriterQuotesTextsAndLeavesFailedValuesEmpty) {
     for (const TableRow* row : {&calculated, &failed, &unread}) writer.Write(*row);
   }
   EXPECT_EQ(json.str(),
-            "{\"cp_J_per_kg_K\":1012.5,\"error\":null}\n"
-            "{\"cp_J_per_kg_K\":null,\"error\":\"a \\\"quoted\\\", text\"}\n"
-            "{\"cp_J_per_kg_K\":null,\"error\":\"line 3: x\\u000a\"}\n");
+            "{\"cp_J_per_kg_K\":1012.5,\"error\":null,\"error_code\":null}\n"
+            "{\"cp_J_per_kg_K\":null,\"error\":\"a \\\"quoted\\\", text\","
+            "\"error_code\":\"negative_pressure\"}\n"
+            "{\"cp_J_per_kg_K\":null,\"error\":\"line 3: "
+            "x\\u000a\",\"error_code\":\"unreadable_row\"}\n");
 }
 
 TEST(PropertyTable, ColumnNamesCarryTheirUnitsAndSpecies) {

@@ -18,8 +18,8 @@
 namespace toluvek {
 
 namespace converter_messages {
-inline const Message kError{"エラー!"};
-inline const Message kBelowAbsoluteZero{"絶対零度以下です!"};
+inline const Message kError{.text = "エラー!", .code = "conversion_error"};
+inline const Message kBelowAbsoluteZero{.text = "絶対零度以下です!", .code = "below_absolute_zero"};
 }  // namespace converter_messages
 
 // The messages a converter shows for what its recalculation reported, in order: none when

@@ -51,8 +51,8 @@ inline constexpr std::array<DuctRow, 6> kDuctRows = {{
 
 namespace duct_messages {
 // The checks of the duct's dimensions.
-inline const Message kDivisionByZero{"0で割りました!"};
-inline const Message kInputNegative{"入力値が負です!"};
+inline const Message kDivisionByZero{.text = "0で割りました!", .code = "division_by_zero"};
+inline const Message kInputNegative{.text = "入力値が負です!", .code = "negative_input"};
 }  // namespace duct_messages
 
 // The messages a stopped calculation shows, in order.

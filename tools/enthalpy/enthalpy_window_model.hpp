@@ -45,10 +45,13 @@ inline constexpr std::string_view kCalculator = "Command3";
 
 namespace enthalpy_messages {
 // No calculator program could be started.
-inline const Message kCalculatorNotFound{"ファイルが見つかりません。"};
+inline const Message kCalculatorNotFound{.text = "ファイルが見つかりません。",
+                                         .code = "calculator_not_found"};
 // The molar flow came out negative.
-inline const Message kFlowNegative{"ガス流量が負です!!", "エラーメッセージ",
-                                   MessageIcon::kCritical};
+inline const Message kFlowNegative{.text = "ガス流量が負です!!",
+                                   .title = "エラーメッセージ",
+                                   .icon = MessageIcon::kCritical,
+                                   .code = "negative_flow"};
 }  // namespace enthalpy_messages
 
 // The messages a stopped heat-duty run shows, in order; none when it was not stopped.

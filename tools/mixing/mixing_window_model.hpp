@@ -41,8 +41,10 @@ inline constexpr std::string_view kReturnValues = "Command4";  // "値戻す"
 }  // namespace mixing_fields
 
 namespace mixing_messages {
-inline const Message kNoSolution{"解が見つかりません。", "エラーメッセージ",
-                                 MessageIcon::kCritical};
+inline const Message kNoSolution{.text = "解が見つかりません。",
+                                 .title = "エラーメッセージ",
+                                 .icon = MessageIcon::kCritical,
+                                 .code = "no_mixing_solution"};
 }  // namespace mixing_messages
 
 // The field a display text goes into.

@@ -20,8 +20,8 @@ inline constexpr std::string_view kTemperature = "Label2";      // "81.3℃"
 }  // namespace form5
 
 namespace saturation_messages {
-inline const Message kNoSolution{"解が見つかりません!"};
-inline const Message kError{"エラー!"};
+inline const Message kNoSolution{.text = "解が見つかりません!", .code = "no_saturation_solution"};
+inline const Message kError{.text = "エラー!", .code = "saturation_error"};
 }  // namespace saturation_messages
 
 // The messages the pop-up shows while it opens, in order: none for a solved search.

@@ -11,6 +11,9 @@ numbers hold none and stay as they are) and
                                      into OUT, which lupdate reads
   texts.py check ROOT TS             fails unless TS gives every text a finished translation,
                                      and holds no text that no longer occurs (run by ctest)
+  texts.py table TS OUT              writes TS's translations into OUT as C++ initialisers
+                                     {"Japanese", "English"}, sorted by the Japanese text's
+                                     UTF-8 bytes, for the command line, which has no Qt
 
 Adjacent literals are joined, as the compiler joins them. Comments are skipped. The clipboard
 report (main/report.cpp) is left out: it is a record of a calculation, written in Japanese.
@@ -192,6 +195,30 @@ def check(root, ts):
     return faults
 
 
+def translations(ts):
+    """(source, translation) of every finished message of TS; of a translation with shorter
+    forms, the full one."""
+    pairs = []
+    for message in ElementTree.parse(ts).getroot().iter("message"):
+        translation = message.find("translation")
+        if translation is None or translation.get("type") in ("unfinished", "obsolete",
+                                                              "vanished"):
+            continue
+        forms = [v.text or "" for v in translation.iter("lengthvariant")] or [translation.text or ""]
+        pairs.append((message.findtext("source"), forms[0]))
+    return pairs
+
+
+def write_table(ts, out):
+    pairs = sorted(translations(ts), key=lambda pair: pair[0].encode("utf-8"))
+    lines = ["// Made by ui/translations/texts.py from %s." % pathlib.Path(ts).name]
+    lines += ["{%s, %s}," % (cpp_literal(source), cpp_literal(english)) for source, english in pairs]
+    content = "\n".join(lines) + "\n"
+    out = pathlib.Path(out)
+    if not out.exists() or out.read_text(encoding="utf-8") != content:
+        out.write_text(content, encoding="utf-8")
+
+
 def main(argv):
     if len(argv) == 3 and argv[1] == "list":
         for text in texts(argv[2]):
@@ -199,6 +226,9 @@ def main(argv):
         return 0
     if len(argv) == 4 and argv[1] == "cpp":
         write_cpp(argv[2], argv[3])
+        return 0
+    if len(argv) == 4 and argv[1] == "table":
+        write_table(argv[2], argv[3])
         return 0
     if len(argv) == 4 and argv[1] == "check":
         faults = check(argv[2], argv[3])
