@@ -110,8 +110,8 @@ Subcommand AddCombustionCommand(CLI::App& app) {
           air_added = AddAirByRatio(window, *ratio, messages);
           if (!air_added) {
             if (options->json) {
-              io.out << JsonText({{"error",
-                                   MessageJson(messages.shown().back(), io.messages.language())}})
+              io.out << JsonText(
+                            {{"error", MessageJson(messages.shown().back(), messages.language())}})
                      << '\n';
             }
             return kExitStopped;
@@ -147,15 +147,15 @@ Subcommand AddCombustionCommand(CLI::App& app) {
                 writes, window.last_mixture() ? window.last_mixture()->properties : none);
             if (!writes.empty()) properties["outside_fit_range"] = outside;
             if (burnt_gas_error)
-              properties["error"] = MessageJson(*burnt_gas_error, io.messages.language());
+              properties["error"] = MessageJson(*burnt_gas_error, messages.language());
             doc["burnt_gas"] = properties;
           }
           nlohmann::ordered_json shown = nlohmann::ordered_json::array();
           for (const Message& m : messages.shown())
-            shown.push_back(MessageJson(m, io.messages.language()));
+            shown.push_back(MessageJson(m, messages.language()));
           doc["messages"] = shown;
           if (!outcome.completed && !messages.shown().empty()) {
-            doc["error"] = MessageJson(messages.shown().back(), io.messages.language());
+            doc["error"] = MessageJson(messages.shown().back(), messages.language());
           }
           io.out << JsonText(doc) << '\n';
         } else if (burnt) {
