@@ -110,7 +110,8 @@ def window_pressure(p, unit, gauge=False):
     the range of a double raises InputError with the window's "入力値を確認下さい。".
     """
     unit = _unit(unit, tuple(PRESSURE_UNITS), "pressure_unit")
-    if not _flag(gauge, "gauge") and unit in WINDOW_PRESSURE_UNITS:
+    gauge = _flag(gauge, "gauge")
+    if not gauge and unit in WINDOW_PRESSURE_UNITS:
         return p, WINDOW_PRESSURE_UNITS[unit]
     try:
         return _core.absolute_pascal(p, unit, gauge), WINDOW_PRESSURE_UNITS["Pa"]
