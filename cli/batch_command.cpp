@@ -5,6 +5,7 @@
 
 #include "cli/cli_app.hpp"
 #include "cli/table_options.hpp"
+#include "main/engineering_units.hpp"
 #include "tables/batch_table.hpp"
 
 namespace toluvek::cli {
@@ -15,10 +16,18 @@ Subcommand AddBatchCommand(CLI::App& app) {
     TableOptions output;
   };
   auto options = std::make_shared<Options>();
+  std::string units;
+  for (const PressureUnitScale& scale : kEngineeringPressureUnits) {
+    units += (units.empty() ? "" : " | ") + std::string(scale.name);
+  }
   CLI::App* sub = app.add_subcommand(
       "batch",
       "states read as CSV (header: pressure,pressure_unit,temperature,temperature_unit and any of "
-      "the species labels, an absent species 0), one table row for each; blank lines are skipped");
+      "the species labels, an absent species 0), one table row for each; blank lines are "
+      "skipped. pressure_unit: " +
+          units +
+          ", absolute, or followed by \" gauge\" (\"MPa gauge\") for a pressure above "
+          "101.325 kPa; temperature_unit: C | K");
   sub->add_option("--input", options->input, "the CSV file of states (default: standard input)")
       ->check(CLI::ExistingFile);
   options->output.AddTo(*sub);

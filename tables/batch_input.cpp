@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/checked.hpp"
 #include "common/number_text.hpp"
+#include "main/engineering_units.hpp"
 
 namespace toluvek {
 namespace {
@@ -27,6 +29,29 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
   return text;
+}
+
+// What a pressure_unit field may hold, for the error text: "Pa, kPa, ... or mmHg".
+std::string PressureUnitList() {
+  std::string list;
+  const std::size_t count = std::size(kEngineeringPressureUnits);
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i > 0) list += i + 1 == count ? " or " : ", ";
+    list += kEngineeringPressureUnits[i].name;
+  }
+  return list;
+}
+
+// A pressure_unit field: one of kEngineeringPressureUnits, then " gauge" (one blank) for a
+// reading above kGaugeReference. Null for a text that is none of them.
+const PressureUnitScale* PressureUnitNamed(std::string_view text, bool& gauge) {
+  constexpr std::string_view kGaugeSuffix = " gauge";
+  gauge = text.ends_with(kGaugeSuffix);
+  if (gauge) text.remove_suffix(kGaugeSuffix.size());
+  for (const PressureUnitScale& scale : kEngineeringPressureUnits) {
+    if (scale.name == text) return &scale;
+  }
+  return nullptr;
 }
 
 std::optional<int> RoleNamed(std::string_view name) {
@@ -178,19 +203,34 @@ void BatchLineParser::Parse(const BatchLine& line, BatchState& state) {
     return fail("more fields than the header's " + std::to_string(roles_.size()));
   }
   state.amounts = AmountsInput{};
+  // The unit of a pressure to convert to absolute Pa once the line is read, since the
+  // pressure's column may come after the unit's.
+  const PressureUnitScale* converted = nullptr;
+  bool converted_gauge = false;
   for (std::size_t k = 0; k < field_count_; ++k) {
     const std::string_view text = fields_[k];
     const int role = roles_[k];
     if (role == kPressureUnitRole) {
-      const std::string_view unit = Trim(text);
-      if (unit == "Pa") {
+      // Pa, atm and kgf/cm2 go into the row as typed, in the main window's own units, as
+      // they always have; any other unit, and a gauge reading, go in as absolute Pa.
+      bool gauge = false;
+      const PressureUnitScale* scale = PressureUnitNamed(Trim(text), gauge);
+      if (scale == nullptr) {
+        static const std::string kUnknown =
+            "pressure_unit is not " + PressureUnitList() + ", absolute or followed by gauge";
+        return fail(kUnknown);
+      }
+      converted = nullptr;
+      if (!gauge && scale->name == "Pa") {
         state.pressure_unit = PressureUnit::kPa;
-      } else if (unit == "atm") {
+      } else if (!gauge && scale->name == "atm") {
         state.pressure_unit = PressureUnit::kAtm;
-      } else if (unit == "kgf/cm2") {
+      } else if (!gauge && scale->name == "kgf/cm2") {
         state.pressure_unit = PressureUnit::kKgfCm2;
       } else {
-        return fail("pressure_unit is not Pa, atm or kgf/cm2");
+        state.pressure_unit = PressureUnit::kPa;
+        converted = scale;
+        converted_gauge = gauge;
       }
     } else if (role == kTemperatureUnitRole) {
       const std::string_view unit = Trim(text);
@@ -211,6 +251,14 @@ void BatchLineParser::Parse(const BatchLine& line, BatchState& state) {
       } else {
         state.amounts.values[static_cast<std::size_t>(role - kSpeciesRole)] = *value;
       }
+    }
+  }
+  if (converted != nullptr) {
+    try {
+      state.pressure = *AbsolutePascal(state.pressure, converted->name, converted_gauge);
+    } catch (const ArithmeticFault&) {
+      return fail("pressure in " + std::string(converted->name) +
+                  (converted_gauge ? " gauge" : "") + " is beyond the range of a double in Pa");
     }
   }
 }

@@ -3,6 +3,12 @@
 // temperature, temperature_unit and any of the twelve species labels (an absent species is 0),
 // then one state per line. The reader streams: it holds one buffer and one line at a time.
 //
+// pressure_unit is one of kEngineeringPressureUnits (Pa, kPa, MPa, bar, atm, kgf/cm2, mmHg),
+// or one of them followed by " gauge" (one blank) for a reading above kGaugeReference. An
+// absolute Pa, atm or kgf/cm2 stays in its unit, as the main window takes it; any other
+// reading is converted to absolute Pa as the command line's --pressure-unit converts it, and a
+// conversion that overflows is an error of its line.
+//
 // A field may be quoted as RFC 4180 describes ("" for a quote inside), but no field of a
 // state holds a line break, so a quote still open at the end of its line is an error of that
 // line rather than a field that swallows the rest of the file.
@@ -28,7 +34,7 @@ inline constexpr std::size_t kMaxBatchLineBytes = std::size_t{64} * 1024;
 struct BatchState {
   std::uint64_t line = 0;  // 1 is the header
   std::string error;       // "line 7: temperature is not a number"; empty when read
-  double pressure = 0;
+  double pressure = 0;     // in pressure_unit: absolute Pa for a unit the main window lacks
   PressureUnit pressure_unit = PressureUnit::kPa;
   double temperature = 0;
   TemperatureUnit temperature_unit = TemperatureUnit::kCelsius;

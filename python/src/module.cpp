@@ -3,6 +3,7 @@
 // the interpreter lock released.
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -10,9 +11,11 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include "common/checked.hpp"
 #include "common/number_text.hpp"
 #include "engine/fit_range.hpp"
 #include "engine/gas_table.hpp"
+#include "main/engineering_units.hpp"
 #include "main/presets.hpp"
 #include "python/src/states.hpp"
 #include "python/src/tools.hpp"
@@ -130,6 +133,37 @@ py::array_t<double> SweepValues(double from, double to, double step) {
   return values;
 }
 
+// An arithmetic fault of a unit conversion as Python's exception: OverflowError for an
+// overflow (pybind11 translates std::overflow_error so), ValueError otherwise.
+[[noreturn]] void ThrowConversionFault(const ArithmeticFault& fault, const std::string& what) {
+  if (fault.kind() == FaultKind::kOverflow) throw std::overflow_error(what + " overflows");
+  throw py::value_error(what + " is not a number");
+}
+
+// AbsolutePascal: the absolute pressure [Pa] of a reading in `unit`, gauge above
+// kGaugeReference; toluvek-cli's --pressure-unit and --gauge. ValueError for an unknown unit,
+// OverflowError for a conversion beyond the range of a double.
+double AbsolutePascalOf(double reading, const std::string& unit, bool gauge) {
+  try {
+    const std::optional<double> pascal = AbsolutePascal(reading, unit, gauge);
+    if (!pascal) throw py::value_error("no pressure unit " + unit);
+    return *pascal;
+  } catch (const ArithmeticFault& fault) {
+    ThrowConversionFault(fault, "the pressure " + FormatShortest(reading) + " " + unit);
+  }
+}
+
+// ConvertFlow: a reading in `unit` as a value in `window_unit`, None for a pair that does not
+// convert; toluvek-cli's --flow-unit. OverflowError for a conversion beyond the range of a double.
+std::optional<double> ConvertFlowOf(double reading, const std::string& unit,
+                                    const std::string& window_unit) {
+  try {
+    return ConvertFlow(reading, unit, window_unit);
+  } catch (const ArithmeticFault& fault) {
+    ThrowConversionFault(fault, "the flow " + FormatShortest(reading) + " " + unit);
+  }
+}
+
 }  // namespace
 }  // namespace toluvek::python
 
@@ -159,11 +193,33 @@ PYBIND11_MODULE(_core, m) {
       std::vector<std::string>(std::begin(kMixtureNames), std::end(kMixtureNames));
   m.attr("SPECIES_QUANTITIES") =
       std::vector<std::string>(std::begin(kSpeciesNames), std::end(kSpeciesNames));
+  // By the stable names of toluvek-cli's --preset; the menu's entry names ("hiro") beside.
   py::dict presets;
+  py::dict preset_entries;
   for (const PresetEntry& preset : AllPresets()) {
-    presets[py::str(std::string(preset.entry))] =
+    presets[py::str(std::string(preset.name))] =
         std::vector<double>(preset.amounts.begin(), preset.amounts.end());
+    preset_entries[py::str(std::string(preset.entry))] = std::string(preset.name);
   }
   m.attr("PRESETS") = presets;
+  m.attr("PRESET_ENTRIES") = preset_entries;
+
+  // The engineering units of the command line, from their one table: Pa per unit of each
+  // pressure unit, and the window unit each flow unit converts to.
+  py::dict pressure_units;
+  for (const PressureUnitScale& scale : kEngineeringPressureUnits) {
+    pressure_units[py::str(std::string(scale.name))] = scale.pascal;
+  }
+  m.attr("PRESSURE_UNITS") = pressure_units;
+  m.attr("GAUGE_REFERENCE") = kGaugeReference;
+  py::dict flow_units;
+  for (const FlowUnitScale& scale : kEngineeringFlowUnits) {
+    flow_units[py::str(std::string(scale.name))] = std::string(scale.window_unit);
+  }
+  m.attr("FLOW_UNITS") = flow_units;
+  m.def("absolute_pascal", &AbsolutePascalOf, py::arg("reading"), py::arg("unit"),
+        py::arg("gauge"));
+  m.def("convert_flow", &ConvertFlowOf, py::arg("reading"), py::arg("unit"),
+        py::arg("window_unit"));
   AddTools(m);
 }

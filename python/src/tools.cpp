@@ -112,9 +112,11 @@ py::object PropertiesOrNone(const MainWindowModel& window) {
   return d;
 }
 
-// The main window's "燃焼温度" at t0 [K] and the pressure [Pa].
-py::dict Combustion(const SpeciesArray& amounts, double t0_kelvin, double pressure_pa) {
-  Session s(pressure_pa, t0_kelvin, TemperatureUnit::kKelvin, amounts);
+// The main window's "燃焼温度" at t0 [K] and the pressure in `pressure_unit` (PressureUnit).
+py::dict Combustion(const SpeciesArray& amounts, double t0_kelvin, double pressure,
+                    int pressure_unit) {
+  Session s(pressure, t0_kelvin, TemperatureUnit::kKelvin, amounts,
+            static_cast<PressureUnit>(pressure_unit));
   const CombustionCommandOutcome outcome = s.window.CombustionTemperature();
   py::dict d;
   d["completed"] = outcome.completed;
@@ -166,9 +168,10 @@ py::dict HeatDuty(const SpeciesArray& amounts, double flow, int flow_unit, doubl
   return d;
 }
 
-// The saturation pop-up of the H2O label, at the pressure [Pa].
-py::dict DewPoint(const SpeciesArray& amounts, double pressure_pa) {
-  Session s(pressure_pa, 25, TemperatureUnit::kCelsius, amounts);
+// The saturation pop-up of the H2O label, at the pressure in `pressure_unit` (PressureUnit).
+py::dict DewPoint(const SpeciesArray& amounts, double pressure, int pressure_unit) {
+  Session s(pressure, 25, TemperatureUnit::kCelsius, amounts,
+            static_cast<PressureUnit>(pressure_unit));
   s.window.SaturationTemperature();
   py::dict d;
   d["opened"] = s.headless.windows().Opened(ToolWindow::kSaturation);
@@ -217,10 +220,12 @@ py::dict Mix(const SpeciesArray& a, double t_a, double flow_a, const SpeciesArra
   return d;
 }
 
-// "Re" of the main window at the pressure [Pa] and temperature [℃], then the duct window.
-py::dict Duct(const SpeciesArray& amounts, double pressure_pa, double t_celsius, double flow,
-              int flow_unit, int shape, double d1, double d2, bool millimetres) {
-  Session s(pressure_pa, t_celsius, TemperatureUnit::kCelsius, amounts);
+// "Re" of the main window at the pressure in `pressure_unit` (PressureUnit) and the
+// temperature [℃], then the duct window.
+py::dict Duct(const SpeciesArray& amounts, double pressure, double t_celsius, double flow,
+              int flow_unit, int shape, double d1, double d2, bool millimetres, int pressure_unit) {
+  Session s(pressure, t_celsius, TemperatureUnit::kCelsius, amounts,
+            static_cast<PressureUnit>(pressure_unit));
   const std::size_t shown_before = s.messages.shown.size();
   s.window.DuctFlow();
   const bool calculated = s.messages.shown.size() == shown_before;
@@ -363,15 +368,18 @@ py::dict ConvertHeat(const std::string& value, int unit) {
 }  // namespace
 
 void AddTools(py::module_& m) {
-  m.def("combustion", &Combustion, py::arg("amounts"), py::arg("t0"), py::arg("pressure"));
+  constexpr int kPascal = static_cast<int>(PressureUnit::kPa);
+  m.def("combustion", &Combustion, py::arg("amounts"), py::arg("t0"), py::arg("pressure"),
+        py::arg("pressure_unit") = kPascal);
   m.def("heat_duty", &HeatDuty, py::arg("amounts"), py::arg("flow"), py::arg("flow_unit"),
         py::arg("t1"), py::arg("t2"));
-  m.def("dew_point", &DewPoint, py::arg("amounts"), py::arg("pressure"));
+  m.def("dew_point", &DewPoint, py::arg("amounts"), py::arg("pressure"),
+        py::arg("pressure_unit") = kPascal);
   m.def("mix", &Mix, py::arg("a"), py::arg("t_a"), py::arg("flow_a"), py::arg("b"), py::arg("t_b"),
         py::arg("flow_b"));
   m.def("duct", &Duct, py::arg("amounts"), py::arg("pressure"), py::arg("t"), py::arg("flow"),
         py::arg("flow_unit"), py::arg("shape"), py::arg("d1"), py::arg("d2"),
-        py::arg("millimetres"));
+        py::arg("millimetres"), py::arg("pressure_unit") = kPascal);
   m.def("water_heat", &WaterHeat, py::arg("flow"), py::arg("flow_unit"), py::arg("t1"),
         py::arg("t2"), py::arg("gas"));
   m.def("composition_dialog", &CompositionDialog, py::arg("amounts"), py::arg("value"),

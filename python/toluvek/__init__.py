@@ -5,18 +5,19 @@
     p = gas.properties(T=np.linspace(300.0, 1000.0, 8), p=101325.0)
     p.cp, p.viscosity, p.species.cp[:, toluvek.CH4]
 
-SI units throughout (K, Pa, J/(kg·K), W/(m·K), Pa·s); the tools take their temperatures t
-in ℃ as their windows do. The numbers are those of the window program and of toluvek-cli:
+SI units throughout (K, Pa, J/(kg·K), W/(m·K), Pa·s); pressures may be given in any of
+PRESSURE_UNITS, absolute or gauge, and flows in any of FLOW_UNITS, as toluvek-cli takes
+them. The tools take their temperatures t in ℃ as their windows do. The numbers are those of the window program and of toluvek-cli:
 the same calculation runs underneath.
 """
 
 from . import convert
-from ._mixture import (MIXTURE_QUANTITIES, PROPERTY_FIT_RANGE, SPECIES, SPECIES_QUANTITIES,
-                       ExtrapolationWarning, InputError, Mixture, Properties, SpeciesProperties,
-                       sweep)
-from ._tools import (BurntGasProperties, Combustion, Composition, DewPoint, Duct, HeatDuty, Mixed,
-                     Stream, add_air, combustion, dew_point, duct, heat_duty, mix,
-                     read_composition, rescale, save_composition, water_heat)
+from ._mixture import (GAUGE_REFERENCE, MIXTURE_QUANTITIES, PRESSURE_UNITS, PROPERTY_FIT_RANGE,
+                       SPECIES, SPECIES_QUANTITIES, ExtrapolationWarning, InputError, Mixture,
+                       Properties, SpeciesProperties, sweep)
+from ._tools import (FLOW_UNITS, BurntGasProperties, Combustion, Composition, DewPoint, Duct,
+                     HeatDuty, Mixed, Stream, add_air, combustion, dew_point, duct, heat_duty,
+                     mix, read_composition, rescale, save_composition, water_heat)
 
 # Positions of the species along the last axis of the per-species arrays.
 H2, O2, N2, CO, CO2, H2O, CH3OH, CH4, C2H6, C3H8, NC4H10, IC4H10 = range(len(SPECIES))
@@ -27,5 +28,6 @@ __all__ = [
     "read_composition", "save_composition", "convert", "Composition",
     "Combustion", "BurntGasProperties", "HeatDuty", "DewPoint", "Stream", "Mixed", "Duct",
     "SPECIES", "MIXTURE_QUANTITIES", "SPECIES_QUANTITIES", "PROPERTY_FIT_RANGE",
+    "PRESSURE_UNITS", "GAUGE_REFERENCE", "FLOW_UNITS",
     "H2", "O2", "N2", "CO", "CO2", "H2O", "CH3OH", "CH4", "C2H6", "C3H8", "NC4H10", "IC4H10",
 ]

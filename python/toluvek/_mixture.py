@@ -1,6 +1,7 @@
 """Mixtures and their properties over numpy arrays of states."""
 
 import numbers
+import types
 import warnings
 
 import numpy as np
@@ -13,8 +14,13 @@ MIXTURE_QUANTITIES = tuple(_core.MIXTURE_QUANTITIES)
 SPECIES_QUANTITIES = tuple(_core.SPECIES_QUANTITIES)
 PROPERTY_FIT_RANGE = tuple(_core.PROPERTY_FIT_RANGE)
 
-# Pa per unit of the main window's pressure options, K offset of its temperature options.
-PRESSURE_UNITS = {"Pa": 1.0, "atm": 101325.0, "kgf/cm2": 98066.5}
+# Pa per unit of every pressure unit toluvek-cli's --pressure-unit takes, from the program's
+# own table; gauge pressures are read above GAUGE_REFERENCE [Pa].
+PRESSURE_UNITS = types.MappingProxyType(dict(_core.PRESSURE_UNITS))
+GAUGE_REFERENCE = float(_core.GAUGE_REFERENCE)
+# The main window's pressure options, by PressureUnit's value in the program: an absolute
+# pressure in one of them goes into the window as typed, any other as absolute Pa.
+WINDOW_PRESSURE_UNITS = {"Pa": 1, "atm": 2, "kgf/cm2": 3}
 TEMPERATURE_UNITS = ("K", "C")
 KELVIN_OFFSET = 273.15
 
@@ -66,6 +72,12 @@ def _unit(unit, choices, what):
     return unit
 
 
+def _flag(value, what):
+    if not isinstance(value, (bool, np.bool_)):
+        raise TypeError(f"{what} must be True or False, not {value!r}")
+    return bool(value)
+
+
 def _threads(threads):
     if isinstance(threads, bool) or not isinstance(threads, numbers.Integral):
         raise TypeError("threads must be a whole number")
@@ -74,11 +86,37 @@ def _threads(threads):
     return int(threads)
 
 
-def to_pascal(p, unit):
-    """A pressure in `unit` as the main window converts it, in Pa."""
+def to_pascal(p, unit, gauge=False):
+    """A pressure in `unit` (gauge: above GAUGE_REFERENCE) as absolute Pa, element by element.
+
+    The operations of the program's conversion (the main window's for its own units,
+    toluvek-cli's --pressure-unit and --gauge for the others) in the same order, the reading
+    times Pa per unit, then plus the reference, so that every bit is theirs. A conversion that
+    overflows gives an infinity, which the calculation's checks refuse like the window does.
+    """
     factor = PRESSURE_UNITS[_unit(unit, tuple(PRESSURE_UNITS), "pressure_unit")]
     with np.errstate(over="ignore", invalid="ignore"):
-        return p * factor if factor != 1.0 else p
+        pascal = p * factor if factor != 1.0 else p
+        if _flag(gauge, "gauge"):
+            pascal = pascal + GAUGE_REFERENCE
+    return pascal
+
+
+def window_pressure(p, unit, gauge=False):
+    """One pressure as toluvek-cli enters it into the main window: (value, PressureUnit value).
+
+    An absolute pressure in one of the window's units goes in as typed, in that unit; any
+    other is converted to absolute Pa by the program's own conversion. A conversion beyond
+    the range of a double raises InputError with the window's "入力値を確認下さい。".
+    """
+    unit = _unit(unit, tuple(PRESSURE_UNITS), "pressure_unit")
+    gauge = _flag(gauge, "gauge")
+    if not gauge and unit in WINDOW_PRESSURE_UNITS:
+        return p, WINDOW_PRESSURE_UNITS[unit]
+    try:
+        return _core.absolute_pascal(p, unit, gauge), WINDOW_PRESSURE_UNITS["Pa"]
+    except OverflowError:
+        raise InputError("入力値を確認下さい。", "Toluvek", "input check") from None
 
 
 def to_kelvin(t, unit):
@@ -134,12 +172,16 @@ class Mixture:
 
     @classmethod
     def preset(cls, name):
-        """A composition of the main window's preset menu: air, osaka, tokyo, hiro, pfd."""
-        for key, amounts in _core.PRESETS.items():
-            if key.lower() == str(name).lower():
-                return cls(amounts)
-        raise ValueError(f"unknown preset {name!r}: the presets are "
-                         f"{', '.join(k.lower() for k in _core.PRESETS)}")
+        """A composition of the main window's preset menu, by the names of toluvek-cli's
+        --preset: "air", "osaka", "tokyo", "hiroshima", "pfd" (in any case; the menu's own
+        entry names, such as "hiro", are taken too)."""
+        key = str(name).lower()
+        entries = {entry.lower(): preset for entry, preset in _core.PRESET_ENTRIES.items()}
+        key = entries.get(key, key)
+        if key not in _core.PRESETS:
+            raise ValueError(f"unknown preset {name!r}: the presets are "
+                             f"{', '.join(_core.PRESETS)}")
+        return cls(_core.PRESETS[key])
 
     @property
     def amounts(self):
@@ -167,15 +209,17 @@ class Mixture:
         return f"Mixture({named})"
 
     def properties(self, T, p=101325.0, *, temperature_unit="K", pressure_unit="Pa",
-                   threads=1, species=None):
+                   gauge=False, threads=1, species=None):
         """Properties of the mixture at temperatures `T` and pressures `p`.
 
         Arguments broadcast against each other and against the mixture's own shape, as numpy
         arrays do: T [K, or ℃ with temperature_unit="C"], p the absolute pressure [Pa, or
-        "atm", "kgf/cm2" with pressure_unit], converted as the main window converts them.
-        ``threads`` splits the states over that many threads (the
-        interpreter lock is released while they run). The per-species values are computed
-        with the others when ``species=True``, else on the first read of ``.species``.
+        with pressure_unit one of "kPa", "MPa", "bar", "atm", "kgf/cm2", "mmHg"]; with
+        ``gauge=True`` p is read above 101.325 kPa (GAUGE_REFERENCE). They are converted to K
+        and Pa as the main window and toluvek-cli convert them, bit for bit. ``threads``
+        splits the states over that many threads (the interpreter lock is released while
+        they run). The per-species values are computed with the others when
+        ``species=True``, else on the first read of ``.species``.
 
         Returns a Properties with, in SI units, ``molar_mass`` [kg/kmol], ``density``
         [kg/m³], ``gas_constant`` [J/(kg·K)], ``cp`` [J/(kg·K)], ``conductivity``
@@ -187,17 +231,18 @@ class Mixture:
 
         Errors: when every argument is a scalar, a state that fails (a negative pressure or
         temperature, negative or all-zero amounts, an arithmetic fault in the calculation)
-        raises InputError, a ValueError carrying the window's message and the failed step.
+        raises InputError, a ValueError carrying the window's message and the failed step; a
+        pressure whose conversion to Pa overflows fails so too ("入力値を確認下さい。").
         With arrays, nothing is raised for a failed state: its values are NaN, ``ok`` is
         False there and ``errors`` gives its message (``steps`` the failed step); where
-        ``ok`` is True every value is finite. A state
-        whose temperature lies outside the range of the fits of cp, λ and μ (200 to 1000 K)
-        is calculated all the same, flagged False in ``in_fit_range``, with one
-        ExtrapolationWarning per call. Bad arguments (a text for a number, an unknown unit,
-        threads below 1) raise TypeError or ValueError.
+        ``ok`` is True every value is finite. A state whose temperature lies outside the
+        range of the fits of cp, λ and μ (200 to 1000 K) is calculated all the same, flagged
+        False in ``in_fit_range``, with one ExtrapolationWarning per call. Bad arguments (a
+        text for a number, an unknown unit, a gauge that is not True or False, threads below
+        1) raise TypeError or ValueError.
         """
         t = to_kelvin(_float_array(T, "T"), temperature_unit)
-        pressure = to_pascal(_float_array(p, "p"), pressure_unit)
+        pressure = to_pascal(_float_array(p, "p"), pressure_unit, gauge)
         threads = _threads(threads)
         try:
             shape = np.broadcast_shapes(t.shape, pressure.shape, self.shape)
@@ -227,13 +272,14 @@ class Mixture:
         from ._tools import Stream
         return Stream(self, t, flow)
 
-    def combustion(self, T0=298.15, p=101325.0):
+    def combustion(self, T0=298.15, p=101325.0, *, pressure_unit="Pa", gauge=False):
         """Adiabatic complete combustion from T0 [K]; see toluvek.combustion."""
         from ._tools import combustion
-        return combustion(self, T0=T0, p=p)
+        return combustion(self, T0=T0, p=p, pressure_unit=pressure_unit, gauge=gauge)
 
     def heat_duty(self, flow=1.0, unit="Nl/min", t1=25.0, t2=25.0):
-        """Heat to bring the flow from t1 to t2 [℃]; see toluvek.heat_duty."""
+        """Heat to bring the flow (Nl/min, Nm3/h, mol/h, kg/s, kg/h) from t1 to t2 [℃]; see
+        toluvek.heat_duty."""
         from ._tools import heat_duty
         return heat_duty(self, flow=flow, unit=unit, t1=t1, t2=t2)
 
@@ -247,10 +293,11 @@ class Mixture:
         from ._tools import rescale
         return rescale(self, total)
 
-    def dew_point(self, p=101325.0):
-        """Partial pressure of the water vapour and its saturation temperature."""
+    def dew_point(self, p=101325.0, *, pressure_unit="Pa", gauge=False):
+        """Partial pressure of the water vapour and its saturation temperature; see
+        toluvek.dew_point."""
         from ._tools import dew_point
-        return dew_point(self, p=p)
+        return dew_point(self, p=p, pressure_unit=pressure_unit, gauge=gauge)
 
 
 _FIT_RANGE_TEXT = (f"the fits of cp, λ and μ hold from {PROPERTY_FIT_RANGE[0]:g} to "

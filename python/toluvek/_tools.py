@@ -7,6 +7,7 @@ T0 and every temperature returned as ``temperature`` are in K.
 
 import math
 import numbers
+import types
 import warnings
 from dataclasses import dataclass
 from typing import Optional
@@ -15,7 +16,8 @@ import numpy as np
 
 from . import _core
 from ._mixture import (SPECIES_COUNT, ExtrapolationWarning, InputError, Mixture, KELVIN_OFFSET,
-                       PROPERTY_FIT_RANGE, _FIT_RANGE_TEXT, _unit)
+                       PROPERTY_FIT_RANGE, WINDOW_PRESSURE_UNITS, _FIT_RANGE_TEXT, _unit,
+                       window_pressure)
 
 
 def _number(value, what):
@@ -33,6 +35,41 @@ def _one_mixture(gas):
     if gas.shape:
         raise ValueError("the tools take one mixture, not an array of mixtures")
     return [float(a) for a in gas.amounts]
+
+
+def _pressure(p, unit, gauge):
+    return window_pressure(_number(p, "p"), unit, gauge)
+
+
+# The flow units of toluvek-cli's --flow-unit, each with the window unit it converts to.
+FLOW_UNITS = types.MappingProxyType(dict(_core.FLOW_UNITS))
+
+
+def _flow_units_for(window_units):
+    """The flow units a tool takes beyond its window's own: those that convert to one of
+    them, as toluvek-cli offers them."""
+    return tuple(unit for unit in FLOW_UNITS
+                 if any(_core.convert_flow(1.0, unit, window_unit) is not None
+                        for window_unit in window_units))
+
+
+def _window_flow(flow, unit, window_units, offered):
+    """A flow as toluvek-cli enters it into a tool window: (value, window unit), the reading
+    as typed in one of the window's units, else converted by the program's own conversion to
+    the first of them it converts to (Nm3/h and mol/h to Nl/min, kg/h to kg/s). A conversion
+    beyond the range of a double raises InputError with the window's "入力値を確認下さい。"."""
+    flow = _number(flow, "flow")
+    unit = _unit(unit, offered, "unit")
+    if unit in window_units:
+        return flow, unit
+    for window_unit in window_units:
+        try:
+            value = _core.convert_flow(flow, unit, window_unit)
+        except OverflowError:
+            raise InputError("入力値を確認下さい。", "Toluvek", "flow conversion") from None
+        if value is not None:
+            return value, window_unit
+    raise ValueError(f"a flow in {unit} does not convert to {', '.join(window_units)}")
 
 
 def _raise_first(messages, step, fallback="入力値を確認下さい。"):
@@ -85,14 +122,17 @@ class Combustion:
     in_fit_range: bool
 
 
-def combustion(gas, T0=298.15, p=101325.0):
-    """Adiabatic complete combustion of `gas` with its own oxygen, from T0 [K] at p [Pa].
+def combustion(gas, T0=298.15, p=101325.0, *, pressure_unit="Pa", gauge=False):
+    """Adiabatic complete combustion of `gas` with its own oxygen, from T0 [K] at p.
 
-    Raises InputError with the window's message when the oxygen is short, nothing burns or
-    the search finds no temperature.
+    p is the absolute pressure in `pressure_unit` (Pa, kPa, MPa, bar, atm, kgf/cm2, mmHg),
+    or above 101.325 kPa with ``gauge=True``, as toluvek-cli's --pressure-unit and --gauge
+    take it. Raises InputError with the window's message when the oxygen is short, nothing
+    burns or the search finds no temperature.
     """
     amounts = _one_mixture(gas)
-    raw = _core.combustion(amounts, _number(T0, "T0"), _number(p, "p"))
+    pressure, code = _pressure(p, pressure_unit, gauge)
+    raw = _core.combustion(amounts, _number(T0, "T0"), pressure, code)
     if "temperature" not in raw:
         _raise_first(raw["messages"], "combustion")
     properties = None
@@ -110,7 +150,9 @@ def combustion(gas, T0=298.15, p=101325.0):
                       raw["total_after"], properties, inside)
 
 
+# The enthalpy window's flow units, by FlowUnit's value in the program.
 _FLOW_UNITS = ("Nl/min", "mol/h", "kg/s")
+_HEAT_DUTY_FLOW_UNITS = _flow_units_for(_FLOW_UNITS)
 
 
 @dataclass(frozen=True)
@@ -120,7 +162,8 @@ class HeatDuty:
     ``heat_duty`` [W] to bring the flow from t1 to t2, ``molar_flow`` [mol/s],
     ``enthalpy_rise`` [J/mol], ``lhv`` and ``hhv`` [W] (None without fuel),
     ``water_latent_heat`` and ``methanol_latent_heat`` [W] (None without water or
-    methanol), ``species_flow`` the flow of each species in the flow's unit.
+    methanol), ``species_flow`` the flow of each species in ``species_flow_unit``, the
+    window's unit the flow was entered in (Nl/min for a flow in Nm3/h, kg/s for one in kg/h).
     """
     heat_duty: float
     molar_flow: float
@@ -130,17 +173,21 @@ class HeatDuty:
     water_latent_heat: Optional[float]
     methanol_latent_heat: Optional[float]
     species_flow: np.ndarray
+    species_flow_unit: str
 
 
 def heat_duty(gas, flow=1.0, unit="Nl/min", t1=25.0, t2=25.0):
-    """Heat to bring `flow` (in `unit`: Nl/min, mol/h or kg/s) of `gas` from t1 to t2 [℃].
+    """Heat to bring `flow` (in `unit`) of `gas` from t1 to t2 [℃].
 
-    A temperature below absolute zero warns and the calculation goes on, as in the window;
-    a stop (all amounts zero, a negative flow, a failed calculation) raises InputError.
+    `unit` is Nl/min, Nm3/h, mol/h, kg/s or kg/h (normal state 0 ℃, 101.325 kPa); Nm3/h goes
+    into the window as Nl/min and kg/h as kg/s, converted as toluvek-cli's --flow-unit
+    converts them. A temperature below absolute zero warns and the calculation goes on, as
+    in the window; a stop (all amounts zero, a negative flow, a failed calculation) raises
+    InputError.
     """
     amounts = _one_mixture(gas)
-    unit_index = _FLOW_UNITS.index(_unit(unit, _FLOW_UNITS, "unit"))
-    raw = _core.heat_duty(amounts, _number(flow, "flow"), unit_index, _number(t1, "t1"),
+    value, window_unit = _window_flow(flow, unit, _FLOW_UNITS, _HEAT_DUTY_FLOW_UNITS)
+    raw = _core.heat_duty(amounts, value, _FLOW_UNITS.index(window_unit), _number(t1, "t1"),
                           _number(t2, "t2"))
     if raw["temperature_negative"]:
         warnings.warn("絶対温度が負です!!", RuntimeWarning, stacklevel=2)
@@ -148,7 +195,7 @@ def heat_duty(gas, flow=1.0, unit="Nl/min", t1=25.0, t2=25.0):
         _raise_first(raw["messages"], "heat duty")
     return HeatDuty(raw["heat_duty"], raw["molar_flow"], raw["enthalpy_rise"], raw["lhv"],
                     raw["hhv"], raw["water_latent_heat"], raw["methanol_latent_heat"],
-                    np.array(raw["species_flow"]))
+                    np.array(raw["species_flow"]), window_unit)
 
 
 @dataclass(frozen=True)
@@ -168,14 +215,16 @@ class DewPoint:
 _MMHG_PER_ATM = 760.0
 
 
-def dew_point(gas, p=101325.0):
-    """Dew point of the water vapour in `gas` at p [Pa], as the window's H2O label shows it.
+def dew_point(gas, p=101325.0, *, pressure_unit="Pa", gauge=False):
+    """Dew point of the water vapour in `gas` at p, as the window's H2O label shows it.
 
-    Raises InputError when the mixture holds no water, its calculation fails, or the search
-    finds no saturation temperature (below about 4.7 mmHg).
+    p in `pressure_unit`, absolute or with ``gauge=True``, as in combustion(). Raises
+    InputError when the mixture holds no water, its calculation fails, or the search finds
+    no saturation temperature (below about 4.7 mmHg).
     """
     amounts = _one_mixture(gas)
-    raw = _core.dew_point(amounts, _number(p, "p"))
+    pressure, code = _pressure(p, pressure_unit, gauge)
+    raw = _core.dew_point(amounts, pressure, code)
     if not raw["opened"]:
         _raise_first(raw["messages"], "dew point", "the mixture holds no water")
     if raw["status"] != 0:
@@ -228,7 +277,9 @@ def mix(a, b):
 
 _SHAPES = {"circular": 0, "circle": 0, "annulus": 1, "double-pipe": 1, "rectangular": 2,
            "rectangle": 2}
+# The duct window's flow units, by DuctFlowUnit's value in the program.
 _DUCT_UNITS = ("Nl/min", "kg/s")
+_DUCT_FLOW_UNITS = _flow_units_for(_DUCT_UNITS)
 _DUCT_QUANTITIES = ("area", "velocity", "hydraulic_diameter", "reynolds", "heat_transfer",
                     "mass_velocity")
 
@@ -248,9 +299,12 @@ class Duct:
 
 
 def duct(gas, p=101325.0, t=25.0, flow=1.0, unit="Nl/min", shape="circular", d1=0.01,
-         d2=0.0, length_unit="m"):
-    """`flow` (Nl/min or kg/s) of `gas` at p [Pa] and t [℃] through a duct.
+         d2=0.0, length_unit="m", *, pressure_unit="Pa", gauge=False):
+    """`flow` (in `unit`) of `gas` at p and t [℃] through a duct.
 
+    `unit` is Nl/min, Nm3/h, mol/h, kg/s or kg/h (normal state 0 ℃, 101.325 kPa); Nm3/h and
+    mol/h go into the window as Nl/min, kg/h as kg/s, as toluvek-cli's --flow-unit converts
+    them. p in `pressure_unit`, absolute or with ``gauge=True``, as in combustion().
     shape: "circular" (d1 the diameter), "annulus" (d1 outer, d2 inner diameter) or
     "rectangular" (d1 height, d2 width), lengths in `length_unit` ("m" or "mm"). Raises
     InputError with the window's message when the mixture's calculation or the duct's
@@ -258,11 +312,12 @@ def duct(gas, p=101325.0, t=25.0, flow=1.0, unit="Nl/min", shape="circular", d1=
     """
     amounts = _one_mixture(gas)
     shape_index = _SHAPES[_unit(shape, tuple(_SHAPES), "shape")]
-    unit_index = _DUCT_UNITS.index(_unit(unit, _DUCT_UNITS, "unit"))
+    value, window_unit = _window_flow(flow, unit, _DUCT_UNITS, _DUCT_FLOW_UNITS)
     length_unit = _unit(length_unit, ("m", "mm"), "length_unit")
-    raw = _core.duct(amounts, _number(p, "p"), _number(t, "t"), _number(flow, "flow"),
-                     unit_index, shape_index, _number(d1, "d1"), _number(d2, "d2"),
-                     length_unit == "mm")
+    pressure, code = _pressure(p, pressure_unit, gauge)
+    raw = _core.duct(amounts, pressure, _number(t, "t"), value,
+                     _DUCT_UNITS.index(window_unit), shape_index, _number(d1, "d1"),
+                     _number(d2, "d2"), length_unit == "mm", code)
     values = {_DUCT_QUANTITIES[k]: v for k, v in raw["values"].items()}
     if not raw["completed"]:
         try:
@@ -313,8 +368,6 @@ def rescale(gas, total):
     return _composition_dialog(gas, total, False, "total")
 
 
-# PressureUnit's values in the program, by the names of the main window's options.
-_PRESSURE_UNIT_CODES = {"Pa": 1, "atm": 2, "kgf/cm2": 3}
 # Why a composition file could not be read, by CompositionError's value.
 _READ_FAILURES = {1: "cannot be opened", 2: "is not a regular file", 3: "could not be read",
                   4: "holds fewer than 32 fields",
@@ -354,23 +407,25 @@ def read_composition(path):
     values = [raw["pressure"], raw["temperature"], *raw["amounts"]]
     if any(v is None for v in values):
         raise InputError("入力値を確認下さい。", "Toluvek", "composition file")
-    units = {code: name for name, code in _PRESSURE_UNIT_CODES.items()}
+    units = {code: name for name, code in WINDOW_PRESSURE_UNITS.items()}
     return Composition(Mixture(raw["amounts"]), raw["pressure"], units[raw["pressure_unit"]],
                        raw["temperature"], "K" if raw["kelvin"] else "C")
 
 
 def save_composition(path, gas, T=298.15, p=101325.0, *, temperature_unit="K",
-                     pressure_unit="Pa"):
+                     pressure_unit="Pa", gauge=False):
     """Writes `gas` at T and p, in their units, to a composition file (File > Save).
 
-    The file is replaced atomically: a failed save leaves the old one as it was and raises
-    InputError with the window's message, ``step`` saying why.
+    The file holds the main window's units: an absolute pressure in Pa, atm or kgf/cm2 is
+    written in its unit, any other (kPa, MPa, bar, mmHg, or ``gauge=True``) as absolute Pa,
+    as ``toluvek-cli mixture --save`` writes it. The file is replaced atomically: a failed
+    save leaves the old one as it was and raises InputError with the window's message,
+    ``step`` saying why.
     """
     amounts = _one_mixture(gas)
-    code = _PRESSURE_UNIT_CODES[_unit(pressure_unit, tuple(_PRESSURE_UNIT_CODES),
-                                      "pressure_unit")]
+    pressure, code = _pressure(p, pressure_unit, gauge)
     kelvin = _unit(temperature_unit, ("K", "C"), "temperature_unit") == "K"
-    reason, messages = _core.save_composition(str(path), amounts, _number(p, "p"), code,
+    reason, messages = _core.save_composition(str(path), amounts, pressure, code,
                                               _number(T, "T"), kelvin)
     if reason or messages:
         _raise_first(messages, f"save to {str(path)!r}: {reason or 'not saved'}")

@@ -86,16 +86,21 @@ def test_mixture_matches_cli_json_on_random_states(cli_json, rng):
     assert 20 <= failures < len(states)  # both kinds of states were compared
 
 
-@pytest.mark.parametrize("pressure_unit, temperature_unit, p, t", [
-    ("atm", "C", 2.0, 400.0),
-    ("kgf/cm2", "C", 0.3, -40.0),
-    ("Pa", "C", 101325.0, 726.85),
+@pytest.mark.parametrize("pressure_unit, gauge, temperature_unit, p, t", [
+    ("atm", False, "C", 2.0, 400.0),
+    ("kgf/cm2", False, "C", 0.3, -40.0),
+    ("Pa", False, "C", 101325.0, 726.85),
+    ("kPa", True, "K", 250.3, 310.0),
+    ("MPa", True, "C", 0.5, 20.0),
+    ("mmHg", False, "K", 763.7, 500.0),
+    ("bar", True, "C", -0.4, 80.0),
 ])
-def test_unit_conversions_match_cli(cli_json, pressure_unit, temperature_unit, p, t):
+def test_unit_conversions_match_cli(cli_json, pressure_unit, gauge, temperature_unit, p, t):
     gas = toluvek.Mixture(CH4=88.5, C2H6=4.6, C3H8=5.4, **{"n-C4H10": 0.8, "i-C4H10": 0.7})
     result = gas.properties(T=np.array([t]), p=p, temperature_unit=temperature_unit,
-                            pressure_unit=pressure_unit)
+                            pressure_unit=pressure_unit, gauge=gauge)
     _, doc = cli_json("mixture", "--pressure", repr(p), "--pressure-unit", pressure_unit,
+                      *(["--gauge"] if gauge else []),
                       "--temperature", repr(t), "--temperature-unit", temperature_unit,
                       "--amounts", amounts_text(gas.amounts))
     for member in MIXTURE_MEMBERS:
@@ -182,28 +187,46 @@ def test_array_of_mixtures_matches_cli_batch(cli, rng, tmp_path):
                                   equal_nan=True), column
 
 
+def test_presets_are_those_of_cli_presets(cli_json):
+    _, doc = cli_json("presets")
+    names = [preset["name"] for preset in doc["presets"]]
+    assert "hiroshima" in names
+    for preset in doc["presets"]:
+        expected = [preset["amounts_percent"][label] for label in toluvek.SPECIES]
+        assert list(toluvek.Mixture.preset(preset["name"]).amounts) == expected, preset["name"]
+    # The menu's entry names, which the module took before.
+    assert toluvek.Mixture.preset("hiro") == toluvek.Mixture.preset("hiroshima")
+    assert toluvek.Mixture.preset("Air") == toluvek.Mixture.preset("air")
+
+
 # The tools, each against its subcommand, on a case that completes and one that stops.
 
 def mixture_args(gas):
     return ["--amounts", amounts_text(gas.amounts)]
 
 
-@pytest.mark.parametrize("amounts, t0_kelvin", [
-    ({"CH4": 1, "O2": 2, "N2": 7.52}, 298.15),
-    ({"H2": 2, "CO": 1, "O2": 3, "N2": 11, "H2O": 0.5}, 473.15),
-    ({"CH4": 1, "O2": 1}, 298.15),  # oxygen short
+def pressure_args(p, unit="Pa", gauge=False):
+    return ["--pressure", repr(p), "--pressure-unit", unit, *(["--gauge"] if gauge else [])]
+
+
+@pytest.mark.parametrize("amounts, t0_kelvin, pressure", [
+    ({"CH4": 1, "O2": 2, "N2": 7.52}, 298.15, (101325.0, "Pa", False)),
+    ({"H2": 2, "CO": 1, "O2": 3, "N2": 11, "H2O": 0.5}, 473.15, (101325.0, "Pa", False)),
+    ({"CH4": 1, "O2": 1}, 298.15, (101325.0, "Pa", False)),  # oxygen short
+    ({"CH4": 1, "O2": 2.2, "N2": 8.3}, 320.0, (0.5, "MPa", True)),
 ])
-def test_combustion_matches_cli(cli_json, amounts, t0_kelvin):
+def test_combustion_matches_cli(cli_json, amounts, t0_kelvin, pressure):
     gas = toluvek.Mixture(**amounts)
-    code, doc = cli_json("combustion", *mixture_args(gas), "--temperature", repr(t0_kelvin),
-                         "--temperature-unit", "K")
+    p, unit, gauge = pressure
+    code, doc = cli_json("combustion", *mixture_args(gas), *pressure_args(*pressure),
+                         "--temperature", repr(t0_kelvin), "--temperature-unit", "K")
     if "temperature" not in doc:
         with pytest.raises(toluvek.InputError) as error:
-            gas.combustion(T0=t0_kelvin)
+            gas.combustion(T0=t0_kelvin, p=p, pressure_unit=unit, gauge=gauge)
         assert error.value.message == doc["error"]["message"]
         return
     with pytest.warns(toluvek.ExtrapolationWarning):
-        burnt = gas.combustion(T0=t0_kelvin)
+        burnt = gas.combustion(T0=t0_kelvin, p=p, pressure_unit=unit, gauge=gauge)
     assert burnt.temperature == doc["temperature"]["kelvin"]
     assert list(burnt.gas.amounts) == [s["value"] for s in doc["composition"]]
     assert burnt.total_before == doc["total_before"]["value"]
@@ -218,6 +241,8 @@ def test_combustion_matches_cli(cli_json, amounts, t0_kelvin):
     ({"N2": 1}, 2.5, "mol/h", 25.0, 825.0),
     ({"O2": 21, "N2": 79, "H2O": 2}, 0.01, "kg/s", 100.0, 20.0),
     ({"CH4": 1}, -1.0, "Nl/min", 25.0, 125.0),  # negative flow stops
+    ({"CH4": 88.9, "C2H6": 6.8, "H2O": 3.0}, 0.37, "Nm3/h", 25.0, 300.0),
+    ({"O2": 21, "N2": 79}, 7.3, "kg/h", 15.0, 90.0),
 ])
 def test_heat_duty_matches_cli(cli_json, amounts, flow, unit, t1, t2):
     gas = toluvek.Mixture(**amounts)
@@ -229,6 +254,7 @@ def test_heat_duty_matches_cli(cli_json, amounts, flow, unit, t1, t2):
         assert error.value.message == doc["error"]["message"]
         return
     duty = gas.heat_duty(flow=flow, unit=unit, t1=t1, t2=t2)
+    assert duty.species_flow_unit == doc["inputs"]["flow"]["unit"]
     assert duty.heat_duty == doc["heat_duty"]["value"]
     assert duty.molar_flow == doc["molar_flow"]
     assert duty.enthalpy_rise == doc["enthalpy_rise"]
@@ -238,20 +264,22 @@ def test_heat_duty_matches_cli(cli_json, amounts, flow, unit, t1, t2):
     assert list(duty.species_flow) == [s["value"] for s in doc["species_flow"]["species"]]
 
 
-@pytest.mark.parametrize("amounts, p", [
-    ({"H2O": 10, "N2": 90}, 101325.0),
-    ({"H2O": 60, "CO2": 40}, 5e5),
-    ({"H2O": 0.1, "N2": 99.9}, 101325.0),  # below 4.7 mmHg: no solution
+@pytest.mark.parametrize("amounts, p, unit, gauge", [
+    ({"H2O": 10, "N2": 90}, 101325.0, "Pa", False),
+    ({"H2O": 60, "CO2": 40}, 5e5, "Pa", False),
+    ({"H2O": 0.1, "N2": 99.9}, 101325.0, "Pa", False),  # below 4.7 mmHg: no solution
+    ({"H2O": 60, "CO2": 40}, 0.4, "MPa", True),
+    ({"H2O": 12, "N2": 88}, 3.7, "atm", False),
 ])
-def test_dew_point_matches_cli_tsat(cli_json, amounts, p):
+def test_dew_point_matches_cli_tsat(cli_json, amounts, p, unit, gauge):
     gas = toluvek.Mixture(**amounts)
-    code, doc = cli_json("tsat", *mixture_args(gas), "--pressure", repr(p))
+    code, doc = cli_json("tsat", *mixture_args(gas), *pressure_args(p, unit, gauge))
     if doc["status"] != "solved":
         with pytest.raises(toluvek.InputError) as error:
-            gas.dew_point(p=p)
+            gas.dew_point(p=p, pressure_unit=unit, gauge=gauge)
         assert error.value.message == doc["messages"][-1]["message"]
         return
-    dew = gas.dew_point(p=p)
+    dew = gas.dew_point(p=p, pressure_unit=unit, gauge=gauge)
     assert dew.partial_pressure_mmhg == doc["partial_pressure_mmhg"]["value"]
     assert dew.temperature_c == doc["saturation_temperature_c"]["value"]
     assert dew.newton_steps == doc["newton_steps"]
@@ -283,19 +311,24 @@ def test_mix_matches_cli(cli_json, a, ta, fa, b, tb, fb):
     assert mixed.search_steps == doc["search_steps"]
 
 
-@pytest.mark.parametrize("shape, cli_shape, d1, d2, length_unit, unit, flow", [
-    ("circular", "circle", 10.0, 0.0, "mm", "Nl/min", 1.0),
-    ("annulus", "annulus", 0.05, 0.02, "m", "kg/s", 1e-4),
-    ("rectangular", "rectangle", 20.0, 30.0, "mm", "Nl/min", 50.0),
-    ("annulus", "annulus", 0.02, 0.05, "m", "Nl/min", 1.0),  # no flow area
+@pytest.mark.parametrize("shape, cli_shape, d1, d2, length_unit, unit, flow, pressure", [
+    ("circular", "circle", 10.0, 0.0, "mm", "Nl/min", 1.0, (2e5, "Pa", False)),
+    ("annulus", "annulus", 0.05, 0.02, "m", "kg/s", 1e-4, (2e5, "Pa", False)),
+    ("rectangular", "rectangle", 20.0, 30.0, "mm", "Nl/min", 50.0, (2e5, "Pa", False)),
+    ("annulus", "annulus", 0.02, 0.05, "m", "Nl/min", 1.0, (2e5, "Pa", False)),  # no area
+    ("circular", "circle", 25.0, 0.0, "mm", "Nm3/h", 2.7, (0.35, "MPa", True)),
+    ("rectangular", "rectangle", 0.04, 0.03, "m", "kg/h", 0.9, (1.7, "atm", False)),
+    ("circular", "circle", 0.015, 0.0, "m", "mol/h", 40.0, (2.5, "kgf/cm2", True)),
 ])
-def test_duct_matches_cli(cli_json, shape, cli_shape, d1, d2, length_unit, unit, flow):
+def test_duct_matches_cli(cli_json, shape, cli_shape, d1, d2, length_unit, unit, flow,
+                          pressure):
     gas = toluvek.Mixture.preset("tokyo")
-    code, doc = cli_json("duct", *mixture_args(gas), "--pressure", "2e5", "--temperature",
+    p, pressure_unit, gauge = pressure
+    code, doc = cli_json("duct", *mixture_args(gas), *pressure_args(*pressure), "--temperature",
                          "40", "--flow", repr(flow), "--flow-unit", unit, "--shape", cli_shape,
                          "--d1", repr(d1), "--d2", repr(d2), "--length-unit", length_unit)
-    call = dict(p=2e5, t=40.0, flow=flow, unit=unit, shape=shape, d1=d1, d2=d2,
-                length_unit=length_unit)
+    call = dict(p=p, t=40.0, flow=flow, unit=unit, shape=shape, d1=d1, d2=d2,
+                length_unit=length_unit, pressure_unit=pressure_unit, gauge=gauge)
     if not doc["completed"]:
         with pytest.raises(toluvek.InputError) as error:
             toluvek.duct(gas, **call)
@@ -356,25 +389,29 @@ def test_composition_dialogs_match_cli(cli_json, command, value, amounts):
     assert list(call(value).amounts) == [entry["value"] for entry in doc["amounts"]]
 
 
-@pytest.mark.parametrize("pressure, pressure_unit, temperature, temperature_unit", [
-    (2.0, "atm", 40.0, "C"),
-    (101325.0, "Pa", 298.15, "K"),
-    (0.35, "kgf/cm2", -12.5, "C"),
+@pytest.mark.parametrize("pressure, pressure_unit, gauge, temperature, temperature_unit", [
+    (2.0, "atm", False, 40.0, "C"),
+    (101325.0, "Pa", False, 298.15, "K"),
+    (0.35, "kgf/cm2", False, -12.5, "C"),
+    (0.2, "MPa", True, 60.0, "C"),  # written as absolute Pa
 ])
-def test_composition_files_match_cli(cli, cli_json, tmp_path, pressure, pressure_unit,
+def test_composition_files_match_cli(cli, cli_json, tmp_path, pressure, pressure_unit, gauge,
                                      temperature, temperature_unit):
     gas = toluvek.Mixture(CH4=88.9, C2H6=6.8, C3H8=3.1, H2O=0.25, **{"n-C4H10": 1.2})
     ours, theirs = tmp_path / "ours.txt", tmp_path / "theirs.txt"
     toluvek.save_composition(ours, gas, T=temperature, p=pressure,
-                             temperature_unit=temperature_unit, pressure_unit=pressure_unit)
-    code, _out, _err = cli("mixture", *mixture_args(gas), "--pressure", repr(pressure),
-                           "--pressure-unit", pressure_unit, "--temperature", repr(temperature),
+                             temperature_unit=temperature_unit, pressure_unit=pressure_unit,
+                             gauge=gauge)
+    code, _out, _err = cli("mixture", *mixture_args(gas), *pressure_args(pressure, pressure_unit,
+                                                                         gauge),
+                           "--temperature", repr(temperature),
                            "--temperature-unit", temperature_unit, "--save", str(theirs))
     assert code == 0
     # The same bytes but for the first line, the time of the save.
     assert ours.read_bytes().split(b"\r\n")[1:] == theirs.read_bytes().split(b"\r\n")[1:]
     read = toluvek.read_composition(theirs)
-    assert (read.pressure_unit, read.temperature_unit) == (pressure_unit, temperature_unit)
+    assert (read.pressure_unit, read.temperature_unit) == (
+        "Pa" if gauge else pressure_unit, temperature_unit)
     _, doc = cli_json("mixture", "--file", str(theirs))
     result = read.properties(species=True)
     for member in MIXTURE_MEMBERS:

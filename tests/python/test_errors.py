@@ -80,7 +80,10 @@ def test_no_value_of_a_calculated_state_is_infinite_or_nan():
     (lambda: AIR.properties(T=[300.0, 400.0], p=[1e5, 2e5, 3e5]), ValueError,
      "do not broadcast"),
     (lambda: AIR.properties(T=300.0, temperature_unit="F"), ValueError, "temperature_unit"),
-    (lambda: AIR.properties(T=300.0, pressure_unit="bar"), ValueError, "pressure_unit"),
+    (lambda: AIR.properties(T=300.0, pressure_unit="psi"), ValueError, "pressure_unit"),
+    (lambda: AIR.properties(T=300.0, gauge="yes"), TypeError, "gauge must be True or False"),
+    (lambda: AIR.combustion(pressure_unit="mpa"), ValueError, "pressure_unit"),
+    (lambda: toluvek.duct(AIR, unit="g/min"), ValueError, "unit must be one of"),
     (lambda: AIR.properties(T=300.0, threads=0), ValueError, "at least 1"),
     (lambda: AIR.properties(T=300.0, threads=1.5), TypeError, "whole number"),
     (lambda: toluvek.sweep(0, 10, -1), ValueError, "leads away"),
@@ -117,6 +120,30 @@ def test_tools_that_stop_raise_input_error(call, message):
     assert raised.value.message
     if message is not None:
         assert f"{raised.value.title}: {raised.value.message}" == message
+
+
+@pytest.mark.parametrize("call", [
+    lambda: AIR.properties(T=300.0, p=1e303, pressure_unit="MPa"),
+    lambda: AIR.properties(T=300.0, p=1.7976931348623157e308, pressure_unit="kgf/cm2"),
+    lambda: AIR.combustion(p=-1e306, pressure_unit="kPa"),
+    lambda: AIR.dew_point(p=1e306, pressure_unit="bar", gauge=True),
+    lambda: toluvek.save_composition("/nonexistent/x.txt", AIR, p=1e303, pressure_unit="MPa"),
+    lambda: toluvek.heat_duty(AIR, flow=1e306, unit="Nm3/h"),
+    lambda: toluvek.duct(AIR, flow=1e307, unit="mol/h"),
+])
+def test_a_conversion_that_overflows_stops_with_the_general_message(call):
+    with pytest.raises(toluvek.InputError) as raised:
+        call()
+    assert raised.value.message == "入力値を確認下さい。"
+
+
+def test_an_overflowing_pressure_fails_its_element_only():
+    p = np.array([0.5, 1e303, -1e303, 1.7976931348623157e308])
+    result = AIR.properties(T=300.0, p=p, pressure_unit="MPa", gauge=True, species=True)
+    assert list(result.ok) == [True, False, False, False]
+    assert list(result.errors[1:]) == ["入力値を確認下さい。"] * 3
+    assert np.isfinite(result.density[0]) and np.isnan(result.density[1:]).all()
+    assert np.isnan(result.species.cp[1:]).all()
 
 
 def test_heat_duty_below_absolute_zero_warns_and_goes_on():

@@ -49,7 +49,7 @@ TEST(BatchInput, EachMalformedLineNamesItsLineAndFaultAndTheRestIsRead) {
       "1,Pa,20,C,\n"          // 4
       "1,Pa,20,C,\"1\n"       // 5
       "1,Pa,20,C,1,2\n"       // 6
-      "1,bar,20,C,1\n"        // 7
+      "1,psi,20,C,1\n"        // 7
       "1,Pa,20,F,1\n"         // 8
       "1,Pa,2\"0,C,1\n"       // 9
       "1,Pa,\"20\"x,C,1\n" +  // 10
@@ -66,7 +66,8 @@ TEST(BatchInput, EachMalformedLineNamesItsLineAndFaultAndTheRestIsRead) {
       "line 4: H2 is not a number",
       "line 5: a quote is left open",
       "line 6: more fields than the header's 5",
-      "line 7: pressure_unit is not Pa, atm or kgf/cm2",
+      "line 7: pressure_unit is not Pa, kPa, MPa, bar, atm, kgf/cm2 or mmHg, absolute or "
+      "followed by gauge",
       "line 8: temperature_unit is not C or K",
       "line 9: a quote inside a field that is not quoted",
       "line 10: text follows a closing quote",
@@ -76,6 +77,47 @@ TEST(BatchInput, EachMalformedLineNamesItsLineAndFaultAndTheRestIsRead) {
   ASSERT_EQ(states.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(states[i].error, expected[i]);
   EXPECT_EQ(states.back().line, 14u);
+}
+
+TEST(BatchInput, EngineeringAndGaugePressuresGoInAsAbsolutePascal) {
+  const struct {
+    std::string fields;  // pressure_unit,pressure
+    PressureUnit unit;
+    double pressure;
+    std::string error;  // how it begins
+  } cases[] = {
+      {"Pa,1", PressureUnit::kPa, 1, ""},  // the window's own units stay as typed
+      {"atm,2", PressureUnit::kAtm, 2, ""},
+      {"kgf/cm2,2", PressureUnit::kKgfCm2, 2, ""},
+      {"MPa gauge,0.5", PressureUnit::kPa, 601325, ""},
+      {"kPa,101.325", PressureUnit::kPa, 101325, ""},
+      {"bar,2", PressureUnit::kPa, 200000, ""},
+      {"mmHg,760", PressureUnit::kPa, 101325.01443540001, ""},
+      {"Pa gauge,0", PressureUnit::kPa, 101325, ""},
+      {"kgf/cm2 gauge,1", PressureUnit::kPa, 199391.5, ""},
+      {"\" atm gauge \",-1", PressureUnit::kPa, 0, ""},
+      {"MPa,1e303", PressureUnit::kPa, 0,
+       "line 2: pressure in MPa is beyond the range of a double in Pa"},
+      {"kPa gauge,-1.7976931348623157e308", PressureUnit::kPa, 0,
+       "line 2: pressure in kPa gauge is beyond the range of a double in Pa"},
+      {"MPa  gauge,1", PressureUnit::kPa, 0, "line 2: pressure_unit is not"},
+      {"gauge,1", PressureUnit::kPa, 0, "line 2: pressure_unit is not"},
+      {"mpa,1", PressureUnit::kPa, 0, "line 2: pressure_unit is not"},
+  };
+  for (const auto& c : cases) {
+    // The pressure's column after its unit's: the conversion waits for the whole line.
+    const auto states =
+        ReadAll("pressure_unit,pressure,temperature,temperature_unit\n" + c.fields + ",20,C\n");
+    ASSERT_EQ(states.size(), 1u) << c.fields;
+    const BatchState& state = states[0];
+    if (!c.error.empty()) {
+      EXPECT_TRUE(state.error.starts_with(c.error)) << c.fields << ": " << state.error;
+      continue;
+    }
+    EXPECT_EQ(state.error, "") << c.fields;
+    EXPECT_EQ(state.pressure_unit, c.unit) << c.fields;
+    EXPECT_EQ(state.pressure, c.pressure) << c.fields;
+  }
 }
 
 TEST(BatchInput, ALineOfExactlyTheLimitIsRead) {
