@@ -16,10 +16,15 @@
 #include "engine/fit_range.hpp"
 #include "engine/gas_table.hpp"
 #include "main/engineering_units.hpp"
+#include "main/main_window_model.hpp"
+#include "main/messages.hpp"
 #include "main/presets.hpp"
 #include "python/src/states.hpp"
 #include "python/src/tools.hpp"
 #include "tables/sweep.hpp"
+#include "tools/converters/converter_window_models.hpp"
+#include "tools/mixing/mixing_window_model.hpp"
+#include "tools/water/saturation_window_model.hpp"
 
 namespace py = pybind11;
 
@@ -181,10 +186,19 @@ PYBIND11_MODULE(_core, m) {
   m.attr("SPECIES") = species;
   py::list failure_messages;
   for (const Message* message : FailureMessages()) {
-    failure_messages.append(message ? py::make_tuple(message->text, message->title)
-                                    : py::make_tuple("", ""));
+    failure_messages.append(message ? MessageTuple(*message) : py::make_tuple("", "", ""));
   }
   m.attr("MESSAGES") = failure_messages;
+  // The boxes the package raises by name when a tool gives none of its own.
+  py::dict boxes;
+  for (const Message* message :
+       {&messages::kCheckInput, &main_window_messages::kNoMoisture,
+        &main_window_messages::kFileUnreadable, &saturation_messages::kNoSolution,
+        &mixing_messages::kNoSolution, &converter_messages::kError,
+        &converter_messages::kBelowAbsoluteZero}) {
+    boxes[py::str(std::string(message->code))] = MessageTuple(*message);
+  }
+  m.attr("MESSAGE_BY_CODE") = boxes;
   py::list steps;
   for (const char* name : kStepNames) steps.append(name);
   m.attr("STEPS") = steps;

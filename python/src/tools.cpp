@@ -52,7 +52,7 @@ class OpenedWindowMessages : public MessageService {
 
 py::list MessageList(const std::vector<Message>& messages) {
   py::list list;
-  for (const Message& m : messages) list.append(py::make_tuple(m.text, m.title));
+  for (const Message& m : messages) list.append(MessageTuple(m));
   return list;
 }
 

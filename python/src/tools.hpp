@@ -3,9 +3,18 @@
 // window and `toluvek-cli`, on a main window without a screen, and hands back what they
 // computed as Python dictionaries.
 
+#include <string>
+
 #include <pybind11/pybind11.h>
 
+#include "main/platform.hpp"
+
 namespace toluvek::python {
+
+// (text, title, code) of a message box, as the package's InputError takes them.
+inline pybind11::tuple MessageTuple(const Message& message) {
+  return pybind11::make_tuple(message.text, message.title, std::string(message.code));
+}
 
 void AddTools(pybind11::module_& module);
 

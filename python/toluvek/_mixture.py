@@ -28,21 +28,30 @@ KELVIN_OFFSET = 273.15
 class InputError(ValueError):
     """A calculation stopped with one of the program's messages.
 
-    ``message`` is the message text as the window shows it, ``title`` its box's title and
+    ``message`` is the message text as the window shows it, ``title`` its box's title,
+    ``code`` the message's stable name, the same as in the JSON of ``toluvek-cli``
+    ("all_zero_composition", "negative_pressure", ...: match this, not the text), and
     ``step`` what stopped: "input check" for the checks made before the calculation,
     otherwise the name of the step of the calculation (or of the tool) that failed.
     """
 
-    def __init__(self, message, title="Toluvek", step="input check"):
+    def __init__(self, message, title="Toluvek", step="input check", code="check_input"):
         super().__init__(f"{title}: {message} (step: {step})")
         self.message = message
         self.title = title
         self.step = step
+        self.code = code
+
+    @classmethod
+    def of(cls, code, step="input check"):
+        """The error of the program's message named `code` ("check_input")."""
+        text, title, code = _core.MESSAGE_BY_CODE[code]
+        return cls(text, title, step, code)
 
     def __reduce__(self):
         # Rebuilt from its parts, not from the joined text: a worker process (a process pool,
         # a dask worker) sends it back to the caller pickled.
-        return (type(self), (self.message, self.title, self.step), self.__dict__)
+        return (type(self), (self.message, self.title, self.step, self.code), self.__dict__)
 
 
 class ExtrapolationWarning(UserWarning):
@@ -116,7 +125,7 @@ def window_pressure(p, unit, gauge=False):
     try:
         return _core.absolute_pascal(p, unit, gauge), WINDOW_PRESSURE_UNITS["Pa"]
     except OverflowError:
-        raise InputError("入力値を確認下さい。", "Toluvek", "input check") from None
+        raise InputError.of("check_input") from None
 
 
 def to_kelvin(t, unit):
@@ -231,10 +240,12 @@ class Mixture:
 
         Errors: when every argument is a scalar, a state that fails (a negative pressure or
         temperature, negative or all-zero amounts, an arithmetic fault in the calculation)
-        raises InputError, a ValueError carrying the window's message and the failed step; a
+        raises InputError, a ValueError carrying the window's message, its code and the
+        failed step; a
         pressure whose conversion to Pa overflows fails so too ("入力値を確認下さい。").
         With arrays, nothing is raised for a failed state: its values are NaN, ``ok`` is
-        False there and ``errors`` gives its message (``steps`` the failed step); where
+        False there and ``errors`` gives its message (``error_codes`` its code, ``steps`` the
+        failed step); where
         ``ok`` is True every value is finite. A state whose temperature lies outside the
         range of the fits of cp, λ and μ (200 to 1000 K) is calculated all the same, flagged
         False in ``in_fit_range``, with one ExtrapolationWarning per call. Bad arguments (a
@@ -255,8 +266,8 @@ class Mixture:
         if not shape:
             if not result.ok:
                 index = int(result._raw["message"])
-                text, title = _core.MESSAGES[index]
-                raise InputError(text, title, result.steps)
+                text, title, code = _core.MESSAGES[index]
+                raise InputError(text, title, result.steps, code)
             if not result.in_fit_range:
                 warnings.warn(f"the properties at {float(t)} K are extrapolated: "
                               f"{_FIT_RANGE_TEXT}", ExtrapolationWarning, stacklevel=2)
@@ -324,7 +335,8 @@ class Properties:
 
     Scalars for a scalar call, else numpy arrays of the broadcast shape. ``ok`` is False
     where a state failed (its values are NaN), ``errors`` the window's message per state
-    ("" where it was calculated), ``steps`` the step that failed, ``in_fit_range`` False
+    ("" where it was calculated), ``error_codes`` its code, ``steps`` the step that failed,
+    ``in_fit_range`` False
     where the properties are extrapolated.
     """
 
@@ -361,10 +373,18 @@ class Properties:
 
     @property
     def errors(self):
-        texts = np.array([text for text, _title in _core.MESSAGES], dtype=object)
-        errors = texts[self._raw["message"]]
+        return self._message_part(0)
+
+    @property
+    def error_codes(self):
+        """The code of each failed state's message ("negative_pressure"), "" where it held."""
+        return self._message_part(2)
+
+    def _message_part(self, part):
+        texts = np.array([message[part] for message in _core.MESSAGES], dtype=object)
+        chosen = texts[self._raw["message"]]
         # A 0-d index gives the text itself rather than a 0-d array.
-        return errors if isinstance(errors, np.ndarray) else str(errors)
+        return chosen if isinstance(chosen, np.ndarray) else str(chosen)
 
     @property
     def steps(self):

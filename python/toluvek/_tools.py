@@ -66,15 +66,19 @@ def _window_flow(flow, unit, window_units, offered):
         try:
             value = _core.convert_flow(flow, unit, window_unit)
         except OverflowError:
-            raise InputError("入力値を確認下さい。", "Toluvek", "flow conversion") from None
+            raise InputError.of("check_input", "flow conversion") from None
         if value is not None:
             return value, window_unit
     raise ValueError(f"a flow in {unit} does not convert to {', '.join(window_units)}")
 
 
-def _raise_first(messages, step, fallback="入力値を確認下さい。"):
-    text, title = messages[-1] if messages else (fallback, "Toluvek")
-    raise InputError(text, title, step)
+def _raise_first(messages, step, fallback="check_input"):
+    """Raises the last message box of a tool's run; the box named `fallback` when it showed
+    none."""
+    if not messages:
+        raise InputError.of(fallback, step)
+    text, title, code = messages[-1]
+    raise InputError(text, title, step, code)
 
 
 def _warn_outside(t_kelvin, stacklevel=3):
@@ -226,9 +230,9 @@ def dew_point(gas, p=101325.0, *, pressure_unit="Pa", gauge=False):
     pressure, code = _pressure(p, pressure_unit, gauge)
     raw = _core.dew_point(amounts, pressure, code)
     if not raw["opened"]:
-        _raise_first(raw["messages"], "dew point", "the mixture holds no water")
+        _raise_first(raw["messages"], "dew point", "no_water")
     if raw["status"] != 0:
-        _raise_first(raw["messages"], "dew point", "解が見つかりません!")
+        _raise_first(raw["messages"], "dew point", "no_saturation_solution")
     mmhg = raw["partial_pressure_mmhg"]
     t_c = raw["saturation_temperature_c"]
     return DewPoint(mmhg, mmhg / _MMHG_PER_ATM * 101325.0, t_c + KELVIN_OFFSET, t_c,
@@ -268,7 +272,7 @@ def mix(a, b):
     raw = _core.mix(_one_mixture(a.gas), _number(a.t, "t"), _number(a.flow, "flow"),
                     _one_mixture(b.gas), _number(b.t, "t"), _number(b.flow, "flow"))
     if raw["status"] != 0:
-        _raise_first(raw["messages"], "mixing", "解が見つかりません!")
+        _raise_first(raw["messages"], "mixing", "no_mixing_solution")
     t = raw["mixed_temperature"]
     return Mixed(Mixture(raw["mixed_composition"]), t + KELVIN_OFFSET, t, raw["total_flow"],
                  np.array(raw["composition_a"]), np.array(raw["composition_b"]),
@@ -343,7 +347,7 @@ def water_heat(flow=100.0, unit="g/min", t1=25.0, t2=25.0, phase="liquid"):
     heat = _core.water_heat(_number(flow, "flow"), unit_index, _number(t1, "t1"),
                             _number(t2, "t2"), phase == "gas")
     if heat is None:
-        raise InputError("入力値を確認下さい。", "Toluvek", "water heat")
+        raise InputError.of("check_input", "water heat")
     return heat
 
 
@@ -351,7 +355,7 @@ def _composition_dialog(gas, value, add_air, what):
     amounts = _one_mixture(gas)
     changed = _core.composition_dialog(amounts, _number(value, what), add_air)
     if changed is None:
-        raise InputError("入力値を確認下さい。", "Toluvek", "add air" if add_air else "rescale")
+        raise InputError.of("check_input", "add air" if add_air else "rescale")
     return Mixture(changed)
 
 
@@ -403,10 +407,10 @@ def read_composition(path):
     if raw["error"]:
         _raise_first(raw["messages"], f"composition file {str(path)!r} "
                                       f"{_READ_FAILURES.get(raw['error'], 'could not be read')}",
-                     "エラーです")
+                     "file_unreadable")
     values = [raw["pressure"], raw["temperature"], *raw["amounts"]]
     if any(v is None for v in values):
-        raise InputError("入力値を確認下さい。", "Toluvek", "composition file")
+        raise InputError.of("check_input", "composition file")
     units = {code: name for name, code in WINDOW_PRESSURE_UNITS.items()}
     return Composition(Mixture(raw["amounts"]), raw["pressure"], units[raw["pressure_unit"]],
                        raw["temperature"], "K" if raw["kelvin"] else "C")

@@ -27,10 +27,9 @@ def _text(value):
 
 def _result(raw, units, what):
     if raw["notice"] == _BELOW_ABSOLUTE_ZERO:
-        warnings.warn("絶対零度以下です!", RuntimeWarning, stacklevel=3)
+        warnings.warn(_core.MESSAGE_BY_CODE["below_absolute_zero"][0], RuntimeWarning, stacklevel=3)
     if not raw["converted"]:
-        message = {_ERROR: "エラー!"}.get(raw["notice"], "入力値を確認下さい。")
-        raise InputError(message, "Toluvek", what)
+        raise InputError.of("conversion_error" if raw["notice"] == _ERROR else "check_input", what)
     return dict(zip(units, raw["values"]))
 
 

@@ -35,7 +35,8 @@ def test_failed_state_raises_its_message_and_step(cli_json, amounts, T, p, step)
     _, doc = cli_json("mixture", "--amounts", ",".join(repr(a) for a in amounts),
                       "--temperature", repr(T), "--temperature-unit", "K",
                       "--pressure", repr(p))
-    assert (error.message, error.title) == (doc["error"]["message"], doc["error"]["title"])
+    assert (error.message, error.title, error.code) == (
+        doc["error"]["message"], doc["error"]["title"], doc["error"]["code"])
     assert error.step == step
     assert error.message in str(error) and step in str(error)
     # The same state in an array: marked, not raised, with the same message and step.
@@ -43,6 +44,7 @@ def test_failed_state_raises_its_message_and_step(cli_json, amounts, T, p, step)
     marked = pair.properties(T=np.array([300.0, T]), p=np.array([1e5, p]), species=True)
     assert list(marked.ok) == [True, False]
     assert list(marked.errors) == ["", error.message]
+    assert list(marked.error_codes) == ["", error.code]
     assert list(marked.steps) == ["", step]
     for name in toluvek.MIXTURE_QUANTITIES:
         assert np.isnan(getattr(marked, name)[1]) and np.isfinite(getattr(marked, name)[0])
@@ -107,19 +109,22 @@ def test_bad_arguments_are_refused_with_a_clear_text(call, kind, words):
     assert not isinstance(raised.value, toluvek.InputError)
 
 
-@pytest.mark.parametrize("call, message", [
-    (lambda: toluvek.Mixture(CH4=1).combustion(), "エラーメッセージ: O2不足です"),
-    (lambda: toluvek.heat_duty(AIR, flow=-1.0), None),
-    (lambda: toluvek.water_heat(flow=-1.0, t2=1e308), None),
-    (lambda: toluvek.convert.pressure("abc"), None),
-    (lambda: toluvek.Mixture([0.0] * 12).rescale(1.0), None),
+@pytest.mark.parametrize("call, message, code", [
+    (lambda: toluvek.Mixture(CH4=1).combustion(), "エラーメッセージ: O2不足です", "oxygen_short"),
+    (lambda: toluvek.heat_duty(AIR, flow=-1.0), None, None),
+    (lambda: toluvek.water_heat(flow=-1.0, t2=1e308), None, "check_input"),
+    (lambda: toluvek.convert.pressure("abc"), None, "check_input"),
+    (lambda: toluvek.Mixture([0.0] * 12).rescale(1.0), None, "check_input"),
+    (lambda: AIR.dew_point(), "Toluvek: 水分が含まれていません!", "no_water"),
 ])
-def test_tools_that_stop_raise_input_error(call, message):
+def test_tools_that_stop_raise_input_error(call, message, code):
     with pytest.raises(toluvek.InputError) as raised:
         call()
-    assert raised.value.message
+    assert raised.value.message and raised.value.code
     if message is not None:
         assert f"{raised.value.title}: {raised.value.message}" == message
+    if code is not None:
+        assert raised.value.code == code
 
 
 @pytest.mark.parametrize("call", [
@@ -169,6 +174,7 @@ def test_input_error_survives_pickling_whole():
         toluvek.duct(toluvek.Mixture.preset("tokyo"), shape="annulus", d1=0.02, d2=0.05)
     again = pickle.loads(pickle.dumps(raised.value))
     assert type(again) is toluvek.InputError
-    assert (again.message, again.title, again.step, str(again)) == (
-        raised.value.message, raised.value.title, raised.value.step, str(raised.value))
+    assert (again.message, again.title, again.step, again.code, str(again)) == (
+        raised.value.message, raised.value.title, raised.value.step, raised.value.code,
+        str(raised.value))
     assert again.partial == raised.value.partial
