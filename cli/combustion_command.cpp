@@ -25,16 +25,17 @@ nlohmann::ordered_json Quantity(double value, const std::string& text) {
   return {{"value", value}, {"text", text}};
 }
 
-void PrintBurntGas(const MainWindowModel& window, const CombustionResult& r, std::ostream& out) {
+void PrintBurntGas(const MainWindowModel& window, const CombustionResult& r, std::ostream& out,
+                   Language language) {
   for (std::size_t i = 0; i < kSpeciesCount; ++i) {
     std::string label(AllSpecies()[i].label);
     label.resize(9, ' ');
     out << label << window.Text(form1::kAmount[i]) << '\n';
   }
-  out << "燃焼温度 " << FormatPattern(r.temperature, Pattern::kFixed2) << " K  "
-      << window.Text(form1::kTemperature) << " ℃\n";
-  out << "総モル体積変化 " << FormatGeneral(r.total_before) << "→" << FormatGeneral(r.total_after)
-      << '\n';
+  out << InLanguage("燃焼温度", language) << ' ' << FormatPattern(r.temperature, Pattern::kFixed2)
+      << " K  " << window.Text(form1::kTemperature) << " ℃\n";
+  out << InLanguage("総モル体積変化", language) << ' ' << FormatGeneral(r.total_before) << "→"
+      << FormatGeneral(r.total_after) << '\n';
 }
 
 nlohmann::ordered_json BurntGasJson(const MainWindowModel& window, const CombustionResult& r) {
@@ -163,10 +164,10 @@ Subcommand AddCombustionCommand(CLI::App& app) {
             io.out << kModel << ", air ratio " << options->air_ratio << ": "
                    << FormatGeneral(*air_added) << " of air (21 % O2, 79 % N2) added\n\n";
           }
-          PrintBurntGas(window, *outcome.result, io.out);
+          PrintBurntGas(window, *outcome.result, io.out, messages.language());
           if (!writes.empty()) {
             io.out << '\n';
-            PrintWrittenResults(writes, io.out);
+            PrintWrittenResults(writes, io.out, messages.language());
           }
         }
         return outcome.completed ? kExitOk : kExitStopped;

@@ -1,6 +1,7 @@
 // toluvek-cli duct: flow of the mixture through a duct, as the main window's "Re" button and
 // the duct flow window compute it.
 
+#include <algorithm>
 #include <ostream>
 
 #include <nlohmann/json.hpp>
@@ -118,12 +119,18 @@ Subcommand AddDuctCommand(CLI::App& app) {
               doc["messages"] = MessagesJson(messages);
               io.out << JsonText(doc) << '\n';
             } else if (calculated) {
+              std::size_t width = 14;  // two more than the widest caption
+              for (const DuctRow& row : kDuctRows) {
+                width =
+                    std::max(width, TextColumns(InLanguage(row.caption, messages.language())) + 2);
+              }
               for (const DuctRow& row : kDuctRows) {
                 std::string text;
                 for (const DuctValue& value : result.published) {
                   if (value.quantity == row.quantity) text = value.text;
                 }
-                io.out << PadColumns(row.caption, 14) << PadColumns(text, 13) << row.unit << '\n';
+                io.out << PadColumns(InLanguage(row.caption, messages.language()), width)
+                       << PadColumns(text, 13) << row.unit << '\n';
               }
             }
             return result.completed() ? kExitOk : kExitStopped;

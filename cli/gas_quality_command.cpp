@@ -1,6 +1,7 @@
 // toluvek-cli presets and gas-quality: the main window's preset compositions, and the figures
 // a fuel gas is specified by for the mixture given.
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 
@@ -21,8 +22,9 @@ namespace {
 constexpr double kJoulePerMegajoule = 1000000;  // J/MJ
 
 // The menu caption without its access key: "大阪ガス(&O)" -> "大阪ガス".
-std::string CaptionOf(const PresetEntry& entry) {
-  const std::string caption(entry.caption);
+// The menu caption without its access key ("大阪ガス(&O)": "大阪ガス"), in the language.
+std::string CaptionOf(const PresetEntry& entry, Language language) {
+  const std::string caption = InLanguage(entry.caption, language);
   return caption.substr(0, caption.find("(&"));
 }
 
@@ -75,14 +77,19 @@ Subcommand AddPresetsCommand(CLI::App& app) {
                   amounts[std::string(AllSpecies()[i].label)] = entry.amounts[i];
                 }
                 list.push_back({{"name", entry.name},
-                                {"caption", CaptionOf(entry)},
+                                {"caption", CaptionOf(entry, io.messages.language())},
                                 {"amounts_percent", amounts}});
               }
               io.out << JsonText(nlohmann::ordered_json{{"presets", list}}) << '\n';
               return kExitOk;
             }
+            std::size_t width = 10;  // two more than the widest caption
             for (const PresetEntry& entry : AllPresets()) {
-              std::string line = PadColumns(entry.name, 11) + PadColumns(CaptionOf(entry), 10);
+              width = std::max(width, TextColumns(CaptionOf(entry, io.messages.language())) + 2);
+            }
+            for (const PresetEntry& entry : AllPresets()) {
+              std::string line = PadColumns(entry.name, 11) +
+                                 PadColumns(CaptionOf(entry, io.messages.language()), width);
               bool first = true;
               for (std::size_t i = 0; i < kSpeciesCount; ++i) {
                 if (entry.amounts[i] == 0) continue;

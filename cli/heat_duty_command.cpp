@@ -2,6 +2,7 @@
 // window calculates first; the heat duty then reads its displayed fractions and molar mass,
 // exactly as the enthalpy window does.
 
+#include <algorithm>
 #include <ostream>
 
 #include <nlohmann/json.hpp>
@@ -49,23 +50,34 @@ std::string PadLabel(std::string_view label, std::size_t width) {
   return padded;
 }
 
-void PrintHeatDuty(const HeatDutyResult& r, std::ostream& out) {
+void PrintHeatDuty(const HeatDutyResult& r, std::ostream& out, Language language) {
   if (r.species_flow) {
-    out << "流量 [" << r.unit_caption.value_or("") << "]\n";
+    out << InLanguage("流量", language) << " [" << r.unit_caption.value_or("") << "]\n";
     for (std::size_t i = 0; i < kSpeciesCount; ++i) {
       out << PadLabel(AllSpecies()[i].label, 9) << (*r.species_flow)[i] << '\n';
     }
   }
   if (!r.heat_duty) return;
   const ScaledPower duty = FormatPower(*r.heat_duty);
-  out << "熱量     " << duty.text << ' ' << HeatDutyUnitCaption(duty.scale) << '\n';
-  if (r.lhv_power) out << "LHV      " << HeatingValueText(FormatPower(*r.lhv_power)) << '\n';
-  if (r.hhv_power) out << "HHV      " << HeatingValueText(FormatPower(*r.hhv_power)) << '\n';
+  // Captions padded to one column, the latent heats' with their species.
+  const std::string heat = InLanguage("熱量", language);
+  const std::string latent = InLanguage("蒸発潜熱", language);
+  const std::size_t width = std::max<std::size_t>(9, TextColumns(heat) + 1);
+  const std::size_t latent_width = std::max<std::size_t>(16, TextColumns(latent) + 8);
+  out << PadColumns(heat, width) << duty.text << ' ' << HeatDutyUnitCaption(duty.scale) << '\n';
+  if (r.lhv_power) {
+    out << PadColumns("LHV", width) << HeatingValueText(FormatPower(*r.lhv_power)) << '\n';
+  }
+  if (r.hhv_power) {
+    out << PadColumns("HHV", width) << HeatingValueText(FormatPower(*r.hhv_power)) << '\n';
+  }
   if (r.water_latent) {
-    out << "蒸発潜熱 H2O    " << LatentHeatText(FormatPower(*r.water_latent)) << '\n';
+    out << PadColumns(latent + " H2O", latent_width) << LatentHeatText(FormatPower(*r.water_latent))
+        << '\n';
   }
   if (r.methanol_latent) {
-    out << "蒸発潜熱 CH3OH  " << LatentHeatText(FormatPower(*r.methanol_latent)) << '\n';
+    out << PadColumns(latent + " CH3OH", latent_width)
+        << LatentHeatText(FormatPower(*r.methanol_latent)) << '\n';
   }
 }
 
@@ -169,7 +181,7 @@ Subcommand AddHeatDutyCommand(CLI::App& app) {
                     MessageJson(HeatDutyStopMessages(result.stop).back(), io.messages.language());
               io.out << JsonText(doc) << '\n';
             } else if (!result.closes_window()) {
-              PrintHeatDuty(result, io.out);
+              PrintHeatDuty(result, io.out, messages.language());
             }
             return result.ok() ? kExitOk : kExitStopped;
           })};

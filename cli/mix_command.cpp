@@ -1,6 +1,7 @@
 // toluvek-cli mix: adiabatic mixing of two gas streams, printed as the mixing window shows it
 // after "計算": the normalised streams beside the mixed stream.
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -167,18 +168,23 @@ Subcommand AddMixCommand(CLI::App& app) {
               io.out << JsonText(doc) << '\n';
             } else {
               // The window's fields: the texts given, overwritten by what the run wrote.
+              const Language language = io.messages.language();
+              const std::size_t caption_width =
+                  std::max<std::size_t>(10, TextColumns(InLanguage("温度[℃]", language)) + 2);
               auto row = [&](std::string_view caption, std::string_view a, std::string_view b,
                              std::string_view mixed) {
-                std::string line = PadColumns(caption, 10) + PadColumns(window.Text(a), 13) +
-                                   PadColumns(window.Text(b), 13) + window.Text(mixed);
+                std::string line = PadColumns(caption, caption_width) +
+                                   PadColumns(window.Text(a), 13) + PadColumns(window.Text(b), 13) +
+                                   window.Text(mixed);
                 line.erase(line.find_last_not_of(' ') + 1);
                 io.out << line << '\n';
               };
-              io.out << PadColumns("", 10) << PadColumns("A", 13) << PadColumns("B", 13)
-                     << "混合\n";
-              row("温度[℃]", mixing_fields::kTemperatureA, mixing_fields::kTemperatureB,
-                  mixing_fields::kMixedTemperature);
-              row("流量", mixing_fields::kFlowA, mixing_fields::kFlowB, mixing_fields::kTotalFlow);
+              io.out << PadColumns("", caption_width) << PadColumns("A", 13) << PadColumns("B", 13)
+                     << InLanguage("混合", language) << '\n';
+              row(InLanguage("温度[℃]", language), mixing_fields::kTemperatureA,
+                  mixing_fields::kTemperatureB, mixing_fields::kMixedTemperature);
+              row(InLanguage("流量", language), mixing_fields::kFlowA, mixing_fields::kFlowB,
+                  mixing_fields::kTotalFlow);
               for (std::size_t i = 0; i < kSpeciesCount; ++i) {
                 row(AllSpecies()[i].label, mixing_fields::kAmountA[i], mixing_fields::kAmountB[i],
                     mixing_fields::kMixedFraction[i]);

@@ -61,7 +61,7 @@ Subcommand AddMixtureCommand(CLI::App& app) {
             } else if (options->format == "report") {
               io.out << ResultsReport(window);
             } else {
-              PrintMixture(window, io.out);
+              PrintMixture(window, io.out, io.messages.language());
             }
             return ok ? kExitOk : kExitStopped;
           })};

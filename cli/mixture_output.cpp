@@ -1,11 +1,13 @@
 #include "cli/mixture_output.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <iomanip>
 #include <limits>
 #include <ostream>
 #include <string_view>
 
+#include "cli/tool_output.hpp"
 #include "common/number_text.hpp"
 #include "engine/fit_range.hpp"
 #include "main/main_window_fields.hpp"
@@ -51,24 +53,6 @@ constexpr SpeciesColumn kSpeciesColumns[] = {
     {"prandtl", "Pr数", &form1::kSpeciesPrandtl, &MixtureProperties::species_prandtl},
 };
 
-// Display width with a Japanese character counted as two columns.
-std::size_t Columns(std::string_view text) {
-  std::size_t columns = 0;
-  for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    columns += length >= 3 ? 2 : 1;
-    i += length;
-  }
-  return columns;
-}
-
-std::string PadRight(std::string_view text, std::size_t width) {
-  std::string padded(text);
-  for (std::size_t c = Columns(text); c < width; ++c) padded += ' ';
-  return padded;
-}
-
 std::string TrimRight(std::string text) {
   text.erase(text.find_last_not_of(' ') + 1);
   return text;
@@ -81,18 +65,32 @@ nlohmann::ordered_json Quantity(const std::string& text, double value) {
 // The text of a result field.
 using ResultText = std::function<std::string(std::string_view field)>;
 
-void PrintResults(const ResultText& text, std::ostream& out) {
+// Twelve columns, or two more than the widest caption in the language.
+template <class Rows>
+std::size_t CaptionWidth(const Rows& rows, Language language) {
+  std::size_t width = 12;
+  for (const auto& row : rows)
+    width = std::max(width, TextColumns(InLanguage(row.caption, language)) + 2);
+  return width;
+}
+
+void PrintResults(const ResultText& text, std::ostream& out, Language language) {
+  const std::size_t caption_width = CaptionWidth(kMixtureRows, language);
   for (const MixtureRow& row : kMixtureRows) {
-    out << PadRight(row.caption, 12) << PadRight(text(row.field), 12) << row.unit << '\n';
+    out << PadColumns(InLanguage(row.caption, language), caption_width)
+        << PadColumns(text(row.field), 12) << row.unit << '\n';
   }
-  std::string header = "\n" + PadRight("", 9);
-  for (const SpeciesColumn& column : kSpeciesColumns) header += PadRight(column.caption, 12);
+  const std::size_t column_width = CaptionWidth(kSpeciesColumns, language);
+  std::string header = "\n" + PadColumns("", 9);
+  for (const SpeciesColumn& column : kSpeciesColumns) {
+    header += PadColumns(InLanguage(column.caption, language), column_width);
+  }
   out << TrimRight(header) << '\n';
   const auto& table = AllSpecies();
   for (std::size_t i = 0; i < kSpeciesCount; ++i) {
-    std::string line = PadRight(table[i].label, 9);
+    std::string line = PadColumns(table[i].label, 9);
     for (const SpeciesColumn& column : kSpeciesColumns) {
-      line += PadRight(text((*column.fields)[i]), 12);
+      line += PadColumns(text((*column.fields)[i]), column_width);
     }
     out << TrimRight(line) << '\n';
   }
@@ -132,12 +130,13 @@ ResultText WrittenText(const std::vector<FieldWrite>& writes) {
 
 }  // namespace
 
-void PrintMixture(const MainWindowModel& window, std::ostream& out) {
-  PrintResults(WindowText(window), out);
+void PrintMixture(const MainWindowModel& window, std::ostream& out, Language language) {
+  PrintResults(WindowText(window), out, language);
 }
 
-void PrintWrittenResults(const std::vector<FieldWrite>& writes, std::ostream& out) {
-  PrintResults(WrittenText(writes), out);
+void PrintWrittenResults(const std::vector<FieldWrite>& writes, std::ostream& out,
+                         Language language) {
+  PrintResults(WrittenText(writes), out, language);
 }
 
 nlohmann::ordered_json MixtureJson(const MainWindowModel& window) {

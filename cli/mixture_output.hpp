@@ -14,16 +14,17 @@
 
 namespace toluvek::cli {
 
-// The mixture results with captions and units, then the per-species table, as displayed.
-// Fields the calculation did not write stay empty.
-void PrintMixture(const MainWindowModel& window, std::ostream& out);
+// The mixture results with captions (in the language) and units, then the per-species table,
+// as displayed. Fields the calculation did not write stay empty.
+void PrintMixture(const MainWindowModel& window, std::ostream& out, Language language);
 
 // {"inputs": …, "mixture": {…}, "species": [...]}: each written result as {"value", "text"}.
 nlohmann::ordered_json MixtureJson(const MainWindowModel& window);
 
 // The same for the texts one calculation wrote (`writes`) and its values, without the inputs:
 // a calculation that stopped part way shows only what it produced.
-void PrintWrittenResults(const std::vector<FieldWrite>& writes, std::ostream& out);
+void PrintWrittenResults(const std::vector<FieldWrite>& writes, std::ostream& out,
+                         Language language);
 nlohmann::ordered_json WrittenResultsJson(const std::vector<FieldWrite>& writes,
                                           const MixtureProperties& values);
 

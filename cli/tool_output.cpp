@@ -20,7 +20,7 @@ bool IsWide(char32_t c) {
 
 }  // namespace
 
-std::string PadColumns(std::string_view text, std::size_t width) {
+std::size_t TextColumns(std::string_view text) {
   std::size_t columns = 0;
   for (std::size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
@@ -35,8 +35,12 @@ std::string PadColumns(std::string_view text, std::size_t width) {
     columns += IsWide(c) ? 2 : 1;
     i += length;
   }
+  return columns;
+}
+
+std::string PadColumns(std::string_view text, std::size_t width) {
   std::string padded(text);
-  for (; columns < width; ++columns) padded += ' ';
+  for (std::size_t columns = TextColumns(text); columns < width; ++columns) padded += ' ';
   return padded;
 }
 

@@ -14,7 +14,10 @@
 
 namespace toluvek::cli {
 
-// The text padded with blanks to `width` columns, a Japanese character counted as two.
+// The columns the text takes on a terminal, a Japanese character counted as two.
+std::size_t TextColumns(std::string_view text);
+
+// The text padded with blanks to `width` columns.
 std::string PadColumns(std::string_view text, std::size_t width);
 
 // The document as the subcommands print it, indented by two. Texts echoed from the command

@@ -93,6 +93,41 @@ TEST(CliLanguage, StandardErrorAndTablesSpeakTheLanguage) {
   EXPECT_EQ(unknown.code, kExitUsage);
 }
 
+// Kana (U+3041…U+30FF, UTF-8 E3 81–83 ..) or kanji (U+4E00…U+9FFF, leads E4–E9) in the text.
+bool HasKanaOrKanji(const std::string& text) {
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const auto next = static_cast<unsigned char>(text[i + 1]);
+    if ((lead == 0xE3 && next >= 0x81 && next <= 0x83) || (lead >= 0xE4 && lead <= 0xE9)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// In English every caption of the text output is English too; the units stay as they are.
+TEST(CliLanguage, TextOutputHasNoJapaneseLeft) {
+  const std::vector<std::vector<std::string>> runs = {
+      {"mixture", "--amounts", "CH4=1"},
+      {"combustion", "--amounts", "CH4=1,O2=2,N2=7.52"},
+      {"heat-duty", "--amounts", "N2=1,H2O=1,CH3OH=1", "--flow", "1", "--t1", "25", "--t2", "125"},
+      {"mix", "--a-temperature", "25", "--a-flow", "1", "--a-amounts", "CH4=1", "--b-temperature",
+       "500", "--b-flow", "10", "--b-amounts", "O2=21,N2=79"},
+      {"duct", "--flow", "1", "--temperature", "0", "--shape", "circle", "--d1", "10"},
+      {"presets"},
+      {"tsat", "--amounts", "H2O=10,N2=90"},
+      {"gas-quality", "--preset", "tokyo"},
+  };
+  for (const auto& args : runs) {
+    const Outcome ja = RunCli(args);
+    const Outcome en = RunCli(InEnglish(args));
+    EXPECT_EQ(en.code, ja.code) << args.front();
+    EXPECT_FALSE(HasKanaOrKanji(en.out + en.err)) << args.front() << "\n" << en.out << en.err;
+  }
+  // The captions' columns widen to the English words; the values stay aligned.
+  EXPECT_NE(RunCli(InEnglish({"mixture"})).out.find("Kinematic viscosity  "), std::string::npos);
+}
+
 // A text the catalogue has only as a head, followed by a number, as the total molar volume's box
 // shows; a text without Japanese letters, or unknown, stays as it is.
 TEST(CliLanguage, EnglishOfHeadsAndUnknownTexts) {

@@ -1,8 +1,9 @@
 #!/usr/bin/python3
-"""The Japanese texts of the window program, for its translations.
+"""The Japanese texts of the window program and the command line, for their translations.
 
 The windows' texts are UTF-8 string literals in the models (engine/, main/, tools/) and in the
-layout tables of ui/; below ui/ no Qt marks them, so lupdate cannot find them. This script reads
+layout tables of ui/, and the command line's captions are in cli/; below ui/ no Qt marks them,
+so lupdate cannot find them. This script reads
 every such literal that holds a Japanese letter (kana or kanji; units such as "℃" or "゜C" and
 numbers hold none and stay as they are) and
 
@@ -25,7 +26,7 @@ import sys
 import xml.etree.ElementTree as ElementTree
 
 CONTEXT = "toluvek"
-FOLDERS = ("engine", "main", "tools", "ui")
+FOLDERS = ("engine", "main", "tools", "ui", "cli")
 LEFT_OUT = {"main/report.cpp"}
 # Named in its own language, the same in every translation: the Help menu's choice of language.
 KEPT = {"日本語 / English", "日本語"}

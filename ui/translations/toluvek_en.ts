@@ -686,5 +686,9 @@ Folder not found. Please check the folder name.</translation>
         <source>終了時の相</source>
         <translation>Phase at the end</translation>
     </message>
+    <message>
+        <source>蒸発潜熱</source>
+        <translation>Latent heat</translation>
+    </message>
 </context>
 </TS>
