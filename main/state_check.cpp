@@ -27,16 +27,24 @@ AmountsInput ReadAmounts(const std::array<std::string, kSpeciesCount>& texts) {
   return amounts;
 }
 
-StateCheck CheckState(double pressure, double temperature, const AmountsInput& amounts) {
+namespace {
+
+// The checks on the pressure and the temperature, which come first; null when they pass.
+const Message* CheckPressureAndTemperature(double pressure, double temperature) {
   // A text that was not a number, or a unit conversion that overflowed.
-  if (!std::isfinite(pressure) || !std::isfinite(temperature)) return {&messages::kCheckInput};
+  if (!std::isfinite(pressure) || !std::isfinite(temperature)) return &messages::kCheckInput;
   const bool temperature_negative = !(temperature >= 0);
   const bool pressure_negative = !(pressure >= 0);
   if (temperature_negative && pressure_negative) {
-    return {&messages::kPressureAndTemperatureNegative};
+    return &messages::kPressureAndTemperatureNegative;
   }
-  if (temperature_negative) return {&messages::kTemperatureNegative};
-  if (pressure_negative) return {&messages::kPressureNegative};
+  if (temperature_negative) return &messages::kTemperatureNegative;
+  if (pressure_negative) return &messages::kPressureNegative;
+  return nullptr;
+}
+
+// The checks on the amounts, made once the pressure and the temperature have passed.
+StateCheck CheckAmounts(const AmountsInput& amounts) {
   if (amounts.status == AmountsInput::Status::kEmpty) return {&messages::kAmountEmpty};
   const auto failed = [](const Message& message) { return StateCheck{&message, true}; };
   if (amounts.status == AmountsInput::Status::kNotANumber) return failed(messages::kCheckInput);
@@ -49,6 +57,15 @@ StateCheck CheckState(double pressure, double temperature, const AmountsInput& a
   if (!std::isfinite(sum)) return failed(messages::kCheckInput);
   if (sum == 0) return failed(messages::kAmountsAllZero);
   return {nullptr, true};
+}
+
+}  // namespace
+
+StateCheck CheckState(double pressure, double temperature, const AmountsInput& amounts) {
+  if (const Message* message = CheckPressureAndTemperature(pressure, temperature)) {
+    return {message};
+  }
+  return CheckAmounts(amounts);
 }
 
 const Message* EvaluateState(double pressure, double temperature, const AmountsInput& amounts,
@@ -85,11 +102,23 @@ void EvaluateStates(std::span<const double> pressures, std::span<const double> t
     }
     run_begin = end + 1;
   };
+  // Amounts shared by every state are checked once: their checks do not depend on the state.
+  const Message* shared_amounts_check = nullptr;
+  if (amounts.size() == 1) {
+    input.values = amounts[0];
+    shared_amounts_check = CheckAmounts(input).message;
+  }
   for (std::size_t k = 0; k < n; ++k) {
-    input.values = amounts[amounts.size() == 1 ? 0 : k];
-    const Message* check = CheckState(pressures[pressures.size() == 1 ? 0 : k],
-                                      temperatures[temperatures.size() == 1 ? 0 : k], input)
-                               .message;
+    const Message* check = CheckPressureAndTemperature(
+        pressures[pressures.size() == 1 ? 0 : k], temperatures[temperatures.size() == 1 ? 0 : k]);
+    if (check == nullptr) {
+      if (amounts.size() == 1) {
+        check = shared_amounts_check;
+      } else {
+        input.values = amounts[k];
+        check = CheckAmounts(input).message;
+      }
+    }
     if (check != nullptr) {
       calculate_run(k);
       messages[k] = check;
