@@ -31,14 +31,17 @@ TEST(StateCheck, ManyStatesGiveWhatEachGivesAlone) {
   const std::size_t n = pressures.size();
   struct Shape {
     const char* name;
-    bool shared_pressure, shared_amounts;
+    bool shared_pressure;
+    const SpeciesArray* shared_amounts;  // checked once for every state
   };
-  for (const Shape shape : {Shape{"PerState", false, false}, Shape{"SharedPressure", true, false},
-                            Shape{"SharedAmounts", false, true}}) {
+  for (const Shape shape :
+       {Shape{"PerState", false, nullptr}, Shape{"SharedPressure", true, nullptr},
+        Shape{"SharedAmounts", false, &fuel}, Shape{"SharedNegativeAmounts", false, &negative},
+        Shape{"SharedZeroAmounts", true, &zero}}) {
     SCOPED_TRACE(shape.name);
     const std::vector<double> p = shape.shared_pressure ? std::vector<double>{2e5} : pressures;
     const std::vector<SpeciesArray> x =
-        shape.shared_amounts ? std::vector<SpeciesArray>{fuel} : amounts;
+        shape.shared_amounts ? std::vector<SpeciesArray>{*shape.shared_amounts} : amounts;
     std::vector<MixtureResult> results(n);
     std::vector<const Message*> messages(n);
     EvaluateStates(p, temperatures, x, AmountsInput::Status::kRead, results, messages);

@@ -97,6 +97,21 @@ def test_threads_split_the_states_without_changing_them(count, threads):
     assert_same(ALL_SPECIES.properties(T=T, p=1e5, threads=threads, species=True), one)
 
 
+def test_large_results_keep_their_own_memory():
+    # Results of this size share one allocation, reused by a later call once released: a
+    # result still held must never see a later call's values.
+    T = np.linspace(250.0, 950.0, 200_000)
+    first = GAS.properties(T=T, p=1e5)
+    kept = first.cp.copy()
+    other = GAS.properties(T=T[::-1].copy(), p=1e5)
+    assert np.array_equal(first.cp, kept) and np.array_equal(other.cp, kept[::-1])
+    view = first.density[10:20]
+    del first, other
+    again = GAS.properties(T=T, p=2e5)  # into the released memory
+    assert np.array_equal(view, GAS.properties(T=T[10:20], p=1e5).density)
+    assert np.array_equal(again.ok, np.ones(T.size, bool)) and again.ok.base is not None
+
+
 def test_scalar_call_gives_floats_equal_to_the_array_element():
     scalar = GAS.properties(T=500.0, p=3e5)
     array = GAS.properties(T=np.array([500.0]), p=np.array([3e5]))
