@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QImage>
 #include <QPixmap>
 #include <QSplashScreen>
 #include <QTimer>
@@ -12,9 +13,10 @@ namespace toluvek {
 
 std::chrono::nanoseconds ShowStartupPicture(std::chrono::milliseconds time,
                                             const std::function<void()>& meanwhile) {
-  // Its line of description in the language of the run.
-  QSplashScreen picture(
-      QPixmap(ShowsTranslations() ? ":/toluvek/startup-en.jpg" : ":/toluvek/startup.jpg"));
+  // Its line of description in the language of the run. Made from the image rather than loaded
+  // as a pixmap, which Qt would keep in its pixmap cache long after the picture has gone.
+  QSplashScreen picture(QPixmap::fromImage(
+      QImage(ShowsTranslations() ? ":/toluvek/startup-en.jpg" : ":/toluvek/startup.jpg")));
   picture.setObjectName("Form15");
   picture.show();
   picture.repaint();

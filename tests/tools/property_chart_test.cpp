@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "common/number_text.hpp"
+#include "main/state_check.hpp"
 
 namespace toluvek {
 namespace {
@@ -59,6 +62,50 @@ TEST(PropertyChart, FailedPointsAreGapsNotZeros) {
   EXPECT_EQ(gaps.Segments()[1].size(), 2u);
   EXPECT_EQ(ChartCsv(gaps, ChartProperty::kPrandtl, TemperatureUnit::kKelvin),
             "temperature_K,prandtl\r\n1,1\r\n2,\r\n3,3\r\n4,4\r\n5,\r\n");
+}
+
+// The curve is calculated a run of states at a time: every point, on either side of a failure,
+// at the ends of the runs and at an end of the range off the step, is what the calculate
+// command gives for its state alone, to the bit.
+TEST(PropertyChart, EveryPointIsWhatItsStateGivesAlone) {
+  struct Case {
+    ChartProperty property;
+    ChartRange range;
+  };
+  const Case cases[] = {
+      {ChartProperty::kViscosity, {"0", "99.9", TemperatureUnit::kKelvin}},
+      {ChartProperty::kPrandtlEucken, {"-250", "1234.5", TemperatureUnit::kCelsius}},
+      {ChartProperty::kDensity, {"30", "50", TemperatureUnit::kKelvin}},
+  };
+  ChartMixture gas = Air();
+  gas.amounts[kCH4] = "3";
+  gas.amounts[kH2O] = "2.5";
+  const AmountsInput amounts = ReadAmounts(gas.amounts);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.range.from + " to " + c.range.to);
+    const ChartSeries s = MakeChartSeries(c.property, gas, c.range);
+    ASSERT_EQ(s.message, "");
+    ASSERT_GT(s.points.size(), 200u);
+    EXPECT_EQ(s.points.back().temperature, ParseStrict(c.range.to).value());
+    std::size_t failed = 0;
+    for (const ChartPoint& point : s.points) {
+      const double kelvin = c.range.unit == TemperatureUnit::kCelsius
+                                ? point.temperature + kKelvinOffset
+                                : point.temperature;
+      MixtureResult alone;
+      const bool ok = EvaluateState(101325, kelvin, amounts, alone) == nullptr;
+      ASSERT_EQ(point.ok, ok) << point.temperature;
+      failed += ok ? 0 : 1;
+      if (ok) {
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(point.value),
+                  std::bit_cast<std::uint64_t>(alone.properties.*InfoOf(c.property).value))
+            << point.temperature;
+      }
+    }
+    // Each range crosses the temperature below which a correlation fails.
+    EXPECT_GT(failed, 0u);
+    EXPECT_LT(failed, s.points.size());
+  }
 }
 
 TEST(PropertyChart, InputsTheCalculateCommandRejectsPlotNothing) {

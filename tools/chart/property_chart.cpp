@@ -1,9 +1,12 @@
 #include "tools/chart/property_chart.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <span>
+#include <vector>
 
 #include "common/number_text.hpp"
 #include "engine/fit_range.hpp"
@@ -115,18 +118,34 @@ ChartSeries MakeChartSeries(ChartProperty property, const ChartMixture& mixture,
   if (!(*from < *to) || !MakeSweep(*from, *to, ChartStep(*to - *from), sweep).empty()) {
     return reject(messages::kCheckInput);
   }
-  MixtureResult result;
-  const auto add = [&](double t) {
-    ChartPoint point{t, 0, false};
-    point.in_fit_range = !info.from_fits || InPropertyFitRange(ToKelvin(t, range.unit));
-    if (EvaluateState(pressure, ToKelvin(t, range.unit), amounts, result) == nullptr) {
-      point.value = result.properties.*info.value;
-      point.ok = std::isfinite(point.value);
+  // Every temperature of the curve, in the range's unit.
+  series.points.resize(sweep.count + (sweep.lands_on_end ? 0 : 1));
+  for (std::uint64_t i = 0; i < sweep.count; ++i) series.points[i].temperature = sweep.At(i);
+  if (!sweep.lands_on_end) series.points.back().temperature = *to;
+  // The states go to the many-state entry point a run at a time, so that the full results (a
+  // few hundred bytes each) are held for one run and not for the whole curve.
+  constexpr std::size_t kRun = 64;
+  std::array<double, kRun> kelvins;
+  std::array<const Message*, kRun> failed;
+  std::vector<MixtureResult> results(std::min(kRun, series.points.size()));
+  for (std::size_t begin = 0; begin < series.points.size(); begin += kRun) {
+    const std::span<ChartPoint> run =
+        std::span(series.points).subspan(begin, std::min(kRun, series.points.size() - begin));
+    for (std::size_t k = 0; k < run.size(); ++k) {
+      kelvins[k] = ToKelvin(run[k].temperature, range.unit);
     }
-    series.points.push_back(point);
-  };
-  for (std::uint64_t i = 0; i < sweep.count; ++i) add(sweep.At(i));
-  if (!sweep.lands_on_end) add(*to);
+    EvaluateStates({&pressure, 1}, std::span(kelvins).first(run.size()), {&amounts.values, 1},
+                   amounts.status, std::span(results).first(run.size()),
+                   std::span(failed).first(run.size()));
+    for (std::size_t k = 0; k < run.size(); ++k) {
+      ChartPoint& point = run[k];
+      point.in_fit_range = !info.from_fits || InPropertyFitRange(kelvins[k]);
+      if (failed[k] == nullptr) {
+        point.value = results[k].properties.*info.value;
+        point.ok = std::isfinite(point.value);
+      }
+    }
+  }
   if (info.from_fits) series.outside_fits = OutsideFits(*from, *to, range.unit);
 
   series.title = std::string(info.name) + " of " + Composition(amounts.values) + " at " +
