@@ -1,18 +1,24 @@
 #include "python/src/tools.hpp"
 
 #include <array>
+#include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include <pybind11/stl.h>
 
+#include "common/checked.hpp"
 #include "common/number_text.hpp"
 #include "files/atomic_file.hpp"
 #include "main/combustion.hpp"
 #include "main/combustion_command.hpp"
 #include "main/composition_dialogs.hpp"
+#include "main/gas_quality.hpp"
 #include "main/headless_main_window.hpp"
 #include "main/main_window_fields.hpp"
+#include "main/messages.hpp"
+#include "main/state_check.hpp"
 #include "tools/converters/heat_converter.hpp"
 #include "tools/converters/pressure_converter.hpp"
 #include "tools/converters/temperature_converter.hpp"
@@ -113,12 +119,34 @@ py::object PropertiesOrNone(const MainWindowModel& window) {
 }
 
 // The main window's "燃焼温度" at t0 [K] and the pressure in `pressure_unit` (PressureUnit).
+// `air_ratio` times the amounts' stoichiometric air is added first, as toluvek-cli combustion
+// --air-ratio adds it (none when it is NaN), after the calculate command's checks on the
+// amounts at the normal state.
 py::dict Combustion(const SpeciesArray& amounts, double t0_kelvin, double pressure,
-                    int pressure_unit) {
-  Session s(pressure, t0_kelvin, TemperatureUnit::kKelvin, amounts,
+                    int pressure_unit, double air_ratio) {
+  py::dict d;
+  SpeciesArray burnt = amounts;
+  if (!std::isnan(air_ratio)) {
+    AmountsInput input;
+    input.values = amounts;
+    if (const Message* message = CheckState(kNormalPressure, kNormalTemperature, input).message) {
+      d["completed"] = false;
+      d["messages"] = MessageList({*message});
+      return d;
+    }
+    try {
+      burnt = WithAir(amounts, air_ratio);
+      d["air_added"] = Checked(air_ratio * StoichiometricAir(amounts));
+    } catch (const ArithmeticFault&) {
+      // An overflow, which the command line reports with the window's general message.
+      d["completed"] = false;
+      d["messages"] = MessageList({messages::kCheckInput});
+      return d;
+    }
+  }
+  Session s(pressure, t0_kelvin, TemperatureUnit::kKelvin, burnt,
             static_cast<PressureUnit>(pressure_unit));
   const CombustionCommandOutcome outcome = s.window.CombustionTemperature();
-  py::dict d;
   d["completed"] = outcome.completed;
   if (outcome.result) {
     const CombustionResult& r = *outcome.result;
@@ -367,10 +395,34 @@ py::dict ConvertHeat(const std::string& value, int unit) {
 
 }  // namespace
 
+// The gas-quality figures of the amounts, by the names of toluvek-cli gas-quality --json; or
+// the message that stopped them.
+py::dict GasQualityOf(const SpeciesArray& amounts) {
+  AmountsInput input;
+  input.values = amounts;
+  const GasQualityOutcome outcome = EvaluateGasQuality(input);
+  py::dict d;
+  if (outcome.message != nullptr) {
+    d["messages"] = MessageList({*outcome.message});
+    return d;
+  }
+  d["molar_mass_kg_per_kmol"] = outcome.quality.molar_mass;
+  for (const GasQualityQuantity& q : kGasQualityQuantities) {
+    d[py::str(std::string(q.name))] = outcome.quality.*q.value;
+  }
+  d["messages"] = py::list();
+  return d;
+}
+
 void AddTools(py::module_& m) {
   constexpr int kPascal = static_cast<int>(PressureUnit::kPa);
   m.def("combustion", &Combustion, py::arg("amounts"), py::arg("t0"), py::arg("pressure"),
-        py::arg("pressure_unit") = kPascal);
+        py::arg("pressure_unit") = kPascal,
+        py::arg("air_ratio") = std::numeric_limits<double>::quiet_NaN());
+  m.def("gas_quality", &GasQualityOf, py::arg("amounts"));
+  py::list names;
+  for (const GasQualityQuantity& q : kGasQualityQuantities) names.append(std::string(q.name));
+  m.attr("GAS_QUALITY_QUANTITIES") = names;
   m.def("heat_duty", &HeatDuty, py::arg("amounts"), py::arg("flow"), py::arg("flow_unit"),
         py::arg("t1"), py::arg("t2"));
   m.def("dew_point", &DewPoint, py::arg("amounts"), py::arg("pressure"),

@@ -16,17 +16,18 @@ from ._mixture import (GAUGE_REFERENCE, MIXTURE_QUANTITIES, PRESSURE_UNITS, PROP
                        SPECIES, SPECIES_QUANTITIES, ExtrapolationWarning, InputError, Mixture,
                        Properties, SpeciesProperties, sweep)
 from ._tools import (FLOW_UNITS, BurntGasProperties, Combustion, Composition, DewPoint, Duct,
-                     HeatDuty, Mixed, Stream, add_air, combustion, dew_point, duct, heat_duty,
-                     mix, read_composition, rescale, save_composition, water_heat)
+                     GasQuality, HeatDuty, Mixed, Stream, add_air, combustion, dew_point, duct,
+                     gas_quality, heat_duty, mix, read_composition, rescale, save_composition,
+                     water_heat)
 
 # Positions of the species along the last axis of the per-species arrays.
 H2, O2, N2, CO, CO2, H2O, CH3OH, CH4, C2H6, C3H8, NC4H10, IC4H10 = range(len(SPECIES))
 
 __all__ = [
     "Mixture", "Properties", "sweep", "SpeciesProperties", "InputError", "ExtrapolationWarning",
-    "combustion", "heat_duty", "dew_point", "mix", "duct", "water_heat", "add_air", "rescale",
+    "combustion", "gas_quality", "heat_duty", "dew_point", "mix", "duct", "water_heat", "add_air", "rescale",
     "read_composition", "save_composition", "convert", "Composition",
-    "Combustion", "BurntGasProperties", "HeatDuty", "DewPoint", "Stream", "Mixed", "Duct",
+    "Combustion", "GasQuality", "BurntGasProperties", "HeatDuty", "DewPoint", "Stream", "Mixed", "Duct",
     "SPECIES", "MIXTURE_QUANTITIES", "SPECIES_QUANTITIES", "PROPERTY_FIT_RANGE",
     "PRESSURE_UNITS", "GAUGE_REFERENCE", "FLOW_UNITS",
     "H2", "O2", "N2", "CO", "CO2", "H2O", "CH3OH", "CH4", "C2H6", "C3H8", "NC4H10", "IC4H10",

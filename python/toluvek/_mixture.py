@@ -283,10 +283,18 @@ class Mixture:
         from ._tools import Stream
         return Stream(self, t, flow)
 
-    def combustion(self, T0=298.15, p=101325.0, *, pressure_unit="Pa", gauge=False):
+    def combustion(self, T0=298.15, p=101325.0, *, pressure_unit="Pa", gauge=False,
+                   air_ratio=None):
         """Adiabatic complete combustion from T0 [K]; see toluvek.combustion."""
         from ._tools import combustion
-        return combustion(self, T0=T0, p=p, pressure_unit=pressure_unit, gauge=gauge)
+        return combustion(self, T0=T0, p=p, pressure_unit=pressure_unit, gauge=gauge,
+                          air_ratio=air_ratio)
+
+    def gas_quality(self):
+        """Heating values, relative density, Wobbe indices, stoichiometric air; see
+        toluvek.gas_quality."""
+        from ._tools import gas_quality
+        return gas_quality(self)
 
     def heat_duty(self, flow=1.0, unit="Nl/min", t1=25.0, t2=25.0):
         """Heat to bring the flow (Nl/min, Nm3/h, mol/h, kg/s, kg/h) from t1 to t2 [℃]; see

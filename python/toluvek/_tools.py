@@ -116,7 +116,8 @@ class Combustion:
     ``gas`` the burnt gas [mol per mol of the amounts' unit], ``temperature`` its adiabatic
     temperature [K], ``total_before`` and ``total_after`` the total amounts, ``properties``
     the burnt gas's properties at that temperature and the pressure (None when their
-    calculation failed, with a warning), ``in_fit_range`` whether those are within the fits.
+    calculation failed, with a warning), ``in_fit_range`` whether those are within the fits,
+    ``air_added`` the air added by ``air_ratio`` (None without it).
     """
     gas: Mixture
     temperature: float
@@ -124,19 +125,29 @@ class Combustion:
     total_after: float
     properties: Optional[BurntGasProperties]
     in_fit_range: bool
+    air_added: Optional[float] = None
 
 
-def combustion(gas, T0=298.15, p=101325.0, *, pressure_unit="Pa", gauge=False):
-    """Adiabatic complete combustion of `gas` with its own oxygen, from T0 [K] at p.
+def combustion(gas, T0=298.15, p=101325.0, *, pressure_unit="Pa", gauge=False,
+               air_ratio=None):
+    """Adiabatic complete combustion (no dissociation) of `gas` from T0 [K] at p.
 
     p is the absolute pressure in `pressure_unit` (Pa, kPa, MPa, bar, atm, kgf/cm2, mmHg),
     or above 101.325 kPa with ``gauge=True``, as toluvek-cli's --pressure-unit and --gauge
-    take it. Raises InputError with the window's message when the oxygen is short, nothing
-    burns or the search finds no temperature.
+    take it. The gas burns with its own oxygen, or, with ``air_ratio=R``, after R times its
+    stoichiometric air (21 % O2, 79 % N2) is added, as toluvek-cli combustion --air-ratio
+    adds it (1.1 for 10 % excess air; ``air_added`` says how much). Raises InputError with
+    the window's message when the oxygen is short, nothing burns or the search finds no
+    temperature.
     """
     amounts = _one_mixture(gas)
     pressure, code = _pressure(p, pressure_unit, gauge)
-    raw = _core.combustion(amounts, _number(T0, "T0"), pressure, code)
+    ratio = math.nan
+    if air_ratio is not None:
+        ratio = _number(air_ratio, "air_ratio")
+        if not ratio >= 0:
+            raise ValueError(f"air_ratio must be zero or more, not {air_ratio!r}")
+    raw = _core.combustion(amounts, _number(T0, "T0"), pressure, code, ratio)
     if "temperature" not in raw:
         _raise_first(raw["messages"], "combustion")
     properties = None
@@ -151,7 +162,36 @@ def combustion(gas, T0=298.15, p=101325.0, *, pressure_unit="Pa", gauge=False):
                       f"{raw['temperature']} K", RuntimeWarning, stacklevel=2)
     inside = properties is None or not _warn_outside(raw["temperature"])
     return Combustion(Mixture(raw["amounts"]), raw["temperature"], raw["total_before"],
-                      raw["total_after"], properties, inside)
+                      raw["total_after"], properties, inside, raw.get("air_added"))
+
+
+@dataclass(frozen=True)
+class GasQuality:
+    """The figures a fuel gas is specified by, named as in toluvek-cli gas-quality --json, in
+    SI units: heating values per kg, kmol and m³N (0 ℃, 101.325 kPa), the relative density
+    to the program's air (21 % O2, 79 % N2), the Wobbe indices and the stoichiometric air."""
+    molar_mass_kg_per_kmol: float
+    hhv_J_per_kg: float
+    lhv_J_per_kg: float
+    hhv_J_per_kmol: float
+    lhv_J_per_kmol: float
+    hhv_J_per_m3N: float
+    lhv_J_per_m3N: float
+    relative_density: float
+    wobbe_higher_J_per_m3N: float
+    wobbe_lower_J_per_m3N: float
+    air_m3N_per_m3N: float
+    air_kg_per_kg: float
+
+
+def gas_quality(gas):
+    """The gas-quality figures of `gas` (a GasQuality), the ideal gas's. Raises InputError with
+    the window's message when the amounts cannot be taken (all zero, say)."""
+    raw = _core.gas_quality(_one_mixture(gas))
+    if raw["messages"]:
+        _raise_first(raw["messages"], "gas quality")
+    return GasQuality(**{name: raw[name] for name in
+                         ("molar_mass_kg_per_kmol", *_core.GAS_QUALITY_QUANTITIES)})
 
 
 # The enthalpy window's flow units, by FlowUnit's value in the program.

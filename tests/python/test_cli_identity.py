@@ -209,24 +209,33 @@ def pressure_args(p, unit="Pa", gauge=False):
     return ["--pressure", repr(p), "--pressure-unit", unit, *(["--gauge"] if gauge else [])]
 
 
-@pytest.mark.parametrize("amounts, t0_kelvin, pressure", [
-    ({"CH4": 1, "O2": 2, "N2": 7.52}, 298.15, (101325.0, "Pa", False)),
-    ({"H2": 2, "CO": 1, "O2": 3, "N2": 11, "H2O": 0.5}, 473.15, (101325.0, "Pa", False)),
-    ({"CH4": 1, "O2": 1}, 298.15, (101325.0, "Pa", False)),  # oxygen short
-    ({"CH4": 1, "O2": 2.2, "N2": 8.3}, 320.0, (0.5, "MPa", True)),
+@pytest.mark.parametrize("amounts, t0_kelvin, pressure, air_ratio", [
+    ({"CH4": 1, "O2": 2, "N2": 7.52}, 298.15, (101325.0, "Pa", False), None),
+    ({"H2": 2, "CO": 1, "O2": 3, "N2": 11, "H2O": 0.5}, 473.15, (101325.0, "Pa", False), None),
+    ({"CH4": 1, "O2": 1}, 298.15, (101325.0, "Pa", False), None),  # oxygen short
+    ({"CH4": 1, "O2": 2.2, "N2": 8.3}, 320.0, (0.5, "MPa", True), None),
+    ({"CH4": 88.5, "C2H6": 4.6, "C3H8": 5.4, "n-C4H10": 1.5}, 298.15, (101325.0, "Pa", False),
+     1.1),  # 10 % excess air added first
+    ({"CH4": 1}, 298.15, (101325.0, "Pa", False), 0.9),  # too little air: oxygen short
+    ({"H2": 0.0}, 298.15, (101325.0, "Pa", False), 1.0),  # nothing to add air to
 ])
-def test_combustion_matches_cli(cli_json, amounts, t0_kelvin, pressure):
+def test_combustion_matches_cli(cli_json, amounts, t0_kelvin, pressure, air_ratio):
     gas = toluvek.Mixture(**amounts)
     p, unit, gauge = pressure
+    ratio = ["--air-ratio", repr(air_ratio)] if air_ratio is not None else []
     code, doc = cli_json("combustion", *mixture_args(gas), *pressure_args(*pressure),
-                         "--temperature", repr(t0_kelvin), "--temperature-unit", "K")
+                         "--temperature", repr(t0_kelvin), "--temperature-unit", "K", *ratio)
     if "temperature" not in doc:
         with pytest.raises(toluvek.InputError) as error:
-            gas.combustion(T0=t0_kelvin, p=p, pressure_unit=unit, gauge=gauge)
-        assert error.value.message == doc["error"]["message"]
+            gas.combustion(T0=t0_kelvin, p=p, pressure_unit=unit, gauge=gauge,
+                           air_ratio=air_ratio)
+        assert (error.value.message, error.value.code) == (doc["error"]["message"],
+                                                           doc["error"]["code"])
         return
     with pytest.warns(toluvek.ExtrapolationWarning):
-        burnt = gas.combustion(T0=t0_kelvin, p=p, pressure_unit=unit, gauge=gauge)
+        burnt = gas.combustion(T0=t0_kelvin, p=p, pressure_unit=unit, gauge=gauge,
+                               air_ratio=air_ratio)
+    assert burnt.air_added == doc.get("air_added")
     assert burnt.temperature == doc["temperature"]["kelvin"]
     assert list(burnt.gas.amounts) == [s["value"] for s in doc["composition"]]
     assert burnt.total_before == doc["total_before"]["value"]
@@ -234,6 +243,27 @@ def test_combustion_matches_cli(cli_json, amounts, t0_kelvin, pressure):
     for member in MIXTURE_MEMBERS:
         assert getattr(burnt.properties, member) == doc["burnt_gas"]["mixture"][member]["value"]
     assert burnt.in_fit_range == (not doc["burnt_gas"]["outside_fit_range"])
+
+
+@pytest.mark.parametrize("amounts", [
+    {"CH4": 1},
+    {"CH4": 88.5, "C2H6": 4.6, "C3H8": 5.4, "n-C4H10": 0.8, "i-C4H10": 0.7},
+    {"H2": 30, "CO": 20, "CO2": 10, "N2": 35, "O2": 5},  # holds some of its own oxygen
+    {"O2": 21, "N2": 79},  # burns nothing
+    {"CH4": 0.0},  # all zero: the window's message
+])
+def test_gas_quality_matches_cli(cli_json, amounts):
+    gas = toluvek.Mixture(**amounts)
+    code, doc = cli_json("gas-quality", *mixture_args(gas))
+    if "error" in doc:
+        with pytest.raises(toluvek.InputError) as error:
+            gas.gas_quality()
+        assert (error.value.message, error.value.code) == (doc["error"]["message"],
+                                                           doc["error"]["code"])
+        return
+    quality = toluvek.gas_quality(gas)
+    for name, value in vars(quality).items():
+        assert value == doc[name], name
 
 
 @pytest.mark.parametrize("amounts, flow, unit, t1, t2", [
