@@ -12,9 +12,9 @@ the same calculation runs underneath.
 """
 
 from . import convert
-from ._mixture import (GAUGE_REFERENCE, MIXTURE_QUANTITIES, PRESSURE_UNITS, PROPERTY_FIT_RANGE,
-                       SPECIES, SPECIES_QUANTITIES, ExtrapolationWarning, InputError, Mixture,
-                       Properties, SpeciesProperties, sweep)
+from ._mixture import (GAUGE_REFERENCE, MIXTURE_QUANTITIES, PRESETS, PRESSURE_UNITS,
+                       PROPERTY_FIT_RANGE, SPECIES, SPECIES_QUANTITIES, ExtrapolationWarning,
+                       InputError, Mixture, Properties, SpeciesProperties, sweep)
 from ._tools import (FLOW_UNITS, BurntGasProperties, Combustion, Composition, DewPoint, Duct,
                      GasQuality, HeatDuty, Mixed, Stream, add_air, combustion, dew_point, duct,
                      gas_quality, heat_duty, mix, read_composition, rescale, save_composition,
@@ -29,6 +29,6 @@ __all__ = [
     "read_composition", "save_composition", "convert", "Composition",
     "Combustion", "GasQuality", "BurntGasProperties", "HeatDuty", "DewPoint", "Stream", "Mixed", "Duct",
     "SPECIES", "MIXTURE_QUANTITIES", "SPECIES_QUANTITIES", "PROPERTY_FIT_RANGE",
-    "PRESSURE_UNITS", "GAUGE_REFERENCE", "FLOW_UNITS",
+    "PRESSURE_UNITS", "GAUGE_REFERENCE", "FLOW_UNITS", "PRESETS",
     "H2", "O2", "N2", "CO", "CO2", "H2O", "CH3OH", "CH4", "C2H6", "C3H8", "NC4H10", "IC4H10",
 ]

@@ -18,6 +18,8 @@ PROPERTY_FIT_RANGE = tuple(_core.PROPERTY_FIT_RANGE)
 # own table; gauge pressures are read above GAUGE_REFERENCE [Pa].
 PRESSURE_UNITS = types.MappingProxyType(dict(_core.PRESSURE_UNITS))
 GAUGE_REFERENCE = float(_core.GAUGE_REFERENCE)
+# The names Mixture.preset takes, as toluvek-cli presets lists them.
+PRESETS = tuple(_core.PRESETS)
 # The main window's pressure options, by PressureUnit's value in the program: an absolute
 # pressure in one of them goes into the window as typed, any other as absolute Pa.
 WINDOW_PRESSURE_UNITS = {"Pa": 1, "atm": 2, "kgf/cm2": 3}

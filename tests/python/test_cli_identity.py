@@ -190,7 +190,7 @@ def test_array_of_mixtures_matches_cli_batch(cli, rng, tmp_path):
 def test_presets_are_those_of_cli_presets(cli_json):
     _, doc = cli_json("presets")
     names = [preset["name"] for preset in doc["presets"]]
-    assert "hiroshima" in names
+    assert "hiroshima" in names and list(toluvek.PRESETS) == names
     for preset in doc["presets"]:
         expected = [preset["amounts_percent"][label] for label in toluvek.SPECIES]
         assert list(toluvek.Mixture.preset(preset["name"]).amounts) == expected, preset["name"]
