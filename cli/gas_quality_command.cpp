@@ -21,7 +21,6 @@ namespace {
 
 constexpr double kJoulePerMegajoule = 1000000;  // J/MJ
 
-// The menu caption without its access key: "大阪ガス(&O)" -> "大阪ガス".
 // The menu caption without its access key ("大阪ガス(&O)": "大阪ガス"), in the language.
 std::string CaptionOf(const PresetEntry& entry, Language language) {
   const std::string caption = InLanguage(entry.caption, language);

@@ -201,8 +201,11 @@ char* TableFormatter::PutText(char* out, std::string_view text) const {
 
 std::size_t TableFormatter::RowBytes(const TableRow& row) const {
   const std::string_view error = error_text_ != nullptr ? error_text_(row.error) : row.error;
-  // A text byte takes at most six ("\u001f"); the code is ASCII letters and underscores.
-  return row_budget_ + 6 * error.size() + row.error_code.size() + sizeof(",\"error_code\":\"\"");
+  // A text byte takes at most six ("\u001f"); the code, ASCII letters and underscores, is
+  // written quoted or as null.
+  constexpr std::size_t kCodeKey = std::string_view(",\"error_code\":").size();
+  return row_budget_ + 6 * error.size() + kCodeKey +
+         std::max<std::size_t>(4, row.error_code.size() + 2);
 }
 
 void TableFormatter::Write(const TableRow& row, TextBuffer& buffer) {

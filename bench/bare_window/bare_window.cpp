@@ -3,7 +3,7 @@
 // launch time the variable holds, in nanoseconds since the epoch, to the window's first
 // exposure handled by the event loop), so that both are measured the same way in one run:
 //
-//   TOLUVEK_STARTUP_REPORT=$(date +%s%N) build/bench/bare_window/toluvek_bare_window
+//   TOLUVEK_STARTUP_REPORT=$(date +%s%N) build/bench/toluvek_bare_window
 //
 // It writes "bare window shown N ms after launch" to standard error and ends.
 

@@ -4,6 +4,7 @@
 
 #include <sys/mman.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <map>
@@ -70,10 +71,10 @@ StridedInput Strided(const py::array& array, std::size_t state_axes) {
   return input;
 }
 
-// The output arrays of one call, their values unset. Large outputs share one allocation that
+// The value arrays of one call, their values unset. Large outputs share one allocation that
 // the system may back with huge pages: filling fresh memory 4 KiB page by page costs the page
 // faults more than the values (a quarter of the time per state for 10^5 states), 2 MiB pages
-// hardly. Each array keeps the allocation alive; when the last one goes, the allocation is
+// hardly. Each array keeps the whole allocation alive; when the last one goes, it is
 // kept as the spare for the next call of the same size (one spare, at most kSpareLimit),
 // since the system would otherwise zero it again page by page (another fifth of the time for
 // 10^6 states). The interpreter lock guards the spare: arrays are made and freed holding it.
@@ -159,13 +160,16 @@ py::dict Evaluate(const py::array& pressure, const py::array& temperature, const
   std::vector<py::ssize_t> dims(shape.begin(), shape.end());
   std::vector<py::ssize_t> species_dims = dims;
   species_dims.push_back(kSpeciesCount);
-  std::size_t count = 1;
-  for (py::ssize_t n : dims) count *= static_cast<std::size_t>(n);
-  OutputArena arena(
-      kMixtureQuantities * OutputArena::Room(count * sizeof(double)) +
-      (species ? kSpeciesQuantities * OutputArena::Room(count * kSpeciesCount * sizeof(double))
-               : 0) +
-      4 * OutputArena::Room(count));
+  // The value arrays share the arena; its size is none (numpy's own arrays, which refuse a
+  // size beyond memory) where the byte count would overflow, as a broadcast shape allows.
+  const std::size_t per_state =
+      (kMixtureQuantities + (species ? kSpeciesQuantities * kSpeciesCount : 0)) * sizeof(double);
+  std::size_t bytes = per_state;
+  bool overflow = false;
+  for (py::ssize_t n : dims) overflow |= __builtin_mul_overflow(bytes, n, &bytes);
+  constexpr std::size_t kRounding = (kMixtureQuantities + kSpeciesQuantities) * 64;
+  if (overflow || bytes > std::size_t{PTRDIFF_MAX} - kRounding) bytes = 0;
+  OutputArena arena(bytes == 0 ? 0 : bytes + kRounding);
   py::dict result;
   StateOutputs outputs;
   for (std::size_t q = 0; q < kMixtureQuantities; ++q) {
@@ -182,9 +186,9 @@ py::dict Evaluate(const py::array& pressure, const py::array& temperature, const
     }
     result["species"] = per_species;
   }
-  py::array_t<bool> ok = arena.New<bool>(dims), in_fit_range = arena.New<bool>(dims);
-  py::array_t<std::uint8_t> message = arena.New<std::uint8_t>(dims);
-  py::array_t<std::uint8_t> step = arena.New<std::uint8_t>(dims);
+  // The flags are small, each in memory of its own: keeping one keeps no values.
+  py::array_t<bool> ok(dims), in_fit_range(dims);
+  py::array_t<std::uint8_t> message(dims), step(dims);
   outputs.ok = ok.mutable_data();
   outputs.in_fit_range = in_fit_range.mutable_data();
   outputs.message = message.mutable_data();
@@ -269,7 +273,7 @@ PYBIND11_MODULE(_core, m) {
   // The boxes the package raises by name when a tool gives none of its own.
   py::dict boxes;
   for (const Message* message :
-       {&messages::kCheckInput, &main_window_messages::kNoMoisture,
+       {&messages::kCheckInput, &messages::kTemperatureNegative, &main_window_messages::kNoMoisture,
         &main_window_messages::kFileUnreadable, &saturation_messages::kNoSolution,
         &mixing_messages::kNoSolution, &converter_messages::kError,
         &converter_messages::kBelowAbsoluteZero}) {

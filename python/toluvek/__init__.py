@@ -7,8 +7,8 @@
 
 SI units throughout (K, Pa, J/(kg·K), W/(m·K), Pa·s); pressures may be given in any of
 PRESSURE_UNITS, absolute or gauge, and flows in any of FLOW_UNITS, as toluvek-cli takes
-them. The tools take their temperatures t in ℃ as their windows do. The numbers are those of the window program and of toluvek-cli:
-the same calculation runs underneath.
+them. The tools take their temperatures t in ℃ as their windows do. The numbers are those
+of the window program and of toluvek-cli: the same calculation runs underneath.
 """
 
 from . import convert
@@ -25,9 +25,10 @@ H2, O2, N2, CO, CO2, H2O, CH3OH, CH4, C2H6, C3H8, NC4H10, IC4H10 = range(len(SPE
 
 __all__ = [
     "Mixture", "Properties", "sweep", "SpeciesProperties", "InputError", "ExtrapolationWarning",
-    "combustion", "gas_quality", "heat_duty", "dew_point", "mix", "duct", "water_heat", "add_air", "rescale",
-    "read_composition", "save_composition", "convert", "Composition",
-    "Combustion", "GasQuality", "BurntGasProperties", "HeatDuty", "DewPoint", "Stream", "Mixed", "Duct",
+    "combustion", "gas_quality", "heat_duty", "dew_point", "mix", "duct", "water_heat",
+    "add_air", "rescale", "read_composition", "save_composition", "convert", "Composition",
+    "Combustion", "GasQuality", "BurntGasProperties", "HeatDuty", "DewPoint", "Stream", "Mixed",
+    "Duct",
     "SPECIES", "MIXTURE_QUANTITIES", "SPECIES_QUANTITIES", "PROPERTY_FIT_RANGE",
     "PRESSURE_UNITS", "GAUGE_REFERENCE", "FLOW_UNITS", "PRESETS",
     "H2", "O2", "N2", "CO", "CO2", "H2O", "CH3OH", "CH4", "C2H6", "C3H8", "NC4H10", "IC4H10",

@@ -346,8 +346,9 @@ class Properties:
     Scalars for a scalar call, else numpy arrays of the broadcast shape. ``ok`` is False
     where a state failed (its values are NaN), ``errors`` the window's message per state
     ("" where it was calculated), ``error_codes`` its code, ``steps`` the step that failed,
-    ``in_fit_range`` False
-    where the properties are extrapolated.
+    ``in_fit_range`` False where the properties are extrapolated. The value arrays of a large
+    result share one block of memory (72 bytes a state, 648 with the species'): keeping one
+    of them keeps the block, so copy (``np.copy``) the one you keep from many calls.
     """
 
     def __init__(self, states, threads, species):

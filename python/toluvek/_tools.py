@@ -57,7 +57,8 @@ def _window_flow(flow, unit, window_units, offered):
     """A flow as toluvek-cli enters it into a tool window: (value, window unit), the reading
     as typed in one of the window's units, else converted by the program's own conversion to
     the first of them it converts to (Nm3/h and mol/h to Nl/min, kg/h to kg/s). A conversion
-    beyond the range of a double raises InputError with the window's "入力値を確認下さい。"."""
+    beyond the range of a double raises InputError with the window's general message
+    (code "check_input")."""
     flow = _number(flow, "flow")
     unit = _unit(unit, offered, "unit")
     if unit in window_units:
@@ -234,7 +235,8 @@ def heat_duty(gas, flow=1.0, unit="Nl/min", t1=25.0, t2=25.0):
     raw = _core.heat_duty(amounts, value, _FLOW_UNITS.index(window_unit), _number(t1, "t1"),
                           _number(t2, "t2"))
     if raw["temperature_negative"]:
-        warnings.warn("絶対温度が負です!!", RuntimeWarning, stacklevel=2)
+        warnings.warn(_core.MESSAGE_BY_CODE["negative_temperature"][0], RuntimeWarning,
+                      stacklevel=2)
     if not raw["ok"]:
         _raise_first(raw["messages"], "heat duty")
     return HeatDuty(raw["heat_duty"], raw["molar_flow"], raw["enthalpy_rise"], raw["lhv"],

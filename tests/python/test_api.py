@@ -109,7 +109,7 @@ def test_large_results_keep_their_own_memory():
     del first, other
     again = GAS.properties(T=T, p=2e5)  # into the released memory
     assert np.array_equal(view, GAS.properties(T=T[10:20], p=1e5).density)
-    assert np.array_equal(again.ok, np.ones(T.size, bool)) and again.ok.base is not None
+    assert np.array_equal(again.ok, np.ones(T.size, bool)) and again.cp.base is not None
 
 
 def test_scalar_call_gives_floats_equal_to_the_array_element():

@@ -178,3 +178,12 @@ def test_input_error_survives_pickling_whole():
         raised.value.message, raised.value.title, raised.value.step, raised.value.code,
         str(raised.value))
     assert again.partial == raised.value.partial
+
+
+@pytest.mark.parametrize("count, species", [(10**17, True), (4 * 10**15, False)])
+def test_a_result_beyond_memory_is_refused_before_anything_is_written(count, species):
+    # A broadcast input may stand for more states than memory holds: the result's size is
+    # refused (its byte count would overflow, or no allocation has it), never cut short.
+    T = np.broadcast_to(np.array(300.0), (count,))
+    with pytest.raises((MemoryError, ValueError)):
+        AIR.properties(T=T, species=species)
