@@ -30,7 +30,7 @@ bool HoldsNonFinite(const nlohmann::json& value) {
     const bool failed_row = value.contains("error") && value["error"].is_string();
     for (const auto& [key, item] : value.items()) {
       if (item.is_null()) {
-        if (key == "error" || failed_row) continue;
+        if (key == "error" || key == "error_code" || failed_row) continue;
         if (key == "value" && value.contains("text") && value["text"].is_string() &&
             !toluvek::ParseStrict(value["text"].get<std::string>())) {
           continue;
