@@ -1,28 +1,19 @@
 #include "ui/property_chart_window.hpp"
 
 #include <QApplication>
-#include <QAreaSeries>
 #include <QBoxLayout>
 #include <QBuffer>
-#include <QChart>
-#include <QChartView>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
-#include <QLegendMarker>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QPalette>
 #include <QPushButton>
 #include <QToolTip>
-#include <QValueAxis>
-#include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <initializer_list>
-#include <limits>
-#include <vector>
 
+#include "ui/chart_view.hpp"
 #include "ui/window_opener.hpp"
 
 namespace toluvek {
@@ -78,20 +69,11 @@ PropertyChartWindow::PropertyChartWindow(std::unique_ptr<PropertyChartModel> mod
                                [this, &m] { m.SavePng([this] { return Picture(); }); });
   save->setAccessibleName("Save the chart as PNG");
 
-  chart_ = new QChart;
-  // The legend names only the shaded spans outside the fits; the curve has the title.
-  chart_->legend()->setAlignment(Qt::AlignBottom);
-  x_axis_ = new QValueAxis;
-  y_axis_ = new QValueAxis;
-  x_axis_->setLabelFormat("%g");
-  y_axis_->setLabelFormat("%.4g");
-  chart_->addAxis(x_axis_, Qt::AlignBottom);
-  chart_->addAxis(y_axis_, Qt::AlignLeft);
-  view_ = new QChartView(chart_, this);
+  view_ = new ChartView(this);
   view_->setObjectName(Utf8(fields::kChart));
   view_->setAccessibleName("Property chart");
-  view_->setRenderHint(QPainter::Antialiasing);
   view_->setMinimumSize(640, 420);
+  view_->OnPointerOnLine([this](double temperature) { ShowValueAt(temperature); });
   b.binding().BindControl(view_);
 
   // Labels that show a value keep their text for screen readers: described, not named.
@@ -148,72 +130,7 @@ QComboBox* PropertyChartWindow::Choice(std::string_view name, const QStringList&
 }
 
 void PropertyChartWindow::DrawChart() {
-  const ChartSeries& series = model().series();
-  chart_->removeAllSeries();
-  chart_->setTitle(Utf8(series.title));
-  x_axis_->setTitleText(Utf8(series.x_title));
-  y_axis_->setTitleText(Utf8(series.y_title));
-
-  // The axes first, so that the shaded spans lie below the curve and leave it the pointer.
-  double low = std::numeric_limits<double>::infinity();
-  double high = -low;
-  for (const ChartPoint& point : series.points) {
-    if (!point.ok) continue;
-    low = std::min(low, point.value);
-    high = std::max(high, point.value);
-  }
-  if (!series.points.empty()) {
-    x_axis_->setRange(series.points.front().temperature, series.points.back().temperature);
-  }
-  if (low <= high) {
-    const double margin = high > low ? (high - low) * 0.05 : std::fabs(high) * 0.05 + 1e-30;
-    y_axis_->setRange(low - margin, high + margin);
-    y_axis_->applyNiceNumbers();
-  }
-  ShadeOutsideFits();
-
-  const QPen pen(QColor(0, 90, 160), 2);
-  for (const std::vector<ChartPoint>& segment : series.Segments()) {
-    auto* line = new QLineSeries;
-    line->setPen(pen);
-    for (const ChartPoint& point : segment) line->append(point.temperature, point.value);
-    chart_->addSeries(line);
-    line->attachAxis(x_axis_);
-    line->attachAxis(y_axis_);
-    for (QLegendMarker* marker : chart_->legend()->markers(line)) marker->setVisible(false);
-    connect(line, &QLineSeries::hovered, this, [this](const QPointF& at, bool entered) {
-      if (entered) ShowValueAt(at.x());
-    });
-  }
-  chart_->legend()->setVisible(!series.outside_fits.empty());
-}
-
-void PropertyChartWindow::ShadeOutsideFits() {
-  const std::vector<ChartSpan>& spans = model().series().outside_fits;
-  const double bottom = y_axis_->min();
-  const double top = y_axis_->max();
-  for (std::size_t i = 0; i < spans.size(); ++i) {
-    // The area does not own its bounding lines: they are its children, so that they go
-    // with it when the chart is redrawn.
-    auto* area = new QAreaSeries;
-    auto* upper = new QLineSeries(area);
-    auto* lower = new QLineSeries(area);
-    upper->append({{spans[i].from, top}, {spans[i].to, top}});
-    lower->append({{spans[i].from, bottom}, {spans[i].to, bottom}});
-    area->setUpperSeries(upper);
-    area->setLowerSeries(lower);
-    area->setObjectName(QString("OutsideFits%1").arg(i));
-    area->setName(Utf8(kOutsideFitsLabel));
-    area->setBrush(QColor(160, 160, 160, 70));
-    area->setPen(Qt::NoPen);
-    chart_->addSeries(area);
-    area->attachAxis(x_axis_);
-    area->attachAxis(y_axis_);
-    // Both spans are the same kind of thing: the legend names it once.
-    if (i > 0) {
-      for (QLegendMarker* marker : chart_->legend()->markers(area)) marker->setVisible(false);
-    }
-  }
+  view_->Draw(model().series());
 }
 
 void PropertyChartWindow::ShowValueAt(double temperature) {

@@ -1,6 +1,6 @@
 #pragma once
 // "Property Chart": a property of the main window's mixture against temperature, drawn with
-// Qt Charts. The curve, the range and the readout live in PropertyChartModel; this window is a
+// QPainter. The curve, the range and the readout live in PropertyChartModel; this window is a
 // layout of its controls bound to the model, and draws the curve each time the model has
 // computed it again.
 
@@ -14,13 +14,11 @@
 #include "tools/chart/property_chart_model.hpp"
 #include "ui/tool_window.hpp"
 
-class QChart;
 class QComboBox;
-class QChartView;
-class QValueAxis;
 
 namespace toluvek {
 
+class ChartView;
 class QtWindowOpener;
 
 class PropertyChartWindow : public ToolWindowOf<PropertyChartModel> {
@@ -35,16 +33,11 @@ class PropertyChartWindow : public ToolWindowOf<PropertyChartModel> {
   QComboBox* Choice(std::string_view name, const QStringList& entries,
                     const QString& accessible_name, std::function<void(int)> choose);
   void DrawChart();
-  // Grey spans, named in the legend, where the property's fits are extrapolated.
-  void ShadeOutsideFits();
   void ShowValueAt(double temperature);
   // The chart as the window shows it, as PNG bytes.
   std::optional<std::string> Picture() const;
 
-  QChart* chart_ = nullptr;
-  QChartView* view_ = nullptr;
-  QValueAxis* x_axis_ = nullptr;
-  QValueAxis* y_axis_ = nullptr;
+  ChartView* view_ = nullptr;
   int chart_observer_ = 0;
 };
 

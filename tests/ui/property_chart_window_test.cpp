@@ -1,14 +1,12 @@
 // The property chart window opens from Ctrl+G in the main window, shows its model's curve and
 // follows the main window's calculations. The curve itself is the model's and is tested there.
 
-#include <QAreaSeries>
-#include <QChart>
-#include <QChartView>
+#include <QApplication>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,6 +16,7 @@
 #include "tests/support/fakes.hpp"
 #include "tests/ui/ui_test_main.hpp"
 #include "ui/appearance.hpp"
+#include "ui/chart_view.hpp"
 #include "ui/main_window.hpp"
 #include "ui/property_chart_window.hpp"
 #include "ui/window_opener.hpp"
@@ -56,13 +55,14 @@ class PropertyChartWindowTest : public QObject {
   std::unique_ptr<Harness> h_;
 
   QWidget* Chart() { return h_->windows.Find(ToolWindow::kPropertyChart); }
-  QList<QLineSeries*> Lines() {
-    QList<QLineSeries*> lines;
-    for (QAbstractSeries* s : Chart()->findChild<QChartView*>("Chart")->chart()->series()) {
-      lines << qobject_cast<QLineSeries*>(s);
-    }
-    return lines;
+  ChartView* View() { return dynamic_cast<ChartView*>(Chart()->findChild<QWidget*>("Chart")); }
+  // The pointer moved to `at` over the chart, without a button.
+  void PointAt(QPointF at) {
+    QMouseEvent move(QEvent::MouseMove, at, View()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(View(), &move);
   }
+  const std::vector<std::vector<QPointF>>& Lines() { return View()->lines(); }
 
  private Q_SLOTS:
   void initTestCase() { ApplyAppearance(*qApp); }
@@ -80,12 +80,11 @@ class PropertyChartWindowTest : public QObject {
     QVERIFY(chart != nullptr);
     QVERIFY(chart->isVisible());
     QCOMPARE(chart->windowTitle(), QString("Property Chart"));
-    const QList<QLineSeries*> lines = Lines();
-    QCOMPARE(lines.size(), 1);
-    QCOMPARE(lines.front()->count(), 351);
-    QCOMPARE(lines.front()->at(350).x(), 700.0);
-    QCOMPARE(chart->findChild<QChartView*>("Chart")->chart()->title(),
-             QString("cp of O2 21 %, N2 79 % at 1.01325E+005 Pa"));
+    const std::vector<std::vector<QPointF>>& lines = Lines();
+    QCOMPARE(lines.size(), std::size_t{1});
+    QCOMPARE(lines.front().size(), std::size_t{351});
+    QCOMPARE(lines.front().at(350).x(), 700.0);
+    QCOMPARE(View()->title(), QString("cp of O2 21 %, N2 79 % at 1.01325E+005 Pa"));
     for (const char* name :
          {"Property", "RangeFrom", "RangeTo", "RangeUnit", "Plot", "Copy", "SavePng", "Chart"}) {
       QWidget* control = chart->findChild<QWidget*>(name);
@@ -103,7 +102,7 @@ class PropertyChartWindowTest : public QObject {
     QCOMPARE(Chart()->findChild<QLineEdit*>("RangeFrom")->text(), QString("273.15"));
     QCOMPARE(Chart()->findChild<QLineEdit*>("RangeTo")->text(), QString("973.15"));
     QCOMPARE(unit->currentText(), QString("K"));
-    QCOMPARE(Lines().front()->at(0).x(), 273.15);
+    QCOMPARE(Lines().front().at(0).x(), 273.15);
     // A list shows what the model chose, whatever entry the user left it on.
     auto* property = Chart()->findChild<QComboBox*>("Property");
     property->setCurrentIndex(2);
@@ -115,7 +114,11 @@ class PropertyChartWindowTest : public QObject {
     h_->model.OpenPropertyChart();
     auto* readout = Chart()->findChild<QLabel*>("Readout");
     QCOMPARE(readout->text(), QString());
-    Q_EMIT Lines().front()->hovered(QPointF(350.4, 1000), true);
+    // Off the line the readout stays empty; on it, it reads the point under the pointer.
+    const QPointF on_line = View()->ToWidget(Lines().front().at(175));
+    PointAt(on_line + QPointF(0, 30));
+    QCOMPARE(readout->text(), QString());
+    PointAt(on_line + QPointF(0, 1));
     QVERIFY2(readout->text().startsWith("350 ℃, cp = "), qPrintable(readout->text()));
     h_->window.findChild<QPushButton*>("Command1")->click();
     QCOMPARE(readout->text(), QString());
@@ -127,15 +130,14 @@ class PropertyChartWindowTest : public QObject {
     to->selectAll();
     QTest::keyClicks(to, "1500");
     QTest::mouseClick(Chart()->findChild<QPushButton*>("Plot"), Qt::LeftButton);
-    const QList<QAbstractSeries*> series =
-        Chart()->findChild<QChartView*>("Chart")->chart()->series();
-    QCOMPARE(series.size(), 2);
-    auto* shade = qobject_cast<QAreaSeries*>(series.front());
-    QVERIFY(shade != nullptr);
-    QCOMPARE(shade->name(), QString("outside the fits"));
-    QCOMPARE(shade->upperSeries()->at(0).x(), 1000 - 273.15);
-    QCOMPARE(shade->upperSeries()->at(1).x(), 1500.0);
-    QVERIFY(qobject_cast<QLineSeries*>(series.back()) != nullptr);
+    QCOMPARE(View()->spans(), (std::vector<ChartSpan>{{1000 - 273.15, 1500.0}}));
+    QCOMPARE(Lines().size(), std::size_t{1});
+    // The span is shaded in the plot, which is white beside it.
+    const QImage picture = View()->grab().toImage();
+    const QPoint inside = View()->ToWidget({1200, View()->axes().y.min}).toPoint() - QPoint(0, 8);
+    const QPoint outside = View()->ToWidget({600, View()->axes().y.min}).toPoint() - QPoint(0, 8);
+    QVERIFY(picture.pixelColor(inside).red() < 250);
+    QCOMPARE(picture.pixelColor(outside), QColor(Qt::white));
   }
 
   void redrawsAfterEachCalculationNotWhileTyping() {
@@ -143,11 +145,11 @@ class PropertyChartWindowTest : public QObject {
     auto* property = Chart()->findChild<QComboBox*>("Property");
     property->setCurrentIndex(4);  // ρ
     Q_EMIT property->activated(4);
-    const double density = Lines().front()->at(0).y();
+    const double density = Lines().front().at(0).y();
     h_->model.SetText(form1::kPressure, "2.0265E+005");
-    QCOMPARE(Lines().front()->at(0).y(), density);
+    QCOMPARE(Lines().front().at(0).y(), density);
     h_->window.findChild<QPushButton*>("Command1")->click();
-    QCOMPARE(Lines().front()->at(0).y(), 2 * density);
+    QCOMPARE(Lines().front().at(0).y(), 2 * density);
   }
 
   void aClosedChartNoLongerFollows() {
@@ -176,7 +178,7 @@ class PropertyChartWindowTest : public QObject {
     QTest::keyClicks(from, "-300");
     QTest::keyClick(from, Qt::Key_Return);
     QCOMPARE(Chart()->findChild<QLabel*>("Status")->text(), QString("絶対温度が負です!!"));
-    QVERIFY(Lines().isEmpty());
+    QVERIFY(Lines().empty());
     Chart()->findChild<QPushButton*>("Copy")->click();
     QCOMPARE(h_->platform.clipboard_texts.size(), std::size_t{1});
   }

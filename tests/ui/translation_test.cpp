@@ -3,7 +3,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QChart>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -28,6 +27,7 @@
 #include "main/messages.hpp"
 #include "tests/support/fakes.hpp"
 #include "tests/ui/ui_test_main.hpp"
+#include "ui/chart_view.hpp"
 #include "ui/main_window.hpp"
 #include "ui/program.hpp"
 #include "ui/qt_platform.hpp"
@@ -72,11 +72,11 @@ QStringList ShownTexts(QWidget* window) {
     if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) texts << button->text();
     if (const auto* frame = qobject_cast<const QGroupBox*>(widget)) texts << frame->title();
     if (const auto* menu = qobject_cast<const QMenu*>(widget)) texts << menu->title();
+    if (const auto* chart = dynamic_cast<const ChartView*>(widget)) texts << chart->title();
   }
   for (const QAction* action : window->findChildren<QAction*>()) {
     if (!in_language_menu(action)) texts << action->text() << action->toolTip();
   }
-  for (const QChart* chart : window->findChildren<QChart*>()) texts << chart->title();
   texts.removeAll(QString());
   return texts;
 }
