@@ -7,6 +7,7 @@
 // time in nanoseconds since the epoch (TOLUVEK_STARTUP_REPORT=$(date +%s%N) toluvek); otherwise the
 // kernel's record of the process start is used, which is only good to a few clock ticks.
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 #include <QApplication>
@@ -178,6 +179,12 @@ bool AsksForText(int argc, char** argv) {
 int main(int argc, char** argv) {
   QElapsedTimer since_main;
   since_main.start();
+#ifdef M_MMAP_THRESHOLD
+  // The allocator's own default, held fixed: left to itself glibc raises the threshold to the
+  // largest block freed so far, so after the start-up's full-window pictures every later picture
+  // of the windows stays on the heap, kept after it is freed.
+  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
   QCoreApplication::setApplicationName("Toluvek");
   QCoreApplication::setApplicationVersion(toluvek::kVersion);
   QCommandLineParser parser;
