@@ -104,8 +104,11 @@ QPointF ChartView::ToWidget(const Layout& layout, QPointF data) const {
   const QRectF& plot = layout.plot;
   const double x_span = axes_.x.max - axes_.x.min;
   const double y_span = axes_.y.max - axes_.y.min;
-  const double x = x_span > 0 ? (data.x() - axes_.x.min) / x_span : 0.5;
-  const double y = y_span > 0 ? (data.y() - axes_.y.min) / y_span : 0.5;
+  double x = x_span > 0 ? (data.x() - axes_.x.min) / x_span : 0.5;
+  double y = y_span > 0 ? (data.y() - axes_.y.min) / y_span : 0.5;
+  // A scale too wide for a double has no place for its values: they go to the middle.
+  if (!std::isfinite(x)) x = 0.5;
+  if (!std::isfinite(y)) y = 0.5;
   return {plot.left() + x * plot.width(), plot.bottom() - y * plot.height()};
 }
 

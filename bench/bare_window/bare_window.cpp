@@ -5,7 +5,8 @@
 //
 //   TOLUVEK_STARTUP_REPORT=$(date +%s%N) build/bench/toluvek_bare_window
 //
-// It writes "bare window shown N ms after launch" to standard error and ends.
+// It writes "bare window shown N ms after launch" to standard error and ends. Without the
+// variable it stays open, for measuring its memory (bench/memory_bench.sh).
 
 #include <QApplication>
 #include <QEvent>
@@ -27,7 +28,7 @@ double RealtimeMilliseconds() {
 
 class FirstExposure : public QObject {
  public:
-  explicit FirstExposure(double launch_ms) : launch_ms_(launch_ms) {}
+  FirstExposure(double launch_ms, bool ends) : launch_ms_(launch_ms), ends_(ends) {}
 
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::Expose && !seen_ && static_cast<QWindow*>(watched)->isExposed()) {
@@ -35,7 +36,7 @@ class FirstExposure : public QObject {
       QTimer::singleShot(0, this, [this] {
         std::fprintf(stderr, "bare window shown %.1f ms after launch\n",
                      RealtimeMilliseconds() - launch_ms_);
-        QCoreApplication::exit(0);
+        if (ends_) QCoreApplication::exit(0);
       });
     }
     return false;
@@ -43,6 +44,7 @@ class FirstExposure : public QObject {
 
  private:
   double launch_ms_;
+  bool ends_;
   bool seen_ = false;
 };
 
@@ -56,7 +58,7 @@ int main(int argc, char** argv) {
   window.resize(1000, 700);
   window.setWindowTitle("Toluvek");
   window.winId();  // the native window, whose exposure is watched
-  FirstExposure first(launch_ms > 0 ? launch_ms : RealtimeMilliseconds());
+  FirstExposure first(launch_ms > 0 ? launch_ms : RealtimeMilliseconds(), launch != nullptr);
   window.windowHandle()->installEventFilter(&first);
   window.show();
   return QApplication::exec();
