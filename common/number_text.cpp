@@ -207,6 +207,16 @@ std::string FormatGeneral(double value) {
   return text;
 }
 
+std::string FormatSignificant(double value, int digits) {
+  Checked(value);
+  if (value == 0.0) return "0";
+  char buffer[64];
+  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                          std::chars_format::general, std::clamp(digits, 1, 17));
+  if (error != std::errc()) ThrowFault(FaultKind::kOverflow);
+  return std::string(buffer, end);
+}
+
 char* WriteShortest(char* out, double value) {
   Checked(value);
   if (value == 0.0) value = 0.0;  // -0 as "0"

@@ -41,6 +41,11 @@ std::string FormatPattern(double value, Pattern pattern);
 // Throws ArithmeticFault for infinity or NaN.
 std::string FormatGeneral(double value);
 
+// printf's "%.<digits>g" (digits 1 to 17): "268.75", "1.5e-05", "1e+05", without the process
+// locale's decimal separator; -0 is written "0". The axis labels of the property chart. Throws
+// ArithmeticFault for infinity or NaN.
+std::string FormatSignificant(double value, int digits);
+
 // Room for any text WriteShortest writes ("-2.2250738585072014e-308" and the like).
 inline constexpr std::size_t kShortestTextMax = 32;
 

@@ -108,6 +108,7 @@ TEST(NumberText, IgnoresTheProcessLocale) {
   EXPECT_EQ(FormatPattern(101325, Pattern::kSci5), "1.01325E+005");
   EXPECT_EQ(FormatGeneral(25.5), "25.5");
   EXPECT_EQ(FormatGeneral(1.5e20), "1.5E+20");
+  EXPECT_EQ(FormatSignificant(268.75, 6), "268.75");
 }
 
 TEST(ParseLenient, ReadsTheLongestLeadingNumber) {
@@ -190,6 +191,21 @@ TEST(FormatGeneral, WritesFifteenSignificantDigitsWithoutTrailingZeros) {
       {0.1 + 0.2, "0.3"},
   };
   for (const auto& [value, text] : cases) EXPECT_EQ(FormatGeneral(value), text) << value;
+}
+
+TEST(FormatSignificant, WritesAsPrintfsPercentG) {
+  const struct {
+    double value;
+    int digits;
+    const char* text;
+  } cases[] = {
+      {268.75, 6, "268.75"},  {1012.3456, 4, "1012"},
+      {1.5e-5, 4, "1.5e-05"}, {1e5, 4, "1e+05"},
+      {123456, 6, "123456"},  {1234567, 6, "1.23457e+06"},
+      {-0.0, 4, "0"},         {0.1 + 0.2, 17, "0.30000000000000004"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FormatSignificant(c.value, c.digits), c.text) << c.value;
+  EXPECT_THROW(FormatSignificant(std::numeric_limits<double>::quiet_NaN(), 4), ArithmeticFault);
 }
 
 TEST(RoundToDisplay4, RoundsToFourSignificantFigures) {

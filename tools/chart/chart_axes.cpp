@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
+
+#include "common/number_text.hpp"
 
 namespace toluvek {
 namespace {
@@ -34,22 +35,21 @@ double NiceNumber(double x, bool ceiling) {
   return nice * power;
 }
 
-std::string Printf(const char* format, double value) {
-  char text[64];
-  const int n = std::snprintf(text, sizeof text, format, value);
-  return n > 0 ? std::string(text, static_cast<std::size_t>(std::min<int>(n, sizeof text - 1)))
-               : std::string();
-}
-
 }  // namespace
 
 std::vector<double> AxisScale::TickValues() const {
-  std::vector<double> values;
   if (ticks < 2) return {min};
+  std::vector<double> values;
   values.reserve(static_cast<std::size_t>(ticks));
+  const double span = max - min;
+  // A span beyond the largest double still has a finite step.
+  const double step =
+      std::isfinite(span) ? span / (ticks - 1) : max / (ticks - 1) - min / (ticks - 1);
   for (int i = 0; i < ticks; ++i) {
     // The last label is max itself, not the sum of steps that may miss it by a rounding.
-    values.push_back(i == ticks - 1 ? max : min + (max - min) * i / (ticks - 1));
+    double value = i == ticks - 1 ? max : min + step * i;
+    if (std::fabs(value) < std::fabs(step) * 1e-9) value = 0;
+    values.push_back(value);
   }
   return values;
 }
@@ -83,11 +83,19 @@ ChartAxes MakeChartAxes(const ChartSeries& series) {
   return axes;
 }
 
-std::string TemperatureLabel(double value) {
-  return Printf("%g", value);
-}
-std::string ValueLabel(double value) {
-  return Printf("%.4g", value);
+std::vector<std::string> AxisLabels(const AxisScale& scale, int digits) {
+  const std::vector<double> values = scale.TickValues();
+  std::vector<std::string> labels;
+  for (int d = std::clamp(digits, 1, 17); d <= 17; ++d) {
+    labels.clear();
+    bool distinct = true;
+    for (double value : values) {
+      labels.push_back(std::isfinite(value) ? FormatSignificant(value, d) : std::string());
+      if (labels.size() > 1 && labels.back() == labels[labels.size() - 2]) distinct = false;
+    }
+    if (distinct) break;
+  }
+  return labels;
 }
 
 }  // namespace toluvek

@@ -14,7 +14,8 @@ struct AxisScale {
   double max = 1;
   int ticks = 5;  // labelled positions, the two ends included, evenly spaced
 
-  // The labelled values, from min to max.
+  // The labelled values, from min to max; a value that is zero but for the rounding of the
+  // steps is 0.
   std::vector<double> TickValues() const;
   bool operator==(const AxisScale&) const = default;
 };
@@ -33,8 +34,9 @@ struct ChartAxes {
 // their defaults, 0 to 1.
 ChartAxes MakeChartAxes(const ChartSeries& series);
 
-// The text of an axis label: temperatures as "%g", property values as "%.4g".
-std::string TemperatureLabel(double value);
-std::string ValueLabel(double value);
+// The labels of `scale`'s ticks as printf's "%g" writes them with `digits` significant digits
+// (the temperatures 6, the property's values 4), given more digits, up to 17, while two
+// neighbouring labels would read the same.
+std::vector<std::string> AxisLabels(const AxisScale& scale, int digits);
 
 }  // namespace toluvek
