@@ -3,9 +3,11 @@
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPalette>
 #include <QPolygonF>
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "ui/widget_builder.hpp"
 
@@ -25,6 +27,12 @@ const QColor kGrid(226, 226, 226);
 const QColor kFrame(190, 190, 190);
 const QColor kCurve(0, 90, 160);
 const QColor kShade(160, 160, 160, 70);
+
+// How far below the frame the temperature labels begin: past the marks, and low enough that
+// the first one clears the lowest value label, which is centred on the frame's bottom line.
+double XLabelDrop(const QFontMetricsF& fm) {
+  return std::max(kTickLength + kLabelGap, fm.height() / 2 + 1);
+}
 
 QFont Bold(QFont font) {
   font.setBold(true);
@@ -62,9 +70,9 @@ void ChartView::Draw(const ChartSeries& series) {
   spans_ = series.outside_fits;
   axes_ = MakeChartAxes(series);
   x_labels_.clear();
-  for (double v : axes_.x.TickValues()) x_labels_.push_back(Utf8(TemperatureLabel(v)));
+  for (const std::string& label : AxisLabels(axes_.x, 6)) x_labels_.push_back(Utf8(label));
   y_labels_.clear();
-  for (double v : axes_.y.TickValues()) y_labels_.push_back(Utf8(ValueLabel(v)));
+  for (const std::string& label : AxisLabels(axes_.y, 4)) y_labels_.push_back(Utf8(label));
   update();
 }
 
@@ -88,7 +96,7 @@ ChartView::Layout ChartView::MakeLayout() const {
   const double left =
       inner.left() + bold.height() + kLabelGap + label_width + kLabelGap + kTickLength;
   const double top = l.title.bottom() + kMargin + fm.height() / 2;
-  const double plot_bottom = l.x_title.top() - fm.height() - kLabelGap - kTickLength;
+  const double plot_bottom = l.x_title.top() - fm.height() - XLabelDrop(fm);
   const double right = inner.right() - last_x_label / 2;
   l.plot = QRectF(QPointF(left, top),
                   QPointF(std::max(left + 1, right), std::max(top + 1, plot_bottom)));
@@ -106,9 +114,11 @@ QPointF ChartView::ToWidget(const Layout& layout, QPointF data) const {
   const double y_span = axes_.y.max - axes_.y.min;
   double x = x_span > 0 ? (data.x() - axes_.x.min) / x_span : 0.5;
   double y = y_span > 0 ? (data.y() - axes_.y.min) / y_span : 0.5;
-  // A scale too wide for a double has no place for its values: they go to the middle.
-  if (!std::isfinite(x)) x = 0.5;
-  if (!std::isfinite(y)) y = 0.5;
+  // A scale wider than the largest double is measured in halves, which are exact.
+  if (!std::isfinite(x_span))
+    x = (data.x() / 2 - axes_.x.min / 2) / (axes_.x.max / 2 - axes_.x.min / 2);
+  if (!std::isfinite(y_span))
+    y = (data.y() / 2 - axes_.y.min / 2) / (axes_.y.max / 2 - axes_.y.min / 2);
   return {plot.left() + x * plot.width(), plot.bottom() - y * plot.height()};
 }
 
@@ -120,9 +130,16 @@ void ChartView::paintEvent(QPaintEvent* /*event*/) {
   p.setPen(Qt::NoPen);
   p.setBrush(Qt::white);
   p.drawRoundedRect(l.panel, kPanelRadius, kPanelRadius);
+  if (hasFocus()) {
+    // Reached with Tab, as the other controls are: outlined in the desktop's highlight.
+    p.setPen(QPen(palette().color(QPalette::Highlight), 1.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(l.panel.adjusted(1, 1, -1, -1), kPanelRadius, kPanelRadius);
+  }
 
   p.setPen(kText);
-  p.drawText(l.title, Qt::AlignCenter, title_);
+  // A title longer than the panel ends in "…"; title() keeps it whole.
+  p.drawText(l.title, Qt::AlignCenter, fm.elidedText(title_, Qt::ElideRight, l.title.width()));
 
   // The shading lies under the grid and the curve.
   p.setPen(Qt::NoPen);
@@ -165,7 +182,7 @@ void ChartView::paintEvent(QPaintEvent* /*event*/) {
   p.setPen(kText);
   for (std::size_t i = 0; i < xs.size() && i < x_labels_.size(); ++i) {
     const double x = ToWidget(l, {xs[i], 0}).x();
-    const QRectF box(x - 100, bottom + kTickLength + kLabelGap, 200, fm.height());
+    const QRectF box(x - 100, bottom + XLabelDrop(fm), 200, fm.height());
     p.drawText(box, Qt::AlignHCenter | Qt::AlignTop, x_labels_[i]);
   }
   for (std::size_t i = 0; i < ys.size() && i < y_labels_.size(); ++i) {
@@ -175,13 +192,15 @@ void ChartView::paintEvent(QPaintEvent* /*event*/) {
     p.drawText(box, Qt::AlignRight | Qt::AlignVCenter, y_labels_[i]);
   }
   p.setFont(Bold(font()));
-  p.drawText(l.x_title, Qt::AlignCenter, x_title_);
+  const QFontMetricsF bold(p.font());
+  p.drawText(l.x_title, Qt::AlignCenter,
+             bold.elidedText(x_title_, Qt::ElideRight, l.x_title.width()));
   p.save();
   p.translate(l.y_title.center());
   p.rotate(-90);
   p.drawText(QRectF(-l.y_title.height() / 2, -l.y_title.width() / 2, l.y_title.height(),
                     l.y_title.width()),
-             Qt::AlignCenter, y_title_);
+             Qt::AlignCenter, bold.elidedText(y_title_, Qt::ElideRight, l.y_title.height()));
   p.restore();
   p.setFont(font());
 
@@ -202,6 +221,15 @@ void ChartView::paintEvent(QPaintEvent* /*event*/) {
   p.setPen(QPen(kCurve, 2));
   p.setBrush(Qt::NoBrush);
   for (const std::vector<QPointF>& line : lines_) {
+    if (line.size() == 1) {
+      // A point between two failed ones: a dot the width of the line.
+      p.setPen(Qt::NoPen);
+      p.setBrush(kCurve);
+      p.drawEllipse(ToWidget(l, line.front()), 2.0, 2.0);
+      p.setPen(QPen(kCurve, 2));
+      p.setBrush(Qt::NoBrush);
+      continue;
+    }
     QPolygonF polyline;
     polyline.reserve(static_cast<qsizetype>(line.size()));
     for (const QPointF& point : line) polyline << ToWidget(l, point);
