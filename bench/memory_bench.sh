@@ -5,10 +5,15 @@
 #
 #   DISPLAY=:57 bench/memory_bench.sh [build] [rounds]
 #
-# Run it on an X server with a window manager (Xvfb :57 and openbox, say); needs xdotool.
+# Run it on an X server with a window manager (Xvfb :57 and openbox, say); needs xdotool
+# (apt-get install xdotool).
 set -euo pipefail
 build=${1:-build}
 rounds=${2:-5}
+# With it set, both programs would end at their first exposure.
+unset TOLUVEK_STARTUP_REPORT
+pid=
+trap '[[ -n $pid ]] && kill "$pid" 2>/dev/null; true' EXIT
 
 # Waits up to 10 s for a shown window of process $1 whose title is $2; prints its id.
 wait_for_window() {
@@ -30,7 +35,7 @@ for ((i = 0; i < rounds; ++i)); do
   wait_for_window "$pid" Toluvek >/dev/null
   sleep 1
   bare+=("$(peak "$pid")")
-  kill "$pid"; wait "$pid" 2>/dev/null || true
+  kill "$pid"; wait "$pid" 2>/dev/null || true; pid=
 
   "$build/ui/toluvek" 2>/dev/null &
   pid=$!
@@ -39,11 +44,11 @@ for ((i = 0; i < rounds; ++i)); do
   main=$(wait_for_window "$pid" Toluvek)
   xdotool windowactivate --sync "$main" 2>/dev/null
   sleep 0.3  # until the window has given its focus to its first field
-  xdotool key --window "$main" ctrl+g
+  xdotool key ctrl+g
   wait_for_window "$pid" "Property Chart" >/dev/null
   sleep 1
   chart+=("$(peak "$pid")")
-  kill "$pid"; wait "$pid" 2>/dev/null || true
+  kill "$pid"; wait "$pid" 2>/dev/null || true; pid=
 done
 median() { printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 range() { printf '%s\n' "$@" | sort -g | awk 'NR == 1 {low = $1} {high = $1} END {print low "-" high}'; }

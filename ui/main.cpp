@@ -180,9 +180,10 @@ int main(int argc, char** argv) {
   QElapsedTimer since_main;
   since_main.start();
 #ifdef M_MMAP_THRESHOLD
-  // The allocator's own default, held fixed: left to itself glibc raises the threshold to the
-  // largest block freed so far, so after the start-up's full-window pictures every later picture
-  // of the windows stays on the heap, kept after it is freed.
+  // The allocator's own default, held fixed. Left to itself glibc raises the threshold to each
+  // larger mapped block that is freed (up to 32 MiB), and the trim threshold to twice that, so
+  // after the start-up's full-window pictures every later picture of the windows would stay on
+  // the heap once freed. Held, a picture over 128 KiB costs one mapping and unmapping.
   mallopt(M_MMAP_THRESHOLD, 128 * 1024);
 #endif
   QCoreApplication::setApplicationName("Toluvek");
