@@ -61,6 +61,8 @@ void ChartView::Draw(const ChartSeries& series) {
   x_title_ = Utf8(series.x_title);
   y_title_ = Utf8(series.y_title);
   legend_text_ = Utf8(kOutsideFitsLabel);
+  // A screen reader tells what is plotted; the picture itself it cannot read.
+  setAccessibleDescription(title_);
   lines_.clear();
   for (const std::vector<ChartPoint>& segment : series.Segments()) {
     std::vector<QPointF>& line = lines_.emplace_back();

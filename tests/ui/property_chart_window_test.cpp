@@ -85,6 +85,7 @@ class PropertyChartWindowTest : public QObject {
     QCOMPARE(lines.front().size(), std::size_t{351});
     QCOMPARE(lines.front().at(350).x(), 700.0);
     QCOMPARE(View()->title(), QString("cp of O2 21 %, N2 79 % at 1.01325E+005 Pa"));
+    QCOMPARE(View()->accessibleDescription(), View()->title());
     for (const char* name :
          {"Property", "RangeFrom", "RangeTo", "RangeUnit", "Plot", "Copy", "SavePng", "Chart"}) {
       QWidget* control = chart->findChild<QWidget*>(name);
