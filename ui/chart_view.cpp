@@ -96,9 +96,9 @@ ChartView::Layout ChartView::MakeLayout() const {
     label_width = std::max(label_width, fm.horizontalAdvance(label));
   const double last_x_label = x_labels_.empty() ? 0 : fm.horizontalAdvance(x_labels_.back());
   const double left =
-      inner.left() + bold.height() + kLabelGap + label_width + kLabelGap + kTickLength;
-  const double top = l.title.bottom() + kMargin + fm.height() / 2;
-  const double plot_bottom = l.x_title.top() - fm.height() - XLabelDrop(fm);
+      inner.left() + bold.height() + 2 * kLabelGap + label_width + kLabelGap + kTickLength;
+  const double top = l.title.bottom() + fm.height() / 2 + kLabelGap;
+  const double plot_bottom = l.x_title.top() - 2 * kLabelGap - fm.height() - XLabelDrop(fm);
   const double right = inner.right() - last_x_label / 2;
   l.plot = QRectF(QPointF(left, top),
                   QPointF(std::max(left + 1, right), std::max(top + 1, plot_bottom)));
