@@ -254,7 +254,8 @@ bool ChartView::PointerOnLine(QPointF at, double& temperature) const {
       found = true;
       // The temperature under the pointer, within the piece of line it is on.
       const double width = l.plot.width();
-      const double t = axes_.x.min + (at.x() - l.plot.left()) / width * (axes_.x.max - axes_.x.min);
+      double t = axes_.x.min + (at.x() - l.plot.left()) / width * (axes_.x.max - axes_.x.min);
+      if (!std::isfinite(t)) t = line[i].x();
       temperature = std::clamp(t, std::min(line[i].x(), line[std::min(i + 1, line.size() - 1)].x()),
                                std::max(line[i].x(), line[std::min(i + 1, line.size() - 1)].x()));
     }
