@@ -5,6 +5,7 @@
 
 #include "common/checked.hpp"
 #include "engine/enthalpy.hpp"
+#include "main/messages.hpp"
 
 namespace toluvek {
 namespace {
@@ -79,7 +80,7 @@ Message CombustionFailureMessage(CombustionFailure failure) {
       code = "no_combustion_solution";
       break;
   }
-  return Message{text, "エラーメッセージ", MessageIcon::kCritical, code};
+  return messages::ErrorBox(text, code);
 }
 
 double OxygenDemandOf(SpeciesIndex species) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "main/main_window_access.hpp"
+#include "main/messages.hpp"
 #include "main/platform.hpp"
 #include "main/window_model.hpp"
 #include "tools/enthalpy/heat_duty.hpp"
@@ -48,10 +49,7 @@ namespace enthalpy_messages {
 inline const Message kCalculatorNotFound{.text = "ファイルが見つかりません。",
                                          .code = "calculator_not_found"};
 // The molar flow came out negative.
-inline const Message kFlowNegative{.text = "ガス流量が負です!!",
-                                   .title = "エラーメッセージ",
-                                   .icon = MessageIcon::kCritical,
-                                   .code = "negative_flow"};
+inline const Message kFlowNegative = messages::ErrorBox("ガス流量が負です!!", "negative_flow");
 }  // namespace enthalpy_messages
 
 // The messages a stopped heat-duty run shows, in order; none when it was not stopped.

@@ -41,10 +41,7 @@ inline constexpr std::string_view kReturnValues = "Command4";  // "値戻す"
 }  // namespace mixing_fields
 
 namespace mixing_messages {
-inline const Message kNoSolution{.text = "解が見つかりません。",
-                                 .title = "エラーメッセージ",
-                                 .icon = MessageIcon::kCritical,
-                                 .code = "no_mixing_solution"};
+inline const Message kNoSolution = messages::ErrorBox("解が見つかりません。", "no_mixing_solution");
 }  // namespace mixing_messages
 
 // The field a display text goes into.
